@@ -1,0 +1,67 @@
+#pragma once
+
+#include "IMClient.h"
+#include "PiTrailSplitter.h"
+
+#include <QStringList>
+
+class QXmppClient;
+class QXmppMessage;
+class QXmppPresence;
+
+// IMClient over QXmpp. No automatic reconnection; certificate errors are never ignored;
+// TLS is used when the server offers it. The protocol trail reports each unit's exact text.
+class XmppIMClient : public IMClient
+{
+    Q_OBJECT
+public:
+    explicit XmppIMClient(QObject* parent = nullptr);
+    ~XmppIMClient() override;
+
+    void setIMServer(const QString& host) override { m_server = host; }
+    void setIMPort(int port) override { m_port = port; }
+    void setResource(const QString& resource) override { m_resource = resource; }
+    void setAuthMethods(const QString& methods) override { m_authMethods = methods; }
+    void setTimeout(int milliseconds) override { m_timeout = milliseconds; }
+
+    bool connected() const override;
+    void connect(const QString& user, const QString& password) override;
+    void disconnect() override;
+
+    QString sendMessage(const QString& peer, int messageType, const QString& text) override;
+    void sendCommand(const QString& rawXml) override;
+
+    void addContact(const QString& jid, const QString& name, const QString& group) override;
+    void subscribeTo(const QString& jid) override;
+    void removeContact(const QString& jid, const QString& name, const QString& group) override;
+
+    int contactCount() const override;
+    QString contactId(int index) const override;
+    QString contactRealName(int index) const override;
+
+    QXmppClient* engine() const { return m_client; }
+
+private:
+    void requireConnected(const char* operation) const;
+    void onEngineConnected();
+    void onEngineDisconnected();
+    void onEngineError(int error);
+    void onLog(int type, const QString& text);
+    void onMessage(const QXmppMessage& message);
+    void onPresence(const QXmppPresence& presence);
+    void onSubscription(const QString& bareJid);
+    void onRosterReceived();
+
+    QXmppClient* m_client;
+    QString m_server;
+    int m_port = 5222;
+    QString m_resource;
+    QString m_authMethods = QStringLiteral("*");
+    int m_timeout = 5000;
+    bool m_loggedIn = false;
+    bool m_connecting = false;
+    QString m_lastError;
+    QStringList m_roster; // bare JIDs in the order the roster was received
+    PiTrailSplitter m_inSplitter;
+    PiTrailSplitter m_outSplitter;
+};
