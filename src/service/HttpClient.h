@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QNetworkRequest;
+
+// The outcome of one request. `ok` is false for no connection, an HTTP error status, a
+// transfer time-out or a request that could not be built; `error` then says why.
+struct HttpReply
+{
+    bool ok = false;
+    int status = 0;
+    QByteArray body;
+    QString error;
+};
+
+using FormFields = QList<QPair<QString, QString>>;
+
+// Asynchronous GET and form POST on the UI thread. The callback runs exactly once per
+// request, never before the call returns, and never after the client was destroyed.
+class HttpClient : public QObject
+{
+    Q_OBJECT
+public:
+    using Callback = std::function<void(const HttpReply&)>;
+
+    static constexpr int DefaultTimeoutMs = 30000;
+    static const char* const UserAgent;  // "Mozilla/3.0 (compatible; Indy Library)"
+
+    explicit HttpClient(QObject* parent = nullptr);
+    ~HttpClient() override;
+
+    // The settings of the registration and profile windows' clients: content type
+    // "text/html", accepted types "text/html, */*" and a cookie store.
+    void useWindowClientSettings();
+    void setTimeoutMs(int ms) { timeoutMs = ms; }
+    int timeout() const { return timeoutMs; }
+
+    void get(const QString& address, Callback done);
+    void postForm(const QString& address, const FormFields& fields, Callback done);
+
+    // "name=value" joined by "&", each value UTF-8 and percent-encoded.
+    static QByteArray encodeForm(const FormFields& fields);
+    // The URL for a route text: the site part as it is, the path escaped only as far as the
+    // request line needs, so the server decodes exactly the text of the route.
+    static QUrl urlForAddress(const QString& address);
+
+private:
+    QNetworkRequest requestFor(const QUrl& url) const;
+    void watch(QNetworkReply* reply, Callback done);
+
+    QNetworkAccessManager* network;
+    int timeoutMs = DefaultTimeoutMs;
+    bool windowSettings = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "LoaderJob.h"
+#include "ServicePort.h"
+
+#include <QString>
+
+#include <memory>
+
+class JsonNode;
+class ListingView;
+
+// The common shape of the listing loaders: open the service port on the configured
+// description address, call, hand rows to the view, and always run the finishing step -
+// also after any error - before the port is released and the job ends.
+class ListingLoader : public LoaderJob
+{
+    Q_OBJECT
+public:
+    // The last error the load met (empty when none); loads end silently, this is for logs
+    // and tests.
+    QString lastError() const { return error; }
+
+protected:
+    ListingLoader(ListingView* view, QObject* parent);
+
+    // The port for this load, opened on first use.
+    Marovinta_ServicePort* port();
+    // Runs the finishing step once, releases the port and ends the job.
+    void complete();
+    // Records the error of a failed call and completes.
+    void fail(const ServiceResult& result);
+    virtual void finishingStep() = 0;
+
+    // A list answer unscrambled and parsed; null unless it is a JSON list.
+    static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
+
+    ListingView* const view;
+
+private:
+    Marovinta_ServicePort* servicePort = nullptr;
+    QString error;
+    bool completed = false;
+};

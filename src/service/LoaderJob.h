@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+// A short-lived job on the UI thread: created, given its parameters, started once. Its work
+// runs asynchronously; `finished` is emitted exactly once, after the finishing step, and the
+// job then deletes itself (unless told not to).
+class LoaderJob : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LoaderJob(QObject* parent = nullptr);
+
+    // Runs the job's first steps at once and the rest as its requests answer.
+    void start();
+    void setAutoDelete(bool on) { autoDelete = on; }
+    bool isStarted() const { return started; }
+    bool isFinished() const { return done; }
+
+signals:
+    void finished();
+
+protected:
+    virtual void run() = 0;
+    // Ends the job; further calls do nothing.
+    void finish();
+
+private:
+    bool autoDelete = true;
+    bool started = false;
+    bool done = false;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ListingLoader.h"
+#include "ListingView.h"
+
+#include <QStringList>
+
+// The shape shared by the air, sea and rail loaders: a grid with a header row, a count call
+// and a list call with the page number before the ticket, a type heading and a count label.
+// The starters check the connection; the loader sets and clears the loading flag.
+class PriceListingLoader : public ListingLoader
+{
+    Q_OBJECT
+public:
+    QString typeHeading() const { return heading; }
+    QString countLabel() const { return countText; }
+
+protected:
+    PriceListingLoader(ListingView* view, QObject* parent);
+    void setCommon(int pageNumber, bool append, const QString& typeHeading,
+                   const QString& countLabel);
+
+    void run() override;
+    void finishingStep() override;
+
+    virtual ListingGrid grid() const = 0;
+    virtual QString infoLabel() const = 0;  // count label control
+    virtual QString typeLabel() const = 0;  // heading label control
+    virtual QStringList headers() const = 0;
+    virtual bool filtersEmpty() const = 0;
+    virtual void callCount(ServiceCallback done) = 0;
+    virtual void callList(const QString& pageNumber, ServiceCallback done) = 0;
+    virtual void putRow(int row, const JsonNode& element) = 0;
+    virtual void showPages() = 0;
+
+private:
+    void countArrived(const ServiceResult& result);
+    void listArrived(const ServiceResult& result);
+
+    int page = 1;
+    bool append = false;
+    QString heading;
+    QString countText;
+    int nextRow = 1;
+    int rowCount = 0;
+    int shownCount = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PriceListingLoader.h"
+
+// Loads sea lines into seaInfoGrd: getSealineCount, then getSealineList.
+class TThdSeaLine : public PriceListingLoader
+{
+    Q_OBJECT
+public:
+    explicit TThdSeaLine(ListingView* view, QObject* parent = nullptr);
+
+    void setParams(const QString& departurePort, const QString& destinationPort,
+                   const QString& company, const QString& seaLine, int pageNumber, bool append,
+                   const QString& typeHeading, const QString& countLabel);
+
+protected:
+    ListingGrid grid() const override { return ListingGrid::seaInfoGrd; }
+    QString infoLabel() const override;
+    QString typeLabel() const override;
+    QStringList headers() const override;
+    bool filtersEmpty() const override;
+    void callCount(ServiceCallback done) override;
+    void callList(const QString& pageNumber, ServiceCallback done) override;
+    void putRow(int row, const JsonNode& element) override;
+    void showPages() override;
+
+private:
+    QString departurePort;
+    QString destinationPort;
+    QString company;
+    QString seaLine;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ListingLoader.h"
+
+#include <QStringList>
+
+// Loads cargo search results into searchGrd with cargoSearch only. Searches run one after
+// another: a started search waits for its turn in the shell state.
+class searchCarogThread : public ListingLoader
+{
+    Q_OBJECT
+public:
+    explicit searchCarogThread(ListingView* view, QObject* parent = nullptr);
+
+    // `toCities` in the order chosen; the service receives them last chosen first, each
+    // followed by a comma.
+    void setParams(const QString& fromCity, const QStringList& toCities, const QString& category,
+                   const QString& cityType);
+
+    // The destination list as sent.
+    static QString toCityList(const QStringList& toCities);
+    bool hasTurn() const { return turnTaken; }
+
+protected:
+    void run() override;
+    void finishingStep() override;
+
+private:
+    void begin();
+    void listArrived(const ServiceResult& result);
+
+    QString fromCity;
+    QStringList toCities;
+    QString categoryText;
+    QString cityType = QStringLiteral("1");
+    int elementCount = 0;
+    bool turnTaken = false;
+};
