@@ -1,0 +1,73 @@
+// tovanta_configtool encipher <plain.xml> <out.hex>
+// tovanta_configtool decipher <in.hex> <plain.xml>
+//
+// The plain document is UTF-8; it is enciphered as GBK with the configuration key in DES hex
+// form, one line of upper-case hex digits. "decipher" turns such a line back into the
+// document, for checking what a build carries.
+#include "CoreError.h"
+#include "DesCipher.h"
+#include "Keys.h"
+
+#include <QFile>
+#include <QString>
+#include <QTextStream>
+
+namespace {
+int fail(const QString& message)
+{
+    QTextStream(stderr) << "tovanta_configtool: " << message << '\n';
+    return 1;
+}
+
+bool readFile(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return true;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QString plainDocument(const QByteArray& bytes)
+{
+    QByteArray text = bytes;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    return QString::fromUtf8(text).trimmed();
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4)
+        return fail(QStringLiteral("usage: tovanta_configtool encipher|decipher <in> <out>"));
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString in = QString::fromLocal8Bit(argv[2]);
+    const QString out = QString::fromLocal8Bit(argv[3]);
+    const QString key = QString::fromLatin1(kConfigurationKey);
+
+    QByteArray input;
+    if (!readFile(in, input))
+        return fail(QStringLiteral("cannot read %1").arg(in));
+    try {
+        QByteArray output;
+        if (mode == QLatin1String("encipher"))
+            output = DesEncryptHex(plainDocument(input), key).toLatin1() + '\n';
+        else if (mode == QLatin1String("decipher"))
+            output = DesDecryptHex(QString::fromLatin1(input).trimmed(), key).toUtf8() + '\n';
+        else
+            return fail(QStringLiteral("unknown mode %1").arg(mode));
+        if (!writeFile(out, output))
+            return fail(QStringLiteral("cannot write %1").arg(out));
+    } catch (const CoreError& e) {
+        return fail(e.message());
+    }
+    return 0;
+}
