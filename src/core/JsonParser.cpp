@@ -1,0 +1,301 @@
+#include "JsonParser.h"
+
+#include "TextTrim.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+bool isDigit(ushort c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexDigit(ushort c)
+{
+    if (isDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::unique_ptr<JsonNode> ParseJson(const QString& text)
+{
+    if (text.isEmpty()) {
+        return nullptr;
+    }
+    return JsonParser(text).parseDocument();
+}
+
+JsonParser::JsonParser(const QString& text) : m_text(text.constData()), m_length(text.size()) {}
+
+std::unique_ptr<JsonNode> JsonParser::parseDocument()
+{
+    try {
+        return readValue(0);
+    } catch (const Invalid&) {
+        return nullptr;
+    }
+}
+
+void JsonParser::skipLowChars()
+{
+    while (!atEnd() && m_text[m_position].unicode() <= 32) {
+        ++m_position;
+    }
+}
+
+ushort JsonParser::peek(int offset) const
+{
+    const int index = m_position + offset;
+    return index < m_length ? m_text[index].unicode() : 0;
+}
+
+bool JsonParser::lookingAt(const char* literal) const
+{
+    const int length = static_cast<int>(std::strlen(literal));
+    if (m_length - m_position < length) {
+        return false;
+    }
+    for (int i = 0; i < length; ++i) {
+        if (m_text[m_position + i].unicode() != static_cast<uchar>(literal[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<JsonNode> JsonParser::readValue(int depth)
+{
+    skipLowChars();
+    if (auto literal = readLiteral()) {
+        return literal;
+    }
+    if (auto number = readNumber()) {
+        return number;
+    }
+    if (auto string = readString()) {
+        return string;
+    }
+    if (auto list = readList(depth)) {
+        return list;
+    }
+    return readObject(depth);
+}
+
+std::unique_ptr<JsonNode> JsonParser::readLiteral()
+{
+    if (lookingAt("true")) {
+        m_position += 4;
+        return JsonNode::makeBoolean(true);
+    }
+    if (lookingAt("false")) {
+        m_position += 5;
+        return JsonNode::makeBoolean(false);
+    }
+    if (lookingAt("null")) {
+        m_position += 4;
+        return std::make_unique<JsonNode>(JsonNode::Kind::Null);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<JsonNode> JsonParser::readNumber()
+{
+    int end = m_position;
+    auto at = [&](int index) { return index < m_length ? m_text[index].unicode() : ushort(0); };
+    auto skipDigits = [&](int index) {
+        while (isDigit(at(index))) {
+            ++index;
+        }
+        return index;
+    };
+    const bool plus = at(end) == '+';
+    if (at(end) == '+' || at(end) == '-') {
+        ++end;
+    }
+    if (!isDigit(at(end))) {
+        return nullptr;
+    }
+    end = skipDigits(end);
+    if (at(end) == '.' && isDigit(at(end + 1))) {
+        end = skipDigits(end + 1);
+    }
+    if (at(end) == 'e' || at(end) == 'E') {
+        int exponent = end + 1;
+        if (at(exponent) == '+' || at(exponent) == '-') {
+            ++exponent;
+        }
+        if (isDigit(at(exponent))) {
+            end = skipDigits(exponent);
+        }
+    }
+    // std::from_chars reads "." whatever the locale, but takes no "+" sign.
+    const int start = m_position + (plus ? 1 : 0);
+    const QByteArray ascii = QString(m_text + start, end - start).toLatin1();
+    long double number = 0;
+    const auto result =
+        std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), number);
+    if (result.ec != std::errc() || result.ptr != ascii.constData() + ascii.size()) {
+        invalid();
+    }
+    m_position = end;
+    return JsonNode::makeNumber(number);
+}
+
+std::unique_ptr<JsonNode> JsonParser::readString()
+{
+    QString text;
+    if (!readStringText(&text)) {
+        return nullptr;
+    }
+    return JsonNode::makeString(text);
+}
+
+bool JsonParser::readStringText(QString* text)
+{
+    if (peek() != '"') {
+        return false;
+    }
+    ++m_position;
+    QString collected;
+    for (;;) {
+        if (atEnd()) {
+            invalid();
+        }
+        const QChar c = m_text[m_position++];
+        if (c == QLatin1Char('"')) {
+            break;
+        }
+        if (c == QLatin1Char('\\')) {
+            readEscape(collected);
+        } else {
+            collected.append(c);
+        }
+    }
+    *text = TrimLowChars(collected);
+    return true;
+}
+
+void JsonParser::readEscape(QString& text)
+{
+    if (atEnd()) {
+        invalid();
+    }
+    const ushort c = m_text[m_position++].unicode();
+    switch (c) {
+    case '"':
+    case '\\':
+    case '/':
+        text.append(QChar(c));
+        break;
+    case 'b':
+        text.append(QChar('\b'));
+        break;
+    case 'f':
+        text.append(QChar('\f'));
+        break;
+    case 'n':
+        text.append(QChar('\n'));
+        break;
+    case 'r':
+        text.append(QChar('\r'));
+        break;
+    case 't':
+        text.append(QChar('\t'));
+        break;
+    case 'u': {
+        ushort unit = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int digit = hexDigit(peek());
+            if (digit < 0) {
+                invalid();
+            }
+            unit = static_cast<ushort>(unit * 16 + digit);
+            ++m_position;
+        }
+        text.append(QChar(unit));
+        break;
+    }
+    default:
+        break; // an unknown escape contributes nothing
+    }
+}
+
+std::unique_ptr<JsonNode> JsonParser::readList(int depth)
+{
+    if (peek() != '[') {
+        return nullptr;
+    }
+    if (depth >= kMaxDepth) {
+        invalid();
+    }
+    ++m_position;
+    auto list = std::make_unique<JsonNode>(JsonNode::Kind::List);
+    while (auto element = readValue(depth + 1)) {
+        list->append(std::move(element));
+        skipLowChars();
+        if (peek() == ',') {
+            ++m_position;
+        }
+    }
+    skipLowChars();
+    if (peek() != ']') {
+        invalid();
+    }
+    ++m_position;
+    return list;
+}
+
+std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
+{
+    if (peek() != '{') {
+        return nullptr;
+    }
+    if (depth >= kMaxDepth) {
+        invalid();
+    }
+    ++m_position;
+    auto object = std::make_unique<JsonNode>(JsonNode::Kind::Object);
+    while (readField(*object, depth + 1)) {
+        skipLowChars();
+        if (peek() == ',') {
+            ++m_position;
+        }
+    }
+    skipLowChars();
+    if (peek() != '}') {
+        invalid();
+    }
+    ++m_position;
+    return object;
+}
+
+bool JsonParser::readField(JsonNode& object, int depth)
+{
+    skipLowChars();
+    QString name;
+    if (!readStringText(&name)) {
+        return false;
+    }
+    skipLowChars();
+    if (peek() != ':') {
+        invalid();
+    }
+    ++m_position;
+    auto value = readValue(depth);
+    if (!value) {
+        invalid();
+    }
+    object.addField(name, std::move(value));
+    return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "JsonNode.h"
+
+#include <QString>
+#include <memory>
+
+// The reader behind ParseJson: recursive descent over UTF-16 code units.
+class JsonParser
+{
+public:
+    explicit JsonParser(const QString& text);
+
+    // The first value of the text, or nullptr when there is none or the text is invalid.
+    std::unique_ptr<JsonNode> parseDocument();
+
+    // Lists and objects nested deeper than this make the text invalid.
+    static constexpr int kMaxDepth = 512;
+
+private:
+    struct Invalid
+    {};
+
+    void skipLowChars();
+    bool atEnd() const { return m_position >= m_length; }
+    ushort peek(int offset = 0) const;
+    bool lookingAt(const char* literal) const;
+    [[noreturn]] static void invalid() { throw Invalid(); }
+
+    // Each returns nullptr, having read nothing, when no such value starts here.
+    std::unique_ptr<JsonNode> readValue(int depth);
+    std::unique_ptr<JsonNode> readLiteral();
+    std::unique_ptr<JsonNode> readNumber();
+    std::unique_ptr<JsonNode> readString();
+    std::unique_ptr<JsonNode> readList(int depth);
+    std::unique_ptr<JsonNode> readObject(int depth);
+    bool readField(JsonNode& object, int depth);
+    bool readStringText(QString* text);
+    void readEscape(QString& text);
+
+    const QChar* m_text;
+    int m_length;
+    int m_position = 0;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <vector>
+
+// One node of an XML tree read by TXMLStringReader. Names and texts are GBK bytes as they
+// stood in the document (references replaced); the QString accessors decode them.
+// A node owns its children; the pointers it hands out stay valid while it lives.
+class TXMLNode
+{
+public:
+    enum Kind
+    {
+        Document = 0,
+        Element = 1,
+        Attribute = 2,
+        ProcessingInstruction = 3,
+        XmlDeclaration = 4,
+    };
+
+    explicit TXMLNode(Kind kind = Document, const QByteArray& name = QByteArray());
+    ~TXMLNode();
+    TXMLNode(const TXMLNode&) = delete;
+    TXMLNode& operator=(const TXMLNode&) = delete;
+
+    Kind kind() const { return m_kind; }
+    const QByteArray& nameBytes() const { return m_name; }
+    QString name() const;
+    void setName(const QByteArray& name) { m_name = name; }
+
+    // Element: its direct character data; attribute: its value; processing instruction:
+    // everything after its name.
+    const QByteArray& textBytes() const { return m_text; }
+    QString text() const;
+    void setText(const QByteArray& text) { m_text = text; }
+    void appendText(const QByteArray& text) { m_text.append(text); }
+    void appendText(char byte) { m_text.append(byte); }
+
+    int childCount() const { return static_cast<int>(m_children.size()); }
+    // nullptr when index is out of range.
+    TXMLNode* child(int index) const;
+    // The occurrence-th child (from 0) whose name equals name byte for byte, or nullptr.
+    TXMLNode* findChild(const QString& name, int occurrence = 0) const;
+    TXMLNode* findChildBytes(const QByteArray& name, int occurrence = 0) const;
+
+    TXMLNode* addChild(std::unique_ptr<TXMLNode> node);
+    TXMLNode* addChild(Kind kind, const QByteArray& name);
+    // Detaches child and hands it over; nullptr when it is not a child of this node.
+    std::unique_ptr<TXMLNode> removeChild(const TXMLNode* child);
+
+    // Backslash path relative to this node, e.g. "\ClientConfig\login\username". The first
+    // name match of any kind is taken at each step. A path without a backslash, or whose first
+    // part is not found, gives nullptr; when a later part is missing the deepest node found is
+    // returned.
+    TXMLNode* findPath(const QString& path) const;
+    TXMLNode* findPathBytes(const QByteArray& path) const;
+
+    // The text read as a decimal integer ("$" prefix: hexadecimal). Throws CoreError
+    // "Node \"<name>\" does not contain a valid integer".
+    int integerValue() const;
+
+    // Text of the node at path, or the empty text when the path gives no node.
+    QString pathText(const QString& path) const;
+
+private:
+    Kind m_kind;
+    QByteArray m_name;
+    QByteArray m_text;
+    std::vector<std::unique_ptr<TXMLNode>> m_children;
+};

@@ -1,0 +1,13 @@
+#include "TXMLStringWriter.h"
+
+#include "Gbk.h"
+
+QString TXMLStringWriter::result() const
+{
+    return Gbk::decode(m_result);
+}
+
+void TXMLStringWriter::output(const QByteArray& bytes)
+{
+    m_result.append(bytes);
+}
