@@ -34,7 +34,7 @@ public:
     using Callback = std::function<void(const HttpReply&)>;
 
     static constexpr int DefaultTimeoutMs = 30000;
-    static const char* const UserAgent;  // "Mozilla/3.0 (compatible; Indy Library)"
+    static const char* const UserAgent; // "Mozilla/3.0 (compatible; Indy Library)"
 
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
@@ -46,6 +46,8 @@ public:
     int timeout() const { return timeoutMs; }
 
     void get(const QString& address, Callback done);
+    // A configured address used as it is (no route escaping).
+    void getUrl(const QUrl& url, Callback done);
     void postForm(const QString& address, const FormFields& fields, Callback done);
 
     // "name=value" joined by "&", each value UTF-8 and percent-encoded.
@@ -57,6 +59,7 @@ public:
 private:
     QNetworkRequest requestFor(const QUrl& url) const;
     void watch(QNetworkReply* reply, Callback done);
+    void failSoon(const QString& address, Callback done);
 
     QNetworkAccessManager* network;
     int timeoutMs = DefaultTimeoutMs;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListingRows.h"
+#include "ListingView.h"
 #include "LoaderJob.h"
 #include "ServicePort.h"
 
@@ -8,7 +10,6 @@
 #include <memory>
 
 class JsonNode;
-class ListingView;
 
 // The common shape of the listing loaders: open the service port on the configured
 // description address, call, hand rows to the view, and always run the finishing step -
@@ -34,6 +35,12 @@ protected:
 
     // A list answer unscrambled and parsed; null unless it is a JSON list.
     static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
+
+    // The land row fill: puts the listings of a list answer into the grid from `firstRow` on,
+    // never beyond `rowLimit`. With `skipUntitled` a listing without a title takes no row
+    // (the next one takes it); otherwise element i always goes to row firstRow + i.
+    static void fillLandRows(ListingView* view, ListingGrid grid, const JsonNode& list,
+                             int firstRow, int rowLimit, bool skipUntitled, ShortTimeRule rule);
 
     ListingView* const view;
 

@@ -32,10 +32,10 @@ class Marovinta_ServicePort : public QObject
 {
     Q_OBJECT
 public:
-    static const char* const ServiceName;    // "Marovinta_Service"
-    static const char* const PortName;       // "Marovinta_ServicePort"
-    static const char* const Namespace;      // "urn:Marovinta_Service"
-    static const char* const ActionPrefix;   // "urn:Marovinta_Service#Cargo#"
+    static const char* const ServiceName;  // "Marovinta_Service"
+    static const char* const PortName;     // "Marovinta_ServicePort"
+    static const char* const Namespace;    // "urn:Marovinta_Service"
+    static const char* const ActionPrefix; // "urn:Marovinta_Service#Cargo#"
     static constexpr int DefaultTimeoutMs = 30000;
 
     ~Marovinta_ServicePort() override;
@@ -48,24 +48,22 @@ public:
                      const QString& blocal, ServiceCallback done);
     void cargoCount(const QString& fromcity, const QString& tocity, const QString& category,
                     const QString& ssticket, const QString& blocal, ServiceCallback done);
-    void getAirPriceList(const QString& airLine, const QString& aircompany,
-                         const QString& startcn, const QString& starten,
-                         const QString& pagenumber, const QString& ssticket,
+    void getAirPriceList(const QString& airLine, const QString& aircompany, const QString& startcn,
+                         const QString& starten, const QString& pagenumber, const QString& ssticket,
                          ServiceCallback done);
-    void getAirPriceCount(const QString& airLine, const QString& aircompany,
-                          const QString& startcn, const QString& starten,
-                          const QString& ssticket, ServiceCallback done);
+    void getAirPriceCount(const QString& airLine, const QString& aircompany, const QString& startcn,
+                          const QString& starten, const QString& ssticket, ServiceCallback done);
     void getSealineCount(const QString& startport, const QString& toport, const QString& company,
                          const QString& sealine, const QString& sticket, ServiceCallback done);
     void getSealineList(const QString& startport, const QString& toport, const QString& company,
-                        const QString& sealine, const QString& pagenumber,
-                        const QString& sticket, ServiceCallback done);
-    void getTrianCount(const QString& triamnum, const QString& fromcity,
-                       const QString& startport2, const QString& toport2, const QString& tocity,
-                       const QString& sticket, ServiceCallback done);
-    void getTrianList(const QString& triamnum, const QString& fromcity,
-                      const QString& startport2, const QString& toport2, const QString& tocity,
-                      const QString& pagenumber, const QString& sticket, ServiceCallback done);
+                        const QString& sealine, const QString& pagenumber, const QString& sticket,
+                        ServiceCallback done);
+    void getTrianCount(const QString& triamnum, const QString& fromcity, const QString& startport2,
+                       const QString& toport2, const QString& tocity, const QString& sticket,
+                       ServiceCallback done);
+    void getTrianList(const QString& triamnum, const QString& fromcity, const QString& startport2,
+                      const QString& toport2, const QString& tocity, const QString& pagenumber,
+                      const QString& sticket, ServiceCallback done);
     void orderInfo(const QString& citylst, const QString& pagenumber, const QString& ssticket,
                    ServiceCallback done);
     void orderInfoCount(const QString& citylst, const QString& ssticket, ServiceCallback done);

@@ -12,14 +12,14 @@ class ShellState
 {
 public:
     QString currentCity;
-    int landViewKind = 1;        // 1..9, which land listing InfoGrd shows
-    int listingCounter = 0;      // total of the last land/subscription load, raised by live rows
-    bool loading = false;        // a land, subscription, air, sea or rail load is running
-    int airSelectionKind = 0;    // kind of the air tree node the last air load came from
-    QString airSelectionText;    // text of that node
-    int nationalCount = 0;       // shown as "全国:" + count
-    QString searchFromCity;      // the last search's departure city
-    QStringList searchToCities;  // its destination cities, in the order chosen
+    int landViewKind = 1;       // 1..9, which land listing InfoGrd shows
+    int listingCounter = 0;     // total of the last land/subscription load, raised by live rows
+    bool loading = false;       // a land, subscription, air, sea or rail load is running
+    int airSelectionKind = 0;   // kind of the air tree node the last air load came from
+    QString airSelectionText;   // text of that node
+    int nationalCount = 0;      // shown as "全国:" + count
+    QString searchFromCity;     // the last search's departure city
+    QStringList searchToCities; // its destination cities, in the order chosen
     bool closeWithoutAsking = false;
     bool autoReceive = true;
 

@@ -31,15 +31,15 @@ public:
     static QString recommendPage(const QString& city);
     static QString noticePage(const QString& city);
     static QString headAdPage();
-    static QString recommendStripPage();  // "/ad/021.htm"
+    static QString recommendStripPage(); // "/ad/021.htm"
     static QString userCardPage(const QString& userName);
     static QString calendarPage();
-    static QString tenderPage(const QString& category);  // empty category: the whole list
+    static QString tenderPage(const QString& category); // empty category: the whole list
     static QString lawPage();
     static QString protocolPage();
-    static QString violationToolPage();  // "/tools/wz.htm"
-    static QString trafficRulesPage();   // "/tools/fg.htm"
-    static QString plateCodePage();      // "/tools/chepai.htm"
+    static QString violationToolPage(); // "/tools/wz.htm"
+    static QString trafficRulesPage();  // "/tools/fg.htm"
+    static QString plateCodePage();     // "/tools/chepai.htm"
     // The outside map service's page; `mapHost` is configured by the caller.
     static QString mapPage(const QString& mapHost, const QString& city);
 };

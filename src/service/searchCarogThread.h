@@ -11,6 +11,8 @@ class searchCarogThread : public ListingLoader
     Q_OBJECT
 public:
     explicit searchCarogThread(ListingView* view, QObject* parent = nullptr);
+    // A search destroyed before it ended still hands its turn on.
+    ~searchCarogThread() override;
 
     // `toCities` in the order chosen; the service receives them last chosen first, each
     // followed by a comma.
@@ -27,6 +29,7 @@ protected:
 
 private:
     void begin();
+    void handTurnOn();
     void listArrived(const ServiceResult& result);
 
     QString fromCity;

@@ -1,0 +1,149 @@
+#include "HttpClient.h"
+
+#include "LoopbackAddress.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <utility>
+
+const char* const HttpClient::UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+
+namespace {
+
+// Characters a path may carry literally on the request line besides the unreserved ones.
+const QByteArray pathKeeps = QByteArrayLiteral("/!$&'()*+,;=:@");
+
+HttpReply replyOf(QNetworkReply* reply)
+{
+    HttpReply result;
+    result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.body = reply->readAll();
+    if (reply->error() == QNetworkReply::OperationCanceledError) {
+        result.error = QStringLiteral("request timed out or was cancelled: %1")
+                           .arg(reply->request().url().toString());
+    } else if (reply->error() != QNetworkReply::NoError) {
+        result.error = reply->errorString();
+    } else if (result.status < 200 || result.status > 299) {
+        result.error = QStringLiteral("HTTP status %1").arg(result.status);
+    } else {
+        result.ok = true;
+    }
+    return result;
+}
+
+} // namespace
+
+HttpClient::HttpClient(QObject* parent) : QObject(parent), network(new QNetworkAccessManager(this))
+{
+    network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+}
+
+HttpClient::~HttpClient()
+{
+    // Replies still running are aborted with the manager; their callbacks must not run.
+    const auto replies = network->findChildren<QNetworkReply*>();
+    for (QNetworkReply* reply : replies) {
+        reply->disconnect(this);
+        reply->abort();
+    }
+}
+
+void HttpClient::useWindowClientSettings()
+{
+    windowSettings = true;
+    network->setCookieJar(new QNetworkCookieJar(network));
+}
+
+void HttpClient::get(const QString& address, Callback done)
+{
+    const QUrl url = urlForAddress(address);
+    getUrl(url, std::move(done));
+}
+
+void HttpClient::getUrl(const QUrl& url, Callback done)
+{
+    if (!url.isValid() || url.host().isEmpty()) {
+        failSoon(url.toString(), std::move(done));
+        return;
+    }
+    watch(network->get(requestFor(url)), std::move(done));
+}
+
+void HttpClient::postForm(const QString& address, const FormFields& fields, Callback done)
+{
+    const QUrl url = urlForAddress(address);
+    if (!url.isValid()) {
+        failSoon(address, std::move(done));
+        return;
+    }
+    QNetworkRequest request = requestFor(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QByteArrayLiteral("application/x-www-form-urlencoded"));
+    watch(network->post(request, encodeForm(fields)), std::move(done));
+}
+
+QByteArray HttpClient::encodeForm(const FormFields& fields)
+{
+    QByteArray body;
+    for (const auto& field : fields) {
+        if (!body.isEmpty()) {
+            body += '&';
+        }
+        body += QUrl::toPercentEncoding(field.first) + '=' + QUrl::toPercentEncoding(field.second);
+    }
+    return body;
+}
+
+QUrl HttpClient::urlForAddress(const QString& address)
+{
+    const int schemeEnd = address.indexOf(QLatin1String("://"));
+    if (schemeEnd <= 0) {
+        return QUrl();
+    }
+    int pathStart = address.indexOf(QLatin1Char('/'), schemeEnd + 3);
+    if (pathStart < 0) {
+        pathStart = address.size();
+    }
+    const QByteArray site = address.left(pathStart).toUtf8();
+    const QByteArray path = QUrl::toPercentEncoding(address.mid(pathStart), pathKeeps);
+    QUrl url = QUrl::fromEncoded(site + path, QUrl::StrictMode);
+    if (url.host().isEmpty()) {
+        return QUrl();
+    }
+    return url;
+}
+
+QNetworkRequest HttpClient::requestFor(const QUrl& url) const
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(UserAgent));
+    request.setTransferTimeout(timeoutMs);
+    if (windowSettings) {
+        request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/html"));
+        request.setRawHeader("Accept", "text/html, */*");
+    }
+    LoopbackAddress::apply(request);
+    return request;
+}
+
+void HttpClient::failSoon(const QString& address, Callback done)
+{
+    QTimer::singleShot(0, this, [done = std::move(done), address] {
+        HttpReply failed;
+        failed.error = QStringLiteral("invalid address: %1").arg(address);
+        done(failed);
+    });
+}
+
+void HttpClient::watch(QNetworkReply* reply, Callback done)
+{
+    connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
+        const HttpReply result = replyOf(reply);
+        reply->deleteLater();
+        done(result);
+    });
+}

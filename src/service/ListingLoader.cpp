@@ -1,0 +1,72 @@
+#include "ListingLoader.h"
+
+#include "FieldScrambler.h"
+#include "JsonNode.h"
+#include "SessionState.h"
+#include "TextTrim.h"
+
+ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
+
+Marovinta_ServicePort* ListingLoader::port()
+{
+    if (!servicePort) {
+        servicePort = OpenServicePort(true, session().wsdluri, this);
+    }
+    return servicePort;
+}
+
+void ListingLoader::complete()
+{
+    if (completed) {
+        return;
+    }
+    completed = true;
+    finishingStep();
+    if (servicePort) {
+        servicePort->deleteLater();
+        servicePort = nullptr;
+    }
+    finish();
+}
+
+void ListingLoader::fail(const ServiceResult& result)
+{
+    error = result.error;
+    complete();
+}
+
+std::unique_ptr<JsonNode> ListingLoader::parseListResult(const QString& answer)
+{
+    const QString text = UnscrambleField(answer);
+    if (IsBlankText(text)) {
+        return nullptr;
+    }
+    std::unique_ptr<JsonNode> root = ParseJson(text);
+    if (!root || !root->isList()) {
+        return nullptr;
+    }
+    return root;
+}
+
+void ListingLoader::fillLandRows(ListingView* view, ListingGrid grid, const JsonNode& list,
+                                 int firstRow, int rowLimit, bool skipUntitled, ShortTimeRule rule)
+{
+    int row = firstRow;
+    for (int i = 0; i < list.count() && row < rowLimit; ++i) {
+        const JsonNode* element = list.child(i);
+        const bool usable = element && element->isObject();
+        if (skipUntitled) {
+            if (!usable) {
+                continue;
+            }
+            const LandRow values = LandRow::fromJson(*element, rule);
+            if (values.title.isEmpty()) {
+                continue;
+            }
+            view->putLandRow(grid, row, values);
+        } else if (usable) {
+            view->putLandRow(grid, row, LandRow::fromJson(*element, rule));
+        }
+        ++row;
+    }
+}

@@ -1,0 +1,24 @@
+#include "LoaderJob.h"
+
+LoaderJob::LoaderJob(QObject* parent) : QObject(parent) {}
+
+void LoaderJob::start()
+{
+    if (started) {
+        return;
+    }
+    started = true;
+    run();
+}
+
+void LoaderJob::finish()
+{
+    if (done) {
+        return;
+    }
+    done = true;
+    emit finished();
+    if (autoDelete) {
+        deleteLater();
+    }
+}

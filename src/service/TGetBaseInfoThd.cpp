@@ -1,0 +1,58 @@
+#include "TGetBaseInfoThd.h"
+
+#include "HttpClient.h"
+#include "JsonNode.h"
+#include "SessionState.h"
+#include "TextTrim.h"
+#include "WebAnswer.h"
+#include "WebRoutes.h"
+
+#include <QStringList>
+
+TGetBaseInfoThd::TGetBaseInfoThd(QObject* parent) : LoaderJob(parent) {}
+
+QStringList TGetBaseInfoThd::feeAreasOf(const QString& answerText)
+{
+    QStringList areas;
+    if (IsBlankText(answerText)) {
+        return areas;
+    }
+    const std::unique_ptr<JsonNode> root = ParseJson(answerText);
+    if (!root || !root->isList()) {
+        return areas;
+    }
+    for (int i = 0; i < root->count(); ++i) {
+        const JsonNode* element = root->child(i);
+        if (!element || !element->isObject()) {
+            continue;
+        }
+        const JsonNode* area = element->field(QStringLiteral("area"));
+        areas.append(area ? area->toText() : QString());
+    }
+    return areas;
+}
+
+void TGetBaseInfoThd::run()
+{
+    client = new HttpClient(this);
+    client->get(WebRoutes::agentCsrUrl(), [this](const HttpReply& reply) { csrUrlArrived(reply); });
+}
+
+void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
+{
+    if (!reply.ok) {
+        finish();
+        return;
+    }
+    // Surrounding white space (a trailing line break) is no part of the address.
+    session().customerServiceUrl = WebAnswer::plain(reply.body).trimmed();
+    client->get(WebRoutes::fee(), [this](const HttpReply& answer) { feeArrived(answer); });
+}
+
+void TGetBaseInfoThd::feeArrived(const HttpReply& reply)
+{
+    if (reply.ok) {
+        session().feeAreas.append(feeAreasOf(WebAnswer::utf8Text(reply.body)));
+    }
+    finish();
+}

@@ -1,0 +1,72 @@
+#include "TMyInfothd.h"
+
+#include "HttpClient.h"
+#include "JsonNode.h"
+#include "SessionState.h"
+#include "TextTrim.h"
+#include "WebAnswer.h"
+#include "WebRoutes.h"
+
+#include <utility>
+
+TMyInfothd::TMyInfothd(std::function<void()> afterLoginStep, QObject* parent)
+    : LoaderJob(parent), afterLogin(std::move(afterLoginStep))
+{}
+
+QString TMyInfothd::userNameOf(const QString& loginIdentity)
+{
+    const int at = loginIdentity.indexOf(QLatin1Char('@'));
+    return at < 0 ? loginIdentity : loginIdentity.left(at);
+}
+
+bool TMyInfothd::fillProfile(const QString& answerText)
+{
+    if (IsBlankText(answerText)) {
+        return false;
+    }
+    const std::unique_ptr<JsonNode> root = ParseJson(answerText);
+    if (!root || !root->isObject()) {
+        return false;
+    }
+    // Filled into a copy: a field that cannot be read leaves the whole profile as it was.
+    UserProfile profile = session().profile;
+    const QStringList keys = UserProfile::keys();
+    for (const QString& key : keys) {
+        const JsonNode* node = root->field(key);
+        if (!node) {
+            continue;
+        }
+        if (UserProfile::isIntegerKey(key)) {
+            bool ok = false;
+            const qint64 number = node->toInteger(&ok);
+            if (!ok) {
+                return false;
+            }
+            profile.setInteger(key, int(number));
+        } else {
+            profile.setText(key, node->toText());
+        }
+    }
+    session().profile = profile;
+    return true;
+}
+
+void TMyInfothd::run()
+{
+    client = new HttpClient(this);
+    client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
+                [this](const HttpReply& reply) { answerArrived(reply); });
+}
+
+void TMyInfothd::answerArrived(const HttpReply& reply)
+{
+    if (reply.ok) {
+        fillProfile(WebAnswer::scrambled(reply.body.trimmed()));
+    }
+    client->deleteLater();
+    client = nullptr;
+    if (afterLogin) {
+        afterLogin();
+    }
+    finish();
+}
