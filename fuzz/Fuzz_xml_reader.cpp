@@ -1,0 +1,41 @@
+// Any byte string either parses into a tree or raises CoreError; the tree's walks and the
+// writer's escaping of every text must be sound too.
+#include "CoreError.h"
+#include "TXMLNode.h"
+#include "TXMLStringReader.h"
+#include "TXMLWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+void walk(const TXMLNode& node, int depth)
+{
+    (void)TXMLWriter::escape(node.textBytes());
+    (void)node.findPathBytes("\\" + node.nameBytes() + "\\a");
+    try {
+        (void)node.integerValue();
+    } catch (const CoreError&) {
+    }
+    if (depth > 300) {
+        return;
+    }
+    for (int i = 0; i < node.childCount(); ++i) {
+        walk(*node.child(i), depth + 1);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    try {
+        const auto document = TXMLStringReader::parseBytes(text);
+        walk(*document, 0);
+        (void)document->findPath(QStringLiteral("\\ClientConfig\\login\\username"));
+    } catch (const CoreError&) {
+    }
+    return 0;
+}
