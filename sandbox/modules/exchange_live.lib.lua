@@ -1,12 +1,13 @@
 -- Live publisher for the demo (sandbox/run --live): every few seconds the agent seat
 -- publishes a plausible listing of a random kind, so rows arrive on screen.
 -- Contacts come from the seed's ready-made pools (DES hex for land, scrambled for the rest).
-local publish = module:require "exchange_publish";
+local publish = exchange_require "exchange_publish";
 
 local live = {};
 
-local CITIES = { "上海", "北京", "广州", "沈阳", "成都", "武汉", "杭州", "南京", "郑州", "西安",
-	"天津", "重庆", "长沙", "济南", "青岛", "苏州", "东莞", "昆明", "哈尔滨", "石家庄" };
+-- Cities as the client's region tree names them: municipalities bare, others with 市.
+local CITIES = { "上海", "北京", "广州市", "沈阳市", "成都市", "武汉市", "杭州市", "南京市", "郑州市",
+	"西安市", "天津", "重庆", "长沙市", "济南市", "青岛市", "苏州市", "东莞市", "昆明市" };
 local GOODS = { "建材", "日用百货", "机械设备", "钢材", "化肥", "家具", "电子产品", "服装", "食品饮料", "纸制品" };
 local TRUCKS = { "9.6米厢式货车", "13米平板车", "6.8米高栏车", "17.5米半挂车", "4.2米冷藏车" };
 local PORTS = { "大连港", "上海港", "宁波港", "深圳(蛇口)", "厦门港", "天津港", "青岛港" };

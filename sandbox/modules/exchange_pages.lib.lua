@@ -1,7 +1,7 @@
 -- HTML pages of the web site: stand-ins for the exchange's real pages, plain and tidy.
 -- Static pages live in sandbox/site/; these are the ones built per request.
-local codec = module:require "exchange_codec";
-local content = module:require "exchange_content";
+local codec = exchange_require "exchange_codec";
+local content = exchange_require "exchange_content";
 local esc = codec.html_escape;
 
 local pages = {};

@@ -13,8 +13,8 @@
 -- own and differ from the request's (starcn -> startcn, passport -> pasport, ...).
 local st = require "util.stanza";
 local filters = require "util.filters";
-local codec = module:require "exchange_codec";
-local listings = module:require "exchange_listings";
+local codec = exchange_require "exchange_codec";
+local listings = exchange_require "exchange_listings";
 
 local publish = {};
 local host = module.host;

@@ -5,8 +5,8 @@
 -- field scrambling. Only page 1 is ever asked for by the client, but any page works:
 -- 100 rows per page, 200 for the subscription operations.
 local xml = require "util.xml";
-local codec = module:require "exchange_codec";
-local listings = module:require "exchange_listings";
+local codec = exchange_require "exchange_codec";
+local listings = exchange_require "exchange_listings";
 
 local soap = {};
 

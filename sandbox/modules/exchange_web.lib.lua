@@ -4,13 +4,13 @@
 -- Answer forms: "plain" and "UTF-8 text" are the body as is; "scrambled" is the
 -- scrambled UTF-8 text; "boolean word" is true/false.
 local json = require "util.json";
-local codec = module:require "exchange_codec";
-local content = module:require "exchange_content";
-local accounts = module:require "exchange_accounts";
-local listings = module:require "exchange_listings";
-local pages = module:require "exchange_pages";
-local soap = module:require "exchange_soap";
-local update = module:require "exchange_update";
+local codec = exchange_require "exchange_codec";
+local content = exchange_require "exchange_content";
+local accounts = exchange_require "exchange_accounts";
+local listings = exchange_require "exchange_listings";
+local pages = exchange_require "exchange_pages";
+local soap = exchange_require "exchange_soap";
+local update = exchange_require "exchange_update";
 
 local web = {};
 local site_dir = module:get_option_string("exchange_site_dir");

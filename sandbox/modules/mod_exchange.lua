@@ -9,11 +9,21 @@
 --   exchange_publish   publish iqs and raw broadcasts
 --   exchange_live      the demo's live publisher
 local json = require "util.json";
-local listings = module:require "exchange_listings";
-local accounts = module:require "exchange_accounts";
-local web = module:require "exchange_web";
-local publish = module:require "exchange_publish";
-local live = module:require "exchange_live";
+
+-- module:require runs a library afresh on every call; the parts share state, so each
+-- library is loaded once and handed out from here (the libraries see this function
+-- because they run in the module's environment).
+local loaded = {};
+function exchange_require(name)
+	if loaded[name] == nil then loaded[name] = module:require(name); end
+	return loaded[name];
+end
+
+local listings = exchange_require "exchange_listings";
+local accounts = exchange_require "exchange_accounts";
+local web = exchange_require "exchange_web";
+local publish = exchange_require "exchange_publish";
+local live = exchange_require "exchange_live";
 
 local function read_seed(path)
 	local file, err = io.open(path, "rb");
