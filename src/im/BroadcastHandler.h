@@ -21,9 +21,9 @@ public:
         Rail
     };
 
-    // host: the configured HostName; loginIdentity: the bare JID the broadcasts go to.
     BroadcastHandler(BroadcastSink* sink, ShellState* shell);
 
+    // host: the configured HostName; loginIdentity: the bare JID the broadcasts go to.
     void setAccount(const QString& host, const QString& loginIdentity);
 
     // The protocol trail handler: the first matching family (land, air, sea, rail) is
@@ -44,14 +44,19 @@ public:
         LandRow row;
     };
     static std::optional<LandBroadcast> parseLand(const QString& text);
-    static std::optional<AirRow> parseAir(const QString& text);
+    struct AirBroadcast
+    {
+        QString startcn; // the air filter compares it with the selection text
+        AirRow row;
+    };
+    static std::optional<AirBroadcast> parseAir(const QString& text);
     static std::optional<SeaRow> parseSea(const QString& text);
     static std::optional<RailRow> parseRail(const QString& text);
 
     // Filters against the shell's state.
     bool landFitsInfoGrid(const QString& fcity, const QString& tcity) const;
     bool landFitsSearchGrid(const QString& fcity, const QString& tcity) const;
-    bool airFits(const AirRow& row) const;
+    bool airFits(const QString& line, const QString& aircompany, const QString& startcn) const;
 
     static QString payloadName(Family family);
 

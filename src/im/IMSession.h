@@ -80,4 +80,5 @@ private:
     BroadcastHandler* m_broadcasts = nullptr;
     InputBox m_inputBox;
     AuditDialog m_auditDialog;
+    bool m_cleaningUp = false;
 };

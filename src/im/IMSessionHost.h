@@ -9,9 +9,9 @@ class IMSessionHost
 public:
     enum SessionMenu
     {
-        MenuLogOff,    // N20 "注销(&N)" of the status menu
-        MenuLogIn,     // N76 "登录" of the status menu
-        MenuAddFriend, // N66 "添加运友" of the status menu
+        MenuLogOff,        // N20 "注销(&N)" of the status menu
+        MenuLogIn,         // N76 "登录" of the status menu
+        MenuAddFriend,     // N66 "添加运友" of the status menu
         MenuAccountLogOff, // N6 "注销" of the account menu
         MenuAccountLogIn   // N9 "登录" of the account menu
     };
@@ -25,7 +25,7 @@ public:
     virtual void startProfileFetch() = 0;
     // Starts the advertisement fetch (national count, rotating advertisement, caption).
     virtual void startAdvertisementFetch() = 0;
-    // lblConn in the bottom bar.
+    // lblConn in the bottom bar; an empty text changes only the colour.
     virtual void setConnectionText(const QString& text, const QColor& color) = 0;
     // lblEndate in the bottom bar.
     virtual void setEndDateText(const QString& text) = 0;

@@ -16,8 +16,8 @@ public:
     explicit ImPanel(QWidget* parent = nullptr);
 
     FriendTree* friendTree() const { return m_tree; }
-    QLabel* statusLabel() const { return m_status; } // LblMyState
-    QWidget* titleBar() const { return m_top; }      // pnlImTop
+    QLabel* statusLabel() const { return m_status; }   // LblMyState
+    QWidget* titleBar() const { return m_top; }        // pnlImTop
     QLabel* addUserImage() const { return m_addUser; } // imgAddUser
     QLabel* infoImage() const { return m_info; }       // imgInfo
     QLabel* friendImage() const { return m_friend; }   // imgFriend
@@ -31,8 +31,8 @@ public:
 
 Q_SIGNALS:
     void statusMenuRequested(const QPoint& globalPos); // click on LblMyState: open pmStatus
-    void addFriendRequested();                        // imgAddUser: find-friend window
-    void myInfoRequested();                           // imgInfo: TfrmUserInfo
+    void addFriendRequested();                         // imgAddUser: find-friend window
+    void myInfoRequested();                            // imgInfo: TfrmUserInfo
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

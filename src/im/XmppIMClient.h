@@ -8,6 +8,7 @@
 class QXmppClient;
 class QXmppMessage;
 class QXmppPresence;
+class QXmppRosterManager;
 
 // IMClient over QXmpp. No automatic reconnection; certificate errors are never ignored;
 // TLS is used when the server offers it. The protocol trail reports each unit's exact text.
@@ -53,6 +54,7 @@ private:
     void onRosterReceived();
 
     QXmppClient* m_client;
+    QXmppRosterManager* m_rosterManager;
     QString m_server;
     int m_port = 5222;
     QString m_resource;
@@ -61,7 +63,7 @@ private:
     bool m_loggedIn = false;
     bool m_connecting = false;
     QString m_lastError;
-    QStringList m_roster; // bare JIDs in the order the roster was received
+    QStringList m_roster; // bare JIDs of the roster, in the engine's order
     PiTrailSplitter m_inSplitter;
     PiTrailSplitter m_outSplitter;
 };

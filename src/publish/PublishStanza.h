@@ -24,18 +24,15 @@ public:
     static QString airPrice(const QString& host, const QString& starcn, const QString& starten,
                             const QString& endcn, const QString& enden, const QString& airline,
                             const QString& cycle, const QString& price, const QString& days,
-                            const QString& aircompany, const QString& direct,
-                            const QString& sender, const QString& contact, const QString& mem);
+                            const QString& aircompany, const QString& direct, const QString& sender,
+                            const QString& contact, const QString& mem);
     static QString seaLine(const QString& host, const QString& startport, const QString& toport,
                            const QString& passport, const QString& duty, const QString& days,
                            const QString& sdirect, const QString& scomp, const QString& line,
-                           const QString& portseq, const QString& sender,
-                           const QString& contact);
-    static QString trianInfo(const QString& host, const QString& triannum,
-                             const QString& startcity, const QString& startport1,
-                             const QString& startport2, const QString& toport1,
-                             const QString& toport2, const QString& tocity, const QString& cycle,
-                             const QString& starttime, const QString& totime,
-                             const QString& hours, const QString& sender,
-                             const QString& contact);
+                           const QString& portseq, const QString& sender, const QString& contact);
+    static QString trianInfo(const QString& host, const QString& triannum, const QString& startcity,
+                             const QString& startport1, const QString& startport2,
+                             const QString& toport1, const QString& toport2, const QString& tocity,
+                             const QString& cycle, const QString& starttime, const QString& totime,
+                             const QString& hours, const QString& sender, const QString& contact);
 };

@@ -1,0 +1,10 @@
+#include "RawStanza.h"
+
+#include <QIODevice>
+#include <QXmlStreamWriter>
+
+void RawStanza::toXml(QXmlStreamWriter* writer) const
+{
+    if (writer->device())
+        writer->device()->write(m_utf8);
+}

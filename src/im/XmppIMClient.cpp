@@ -1,0 +1,281 @@
+#include "XmppIMClient.h"
+
+#include "IMClientError.h"
+#include "RawStanza.h"
+
+#include <QXmppClient.h>
+#include <QXmppConfiguration.h>
+#include <QXmppLogger.h>
+#include <QXmppMessage.h>
+#include <QXmppPresence.h>
+#include <QXmppRosterManager.h>
+#include <QXmppUtils.h>
+
+namespace {
+
+int availabilityOf(const QXmppPresence& presence)
+{
+    if (presence.type() == QXmppPresence::Unavailable)
+        return 0;
+    switch (presence.availableStatusType()) {
+    case QXmppPresence::Away:
+        return 2;
+    case QXmppPresence::XA:
+        return 3;
+    case QXmppPresence::DND:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+int messageTypeOf(QXmppMessage::Type type)
+{
+    switch (type) {
+    case QXmppMessage::Normal:
+        return 0;
+    case QXmppMessage::Chat:
+        return 1;
+    case QXmppMessage::GroupChat:
+        return 2;
+    case QXmppMessage::Headline:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+QString errorText(QXmppClient::Error error)
+{
+    switch (error) {
+    case QXmppClient::SocketError:
+        return QStringLiteral("Socket error");
+    case QXmppClient::KeepAliveError:
+        return QStringLiteral("Keep-alive timeout");
+    case QXmppClient::XmppStreamError:
+        return QStringLiteral("XMPP stream error");
+    default:
+        return QStringLiteral("No error");
+    }
+}
+
+} // namespace
+
+XmppIMClient::XmppIMClient(QObject* parent)
+    : IMClient(parent), m_client(new QXmppClient(this)),
+      m_rosterManager(m_client->findExtension<QXmppRosterManager>())
+{
+    QObject::connect(m_client, &QXmppClient::connected, this, &XmppIMClient::onEngineConnected);
+    QObject::connect(m_client, &QXmppClient::disconnected, this,
+                     &XmppIMClient::onEngineDisconnected);
+    QObject::connect(m_client, &QXmppClient::error, this,
+                     [this](QXmppClient::Error e) { onEngineError(int(e)); });
+    QObject::connect(
+        m_client, &QXmppClient::logMessage, this,
+        [this](QXmppLogger::MessageType type, const QString& text) { onLog(int(type), text); });
+    QObject::connect(m_client, &QXmppClient::messageReceived, this, &XmppIMClient::onMessage);
+    QObject::connect(m_client, &QXmppClient::presenceReceived, this, &XmppIMClient::onPresence);
+    QXmppRosterManager& roster = (*m_rosterManager);
+    QObject::connect(&roster, &QXmppRosterManager::subscriptionReceived, this,
+                     &XmppIMClient::onSubscription);
+    QObject::connect(&roster, &QXmppRosterManager::rosterReceived, this,
+                     &XmppIMClient::onRosterReceived);
+    auto refresh = [this](const QString&) { m_roster = (*m_rosterManager).getRosterBareJids(); };
+    QObject::connect(&roster, &QXmppRosterManager::itemAdded, this, refresh);
+    QObject::connect(&roster, &QXmppRosterManager::itemRemoved, this, refresh);
+}
+
+XmppIMClient::~XmppIMClient()
+{
+    // The engine is a child; stop its signals reaching a half-destroyed object.
+    QObject::disconnect(m_client, nullptr, this, nullptr);
+    QObject::disconnect(&(*m_rosterManager), nullptr, this, nullptr);
+}
+
+bool XmppIMClient::connected() const
+{
+    return m_loggedIn && m_client->isAuthenticated();
+}
+
+void XmppIMClient::connect(const QString& user, const QString& password)
+{
+    if (m_server.isEmpty())
+        throw IMClientError("No server specified");
+    if (!user.contains(QLatin1Char('@')))
+        throw IMClientError("Invalid user: a bare JID is required");
+    if (m_connecting || m_loggedIn)
+        throw IMClientError("Already connected");
+
+    QXmppConfiguration config;
+    config.setJid(user);
+    config.setPassword(password);
+    config.setResource(m_resource);
+    config.setHost(m_server);
+    config.setPort(m_port);
+    config.setAutoReconnectionEnabled(false);
+    config.setIgnoreSslErrors(false);
+    config.setStreamSecurityMode(QXmppConfiguration::TLSEnabled);
+    config.setAutoAcceptSubscriptions(false);
+    // The timeout bounds the wait for a keep-alive answer (milliseconds in, seconds out).
+    config.setKeepAliveTimeout(std::max(1, m_timeout / 1000));
+    m_inSplitter.reset();
+    m_outSplitter.reset();
+    m_roster.clear();
+    m_connecting = true;
+    m_client->connectToServer(config);
+}
+
+void XmppIMClient::disconnect()
+{
+    if (!m_connecting && !m_loggedIn)
+        return;
+    m_client->disconnectFromServer();
+}
+
+void XmppIMClient::requireConnected(const char* operation) const
+{
+    if (!connected())
+        throw IMClientError(std::string("Not connected: ") + operation);
+}
+
+QString XmppIMClient::sendMessage(const QString& peer, int messageType, const QString& text)
+{
+    requireConnected("sendMessage");
+    QXmppMessage message(QString(), peer, text);
+    message.setType(messageType == MessageGroupChat ? QXmppMessage::GroupChat : QXmppMessage::Chat);
+    message.setId(QXmppUtils::generateStanzaUuid());
+    if (!m_client->sendPacket(message))
+        throw IMClientError("Message not sent");
+    return message.id();
+}
+
+void XmppIMClient::sendCommand(const QString& rawXml)
+{
+    requireConnected("sendCommand");
+    if (!m_client->sendPacket(RawStanza(rawXml.toUtf8())))
+        throw IMClientError("Command not sent");
+}
+
+void XmppIMClient::addContact(const QString& jid, const QString& name, const QString& group)
+{
+    requireConnected("addContact");
+    QSet<QString> groups;
+    if (!group.isEmpty())
+        groups.insert(group);
+    if (!(*m_rosterManager).addItem(jid, name, groups))
+        throw IMClientError("Contact not added");
+}
+
+void XmppIMClient::subscribeTo(const QString& jid)
+{
+    requireConnected("subscribeTo");
+    if (!(*m_rosterManager).subscribe(jid))
+        throw IMClientError("Subscription not requested");
+}
+
+void XmppIMClient::removeContact(const QString& jid, const QString&, const QString&)
+{
+    requireConnected("removeContact");
+    if (!(*m_rosterManager).removeItem(jid))
+        throw IMClientError("Contact not removed");
+}
+
+int XmppIMClient::contactCount() const
+{
+    return m_roster.size();
+}
+
+QString XmppIMClient::contactId(int index) const
+{
+    if (index < 0 || index >= m_roster.size())
+        throw IMClientError("Invalid array index value for BuddyId");
+    return m_roster.at(index);
+}
+
+QString XmppIMClient::contactRealName(int index) const
+{
+    if (index < 0 || index >= m_roster.size())
+        throw IMClientError("Invalid array index value for BuddyRealName");
+    return (*m_rosterManager).getRosterEntry(m_roster.at(index)).name();
+}
+
+void XmppIMClient::onEngineConnected()
+{
+    m_connecting = false;
+    m_loggedIn = true;
+    emit OnConnected(0, QString());
+}
+
+void XmppIMClient::onEngineDisconnected()
+{
+    if (!m_connecting && !m_loggedIn)
+        return;
+    m_connecting = false;
+    m_loggedIn = false;
+    const QString description = m_lastError;
+    m_lastError.clear();
+    emit OnDisconnected(description.isEmpty() ? 0 : 1, description);
+}
+
+void XmppIMClient::onEngineError(int error)
+{
+    m_lastError = errorText(QXmppClient::Error(error));
+    // A failed log-in may end without the engine's disconnected signal.
+    if (m_connecting && !m_client->isConnected())
+        onEngineDisconnected();
+}
+
+void XmppIMClient::onLog(int type, const QString& text)
+{
+    const bool received = type == QXmppLogger::ReceivedMessage;
+    if (!received && type != QXmppLogger::SentMessage)
+        return;
+    PiTrailSplitter& splitter = received ? m_inSplitter : m_outSplitter;
+    const QStringList units = splitter.feed(text);
+    for (const QString& unit : units)
+        emit OnPITrail(received ? TrailIn : TrailOut, unit);
+}
+
+void XmppIMClient::onMessage(const QXmppMessage& message)
+{
+    const QString from = message.from();
+    emit OnMessageIn(message.id(), QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
+                     QXmppUtils::jidToResource(from), messageTypeOf(message.type()),
+                     message.subject(), message.thread(), message.body(), QString(), QString());
+}
+
+void XmppIMClient::onPresence(const QXmppPresence& presence)
+{
+    if (presence.type() != QXmppPresence::Available &&
+        presence.type() != QXmppPresence::Unavailable)
+        return;
+    const QString from = presence.from();
+    emit OnPresence(QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
+                    QXmppUtils::jidToResource(from), availabilityOf(presence),
+                    presence.statusText());
+}
+
+void XmppIMClient::onSubscription(const QString& bareJid)
+{
+    bool accept = false;
+    emit OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid),
+                               &accept);
+    if (!connected())
+        return;
+    QXmppRosterManager& roster = (*m_rosterManager);
+    if (!accept) {
+        roster.refuseSubscription(bareJid);
+        return;
+    }
+    roster.acceptSubscription(bareJid);
+    // Accepting also adds the requester: ask for their presence unless we already have it.
+    const auto type = roster.getRosterEntry(bareJid).subscriptionType();
+    if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both)
+        roster.subscribe(bareJid);
+}
+
+void XmppIMClient::onRosterReceived()
+{
+    m_roster = (*m_rosterManager).getRosterBareJids();
+    emit OnSync();
+}
