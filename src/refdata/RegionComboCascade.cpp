@@ -4,6 +4,7 @@
 #include "RegionTree.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 QStringList RegionComboCascade::provinceItems(const RegionTree& regions)
 {
@@ -50,6 +51,9 @@ RegionComboCascade::RegionComboCascade(QComboBox* province, QComboBox* city, QCo
             &RegionComboCascade::onProvinceChanged);
     connect(m_city, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &RegionComboCascade::onCityChanged);
+    // Choosing the current city again (e.g. the pre-selected one) lists its counties.
+    connect(m_city, QOverload<int>::of(&QComboBox::activated), this,
+            &RegionComboCascade::onCityChanged);
     reset();
 }
 
@@ -77,8 +81,11 @@ void RegionComboCascade::preselect(const QString& profileProvince, const QString
     if (chosen.province < 0)
         return;
     selectProvince(chosen.province);
-    if (chosen.city >= 0)
-        m_city->setCurrentIndex(chosen.city);
+    if (chosen.city < 0)
+        return;
+    // The pre-selected city does not fill the county list; choosing it again does.
+    const QSignalBlocker blocker(m_city);
+    m_city->setCurrentIndex(chosen.city);
 }
 
 QString RegionComboCascade::placeValue() const
