@@ -1,0 +1,317 @@
+#include "SettingsFile.h"
+#include "CoreError.h"
+#include "DesCipher.h"
+#include "Keys.h"
+#include "MessageBoxes.h"
+#include "SessionState.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray settingsDocument(const QByteArray& login, const QByteArray& tail)
+{
+    return "<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<ClientConfig>\r\n  <login>\r\n" +
+           login + "\r\n  </login>\r\n" + tail + "\r\n</ClientConfig>";
+}
+
+QString key()
+{
+    return QString::fromLatin1(kConfigurationKey);
+}
+} // namespace
+
+class SettingsFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void mainWriterMatchesGoldenFile();
+    void chatWriterMatchesGoldenFileAndAlwaysEnciphers();
+    void rememberOffWritesEmptyPasswordButRememberTrue();
+    void chineseUserNameRoundTrips();
+    void rememberFlagWordsAndIntegers_data();
+    void rememberFlagWordsAndIntegers();
+    void missingFileLeavesDefaults();
+    void malformedFileRaisesParserErrorAndLoadsNothing();
+    void nonHexPasswordStopsTheRestOfTheLoad();
+    void notABooleanStopsTheLoad();
+    void chatFileLeavesOrderCitiesEmptyOnNextLoad();
+    void markupInTextsIsEscapedAndReadBack();
+    void foreignRootGivesEmptyValues();
+    void failedWriteKeepsOldFileAndReportsFromChatMenu();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+void SettingsFileTest::init()
+{
+    resetSession();
+    QVERIFY(m_dir.isValid());
+    m_path = m_dir.filePath(QStringLiteral("config.xml"));
+    QFile::remove(m_path);
+}
+
+void SettingsFileTest::mainWriterMatchesGoldenFile()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("张三@localhost");
+    s.password = QStringLiteral("secret1");
+    s.rememberPassword = true;
+    QVERIFY(SettingsFile::writeMain(s, QStringLiteral("北京,大连"), m_path));
+    QCOMPARE(readBytes(m_path),
+             readBytes(QStringLiteral(TOVANTA_TEST_DATA_DIR "/config-main.golden")));
+}
+
+void SettingsFileTest::chatWriterMatchesGoldenFileAndAlwaysEnciphers()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("张三@localhost");
+    s.password = QStringLiteral("secret1");
+    s.rememberPassword = false; // the chat writer stores the password all the same
+    s.sendKey = QStringLiteral("CtrlEnter");
+    QVERIFY(SettingsFile::writeChat(s, 1, m_path));
+    QCOMPARE(readBytes(m_path),
+             readBytes(QStringLiteral(TOVANTA_TEST_DATA_DIR "/config-chat.golden")));
+    QCOMPARE(s.sendKey, QStringLiteral("CtrlEnter")); // memory is not changed
+
+    QVERIFY(SettingsFile::writeChat(s, 2, m_path));
+    QVERIFY(readBytes(m_path).contains("<sendmsg>CtrlEnter</sendmsg>"));
+    QCOMPARE(SettingsFile::sendKeyForMenuTag(1), QStringLiteral("Enter"));
+    QCOMPARE(SettingsFile::sendKeyForMenuTag(2), QStringLiteral("CtrlEnter"));
+}
+
+void SettingsFileTest::rememberOffWritesEmptyPasswordButRememberTrue()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("wang@localhost");
+    s.password = QStringLiteral("pw");
+    s.rememberPassword = false;
+    QVERIFY(SettingsFile::writeMain(s, QString(), m_path));
+    const QByteArray bytes = readBytes(m_path);
+    QVERIFY(bytes.contains("    <rememberpsw>true</rememberpsw>\r\n"));
+    QVERIFY(bytes.contains("    <password></password>\r\n"));
+    QVERIFY(bytes.contains("  <ordercity></ordercity>\r\n</ClientConfig>"));
+    QVERIFY(!bytes.endsWith("\r\n"));
+
+    // The next start fills in the name and checks the box, but the password stays empty.
+    resetSession();
+    SettingsFile::LoginFields fields;
+    fields.password = QStringLiteral("stale");
+    SettingsFile::load(fields, session(), m_path);
+    QCOMPARE(fields.userName, QStringLiteral("wang"));
+    QVERIFY(fields.password.isEmpty());
+    QVERIFY(fields.rememberChecked);
+    QVERIFY(session().rememberPassword);
+}
+
+void SettingsFileTest::chineseUserNameRoundTrips()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("张三@localhost");
+    s.password = QStringLiteral("密码 with spaces");
+    s.rememberPassword = true;
+    s.sendKey = QStringLiteral("Enter");
+    QVERIFY(SettingsFile::writeMain(s, QStringLiteral("北京, 大连 ,上海"), m_path));
+    // GBK bytes of the name, unescaped.
+    QVERIFY(readBytes(m_path).contains("<username>\xD5\xC5\xC8\xFD</username>"));
+
+    resetSession();
+    SettingsFile::LoginFields fields;
+    SettingsFile::load(fields, session(), m_path);
+    QCOMPARE(fields.userName, QStringLiteral("张三"));
+    QCOMPARE(fields.password, QStringLiteral("密码 with spaces"));
+    QVERIFY(fields.rememberChecked);
+    QCOMPARE(session().sendKey, QStringLiteral("Enter"));
+    QCOMPARE(session().orderCities,
+             QStringList({QStringLiteral("北京"), QStringLiteral("大连"), QStringLiteral("上海")}));
+}
+
+void SettingsFileTest::rememberFlagWordsAndIntegers_data()
+{
+    QTest::addColumn<QByteArray>("word");
+    QTest::addColumn<bool>("remembered");
+    QTest::newRow("true") << QByteArray("true") << true;
+    QTest::newRow("TRUE") << QByteArray("TRUE") << true;
+    QTest::newRow("False") << QByteArray("False") << false;
+    QTest::newRow("0") << QByteArray("0") << false;
+    QTest::newRow("1") << QByteArray("1") << true;
+    QTest::newRow("-7") << QByteArray("-7") << true;
+}
+
+void SettingsFileTest::rememberFlagWordsAndIntegers()
+{
+    QFETCH(QByteArray, word);
+    QFETCH(bool, remembered);
+    const QByteArray hex = DesEncryptHex(QStringLiteral("pw"), key()).toLatin1();
+    writeBytes(m_path, settingsDocument("    <rememberpsw>" + word +
+                                            "</rememberpsw>\r\n    <username> li </username>\r\n"
+                                            "    <password>" +
+                                            hex + "</password>",
+                                        "  <sendmsg>Enter</sendmsg>"));
+    session().rememberPassword = !remembered;
+    SettingsFile::LoginFields fields;
+    SettingsFile::load(fields, session(), m_path);
+    QCOMPARE(fields.rememberChecked, remembered);
+    QCOMPARE(session().rememberPassword, remembered);
+    QCOMPARE(fields.userName, remembered ? QStringLiteral("li") : QString());
+    QCOMPARE(fields.password, remembered ? QStringLiteral("pw") : QString());
+    QCOMPARE(session().sendKey, QStringLiteral("Enter"));
+}
+
+void SettingsFileTest::missingFileLeavesDefaults()
+{
+    SettingsFile::LoginFields fields;
+    fields.rememberChecked = true;
+    SettingsFile::load(fields, session(), m_path);
+    QVERIFY(!fields.rememberChecked);
+    QVERIFY(fields.userName.isEmpty());
+    QVERIFY(!session().rememberPassword);
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+    QVERIFY(session().orderCities.isEmpty());
+}
+
+void SettingsFileTest::malformedFileRaisesParserErrorAndLoadsNothing()
+{
+    writeBytes(m_path, "<ClientConfig><login><rememberpsw>true</rememberpsw>");
+    session().sendKey = QStringLiteral("CtrlEnter");
+    SettingsFile::LoginFields fields;
+    try {
+        SettingsFile::load(fields, session(), m_path);
+        QFAIL("a malformed file must raise the parser's error");
+    } catch (const CoreError& e) {
+        QVERIFY(!e.message().isEmpty());
+    }
+    QVERIFY(fields.userName.isEmpty());
+    QVERIFY(!fields.rememberChecked);
+    QVERIFY(!session().rememberPassword);
+}
+
+void SettingsFileTest::nonHexPasswordStopsTheRestOfTheLoad()
+{
+    writeBytes(m_path, settingsDocument("    <rememberpsw>true</rememberpsw>\r\n"
+                                        "    <username>zhao</username>\r\n"
+                                        "    <password>XYZ1</password>",
+                                        "  <sendmsg>Enter</sendmsg>\r\n"
+                                        "  <ordercity>北京</ordercity>"));
+    SettingsFile::LoginFields fields;
+    try {
+        SettingsFile::load(fields, session(), m_path);
+        QFAIL("a non-hex password must raise");
+    } catch (const CoreError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Error: not a Hex String"));
+    }
+    QCOMPARE(fields.userName, QStringLiteral("zhao")); // filled before the password
+    QVERIFY(!fields.rememberChecked);
+    QVERIFY(!session().rememberPassword);
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+    QVERIFY(session().orderCities.isEmpty());
+}
+
+void SettingsFileTest::notABooleanStopsTheLoad()
+{
+    writeBytes(m_path, settingsDocument("    <rememberpsw>yes</rememberpsw>\r\n"
+                                        "    <username>zhao</username>\r\n"
+                                        "    <password></password>",
+                                        "  <sendmsg>Enter</sendmsg>"));
+    SettingsFile::LoginFields fields;
+    QVERIFY_EXCEPTION_THROWN(SettingsFile::load(fields, session(), m_path), CoreError);
+    QVERIFY(fields.userName.isEmpty());
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+}
+
+void SettingsFileTest::chatFileLeavesOrderCitiesEmptyOnNextLoad()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("zhao@localhost");
+    s.password = QStringLiteral("pw");
+    QVERIFY(SettingsFile::writeChat(s, 2, m_path));
+    QVERIFY(!readBytes(m_path).contains("ordercity"));
+
+    resetSession();
+    session().orderCities = QStringList{QStringLiteral("stale")};
+    session().sendKey = QStringLiteral("Enter");
+    SettingsFile::LoginFields fields;
+    SettingsFile::load(fields, session(), m_path);
+    QVERIFY(session().orderCities.isEmpty());
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+    QCOMPARE(fields.password, QStringLiteral("pw"));
+}
+
+void SettingsFileTest::markupInTextsIsEscapedAndReadBack()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("a<b>&c@localhost");
+    s.rememberPassword = false;
+    QVERIFY(SettingsFile::writeMain(s, QStringLiteral("x&y"), m_path));
+    const QByteArray bytes = readBytes(m_path);
+    QVERIFY(bytes.contains("<username>a&lt;b&gt;&amp;c</username>"));
+    QVERIFY(bytes.contains("<ordercity>x&amp;y</ordercity>"));
+
+    resetSession();
+    SettingsFile::LoginFields fields;
+    SettingsFile::load(fields, session(), m_path);
+    QCOMPARE(fields.userName, QStringLiteral("a<b>&c"));
+    QCOMPARE(session().orderCities, QStringList{QStringLiteral("x&y")});
+}
+
+void SettingsFileTest::foreignRootGivesEmptyValues()
+{
+    writeBytes(m_path, "<?xml version=\"1.0\"?><Other><sendmsg>Enter</sendmsg></Other>");
+    SettingsFile::LoginFields fields;
+    // rememberpsw reads as empty, which is no boolean: the load stops with an error, no crash.
+    QVERIFY_EXCEPTION_THROWN(SettingsFile::load(fields, session(), m_path), CoreError);
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+
+    // A missing sendmsg keeps the setting instead of taking the surrounding white space.
+    writeBytes(m_path, settingsDocument("    <rememberpsw>false</rememberpsw>", ""));
+    SettingsFile::load(fields, session(), m_path);
+    QCOMPARE(session().sendKey, QStringLiteral("CtrlEnter"));
+    QVERIFY(session().orderCities.isEmpty());
+}
+
+void SettingsFileTest::failedWriteKeepsOldFileAndReportsFromChatMenu()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("zhao@localhost");
+    const QString unwritable = m_dir.filePath(QStringLiteral("missing/dir/config.xml"));
+    QString error;
+    QVERIFY(!SettingsFile::writeMain(s, QString(), unwritable, &error));
+    QVERIFY(error.contains(QStringLiteral("config.xml")));
+
+    // A password ending in NUL cannot be enciphered: the old file stays as it was.
+    writeBytes(m_path, "old");
+    s.password = QStringLiteral("pw") + QChar(0);
+    error.clear();
+    QVERIFY(!SettingsFile::writeChat(s, 1, m_path, &error));
+    QCOMPARE(error, QStringLiteral("Error: the last char is NULL char."));
+    QCOMPARE(readBytes(m_path), QByteArray("old"));
+
+    // From the chat menu the failure shows an error box; the chosen key is still returned.
+    MessageBoxes::Recorder recorder;
+    QCOMPARE(SettingsFile::saveFromChatMenu(1, nullptr), QStringLiteral("Enter"));
+    QCOMPARE(recorder.count(), 1);
+    QCOMPARE(recorder.last().icon, MessageBoxes::Icon::Error);
+    QCOMPARE(recorder.last().text, QStringLiteral("Error: the last char is NULL char."));
+}
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "SettingsFileTest.moc"
