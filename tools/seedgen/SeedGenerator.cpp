@@ -28,16 +28,16 @@ QString timeText(const QDateTime& time)
 const QStringList& landPlaces()
 {
     static const QStringList places = {
-        QStringLiteral("上海"),     QStringLiteral("北京"),     QStringLiteral("广州市"),
-        QStringLiteral("沈阳市"),   QStringLiteral("成都市"),   QStringLiteral("天津"),
-        QStringLiteral("重庆"),     QStringLiteral("杭州市"),   QStringLiteral("南京市"),
-        QStringLiteral("武汉市"),   QStringLiteral("郑州市"),   QStringLiteral("西安市"),
-        QStringLiteral("长沙市"),   QStringLiteral("济南市"),   QStringLiteral("青岛市"),
-        QStringLiteral("苏州市"),   QStringLiteral("东莞市"),   QStringLiteral("深圳市"),
-        QStringLiteral("昆明市"),   QStringLiteral("哈尔滨市"), QStringLiteral("石家庄市"),
-        QStringLiteral("合肥市"),   QStringLiteral("福州市"),   QStringLiteral("南昌市"),
-        QStringLiteral("太原市"),   QStringLiteral("大连市"),   QStringLiteral("宁波市"),
-        QStringLiteral("兰州市"),   QStringLiteral("贵阳市"),   QStringLiteral("乌鲁木齐市")};
+        QStringLiteral("上海"),   QStringLiteral("北京"),     QStringLiteral("广州市"),
+        QStringLiteral("沈阳市"), QStringLiteral("成都市"),   QStringLiteral("天津"),
+        QStringLiteral("重庆"),   QStringLiteral("杭州市"),   QStringLiteral("南京市"),
+        QStringLiteral("武汉市"), QStringLiteral("郑州市"),   QStringLiteral("西安市"),
+        QStringLiteral("长沙市"), QStringLiteral("济南市"),   QStringLiteral("青岛市"),
+        QStringLiteral("苏州市"), QStringLiteral("东莞市"),   QStringLiteral("深圳市"),
+        QStringLiteral("昆明市"), QStringLiteral("哈尔滨市"), QStringLiteral("石家庄市"),
+        QStringLiteral("合肥市"), QStringLiteral("福州市"),   QStringLiteral("南昌市"),
+        QStringLiteral("太原市"), QStringLiteral("大连市"),   QStringLiteral("宁波市"),
+        QStringLiteral("兰州市"), QStringLiteral("贵阳市"),   QStringLiteral("乌鲁木齐市")};
     return places;
 }
 
@@ -75,13 +75,14 @@ QString cargoTitle(SeedRandom& random, const QString& from, const QString& to)
     const QString weight = QString::number(random.between(2, 32));
     switch (random.between(0, 2)) {
     case 0:
-        return QStringLiteral("%1到%2，%3%4吨，求%5").arg(from, to, random.pick(goods()), weight,
-                                                       random.pick(trucks()));
+        return QStringLiteral("%1到%2，%3%4吨，求%5")
+            .arg(from, to, random.pick(goods()), weight, random.pick(trucks()));
     case 1:
-        return QStringLiteral("有%1%2吨从%3发往%4，急求车").arg(random.pick(goods()), weight, from, to);
+        return QStringLiteral("有%1%2吨从%3发往%4，急求车")
+            .arg(random.pick(goods()), weight, from, to);
     default:
-        return QStringLiteral("%1—%2 %3 %4方，价格面议").arg(from, to, random.pick(goods()),
-                                                          QString::number(random.between(10, 80)));
+        return QStringLiteral("%1—%2 %3 %4方，价格面议")
+            .arg(from, to, random.pick(goods()), QString::number(random.between(10, 80)));
     }
 }
 
@@ -103,12 +104,18 @@ struct Airport
 const QVector<Airport>& departureAirports()
 {
     static const QVector<Airport> airports = {
-        {QStringLiteral("上海浦东"), QStringLiteral("PVG")}, {QStringLiteral("北京"), QStringLiteral("BJS")},
-        {QStringLiteral("广州"), QStringLiteral("CAN")},     {QStringLiteral("深圳"), QStringLiteral("SZX")},
-        {QStringLiteral("成都"), QStringLiteral("CTU")},     {QStringLiteral("沈阳"), QStringLiteral("SHE")},
-        {QStringLiteral("上海虹桥"), QStringLiteral("SHA")}, {QStringLiteral("北京首都机场"), QStringLiteral("PEK")},
-        {QStringLiteral("厦门"), QStringLiteral("XMN")},     {QStringLiteral("青岛"), QStringLiteral("TAO")},
-        {QStringLiteral("大连"), QStringLiteral("DLC")},     {QStringLiteral("杭州"), QStringLiteral("HGH")}};
+        {QStringLiteral("上海浦东"), QStringLiteral("PVG")},
+        {QStringLiteral("北京"), QStringLiteral("BJS")},
+        {QStringLiteral("广州"), QStringLiteral("CAN")},
+        {QStringLiteral("深圳"), QStringLiteral("SZX")},
+        {QStringLiteral("成都"), QStringLiteral("CTU")},
+        {QStringLiteral("沈阳"), QStringLiteral("SHE")},
+        {QStringLiteral("上海虹桥"), QStringLiteral("SHA")},
+        {QStringLiteral("北京首都机场"), QStringLiteral("PEK")},
+        {QStringLiteral("厦门"), QStringLiteral("XMN")},
+        {QStringLiteral("青岛"), QStringLiteral("TAO")},
+        {QStringLiteral("大连"), QStringLiteral("DLC")},
+        {QStringLiteral("杭州"), QStringLiteral("HGH")}};
     return airports;
 }
 
@@ -121,28 +128,55 @@ struct AirRoute
 const QVector<AirRoute>& airRoutes()
 {
     static const QVector<AirRoute> routes = {
-        {QStringLiteral("国内空运"), {{QStringLiteral("乌鲁木齐"), QStringLiteral("URC")}, {QStringLiteral("昆明"), QStringLiteral("KMG")}, {QStringLiteral("哈尔滨"), QStringLiteral("HRB")}}},
-        {QStringLiteral("欧洲线"), {{QStringLiteral("法兰克福"), QStringLiteral("FRA")}, {QStringLiteral("阿姆斯特丹"), QStringLiteral("AMS")}, {QStringLiteral("伦敦"), QStringLiteral("LHR")}}},
-        {QStringLiteral("北美线"), {{QStringLiteral("洛杉矶"), QStringLiteral("LAX")}, {QStringLiteral("芝加哥"), QStringLiteral("ORD")}}},
-        {QStringLiteral("亚洲线"), {{QStringLiteral("新加坡"), QStringLiteral("SIN")}, {QStringLiteral("曼谷"), QStringLiteral("BKK")}, {QStringLiteral("首尔"), QStringLiteral("ICN")}}},
+        {QStringLiteral("国内空运"),
+         {{QStringLiteral("乌鲁木齐"), QStringLiteral("URC")},
+          {QStringLiteral("昆明"), QStringLiteral("KMG")},
+          {QStringLiteral("哈尔滨"), QStringLiteral("HRB")}}},
+        {QStringLiteral("欧洲线"),
+         {{QStringLiteral("法兰克福"), QStringLiteral("FRA")},
+          {QStringLiteral("阿姆斯特丹"), QStringLiteral("AMS")},
+          {QStringLiteral("伦敦"), QStringLiteral("LHR")}}},
+        {QStringLiteral("北美线"),
+         {{QStringLiteral("洛杉矶"), QStringLiteral("LAX")},
+          {QStringLiteral("芝加哥"), QStringLiteral("ORD")}}},
+        {QStringLiteral("亚洲线"),
+         {{QStringLiteral("新加坡"), QStringLiteral("SIN")},
+          {QStringLiteral("曼谷"), QStringLiteral("BKK")},
+          {QStringLiteral("首尔"), QStringLiteral("ICN")}}},
         {QStringLiteral("南美线"), {{QStringLiteral("圣保罗"), QStringLiteral("GRU")}}},
-        {QStringLiteral("非洲线"), {{QStringLiteral("约翰内斯堡"), QStringLiteral("JNB")}, {QStringLiteral("内罗毕"), QStringLiteral("NBO")}}},
-        {QStringLiteral("澳洲线"), {{QStringLiteral("悉尼"), QStringLiteral("SYD")}, {QStringLiteral("墨尔本"), QStringLiteral("MEL")}}},
-        {QStringLiteral("日本"), {{QStringLiteral("东京"), QStringLiteral("NRT")}, {QStringLiteral("大阪"), QStringLiteral("KIX")}}},
-        {QStringLiteral("美国"), {{QStringLiteral("纽约"), QStringLiteral("JFK")}, {QStringLiteral("亚特兰大"), QStringLiteral("ATL")}}},
-        {QStringLiteral("中东"), {{QStringLiteral("迪拜"), QStringLiteral("DXB")}, {QStringLiteral("多哈"), QStringLiteral("DOH")}}},
-        {QStringLiteral("加拿大"), {{QStringLiteral("温哥华"), QStringLiteral("YVR")}, {QStringLiteral("多伦多"), QStringLiteral("YYZ")}}}};
+        {QStringLiteral("非洲线"),
+         {{QStringLiteral("约翰内斯堡"), QStringLiteral("JNB")},
+          {QStringLiteral("内罗毕"), QStringLiteral("NBO")}}},
+        {QStringLiteral("澳洲线"),
+         {{QStringLiteral("悉尼"), QStringLiteral("SYD")},
+          {QStringLiteral("墨尔本"), QStringLiteral("MEL")}}},
+        {QStringLiteral("日本"),
+         {{QStringLiteral("东京"), QStringLiteral("NRT")},
+          {QStringLiteral("大阪"), QStringLiteral("KIX")}}},
+        {QStringLiteral("美国"),
+         {{QStringLiteral("纽约"), QStringLiteral("JFK")},
+          {QStringLiteral("亚特兰大"), QStringLiteral("ATL")}}},
+        {QStringLiteral("中东"),
+         {{QStringLiteral("迪拜"), QStringLiteral("DXB")},
+          {QStringLiteral("多哈"), QStringLiteral("DOH")}}},
+        {QStringLiteral("加拿大"),
+         {{QStringLiteral("温哥华"), QStringLiteral("YVR")},
+          {QStringLiteral("多伦多"), QStringLiteral("YYZ")}}}};
     return routes;
 }
 
 const QStringList& airlines()
 {
-    static const QStringList items = {
-        QStringLiteral("CA 中国国际航空股份有限公司"), QStringLiteral("MU 中国东方航空股份有限公司"),
-        QStringLiteral("CZ 中国南方航空股份有限公司"), QStringLiteral("HU 海南航空股份有限公司"),
-        QStringLiteral("3U 四川航空股份有限公司"),     QStringLiteral("F4 上海国际货运航空有限公司"),
-        QStringLiteral("CX 国泰航空有有限公司"),       QStringLiteral("LH 汉莎航空公司"),
-        QStringLiteral("SQ 新加坡航空公司"),           QStringLiteral("NH 全日空航空公司")};
+    static const QStringList items = {QStringLiteral("CA 中国国际航空股份有限公司"),
+                                      QStringLiteral("MU 中国东方航空股份有限公司"),
+                                      QStringLiteral("CZ 中国南方航空股份有限公司"),
+                                      QStringLiteral("HU 海南航空股份有限公司"),
+                                      QStringLiteral("3U 四川航空股份有限公司"),
+                                      QStringLiteral("F4 上海国际货运航空有限公司"),
+                                      QStringLiteral("CX 国泰航空有有限公司"),
+                                      QStringLiteral("LH 汉莎航空公司"),
+                                      QStringLiteral("SQ 新加坡航空公司"),
+                                      QStringLiteral("NH 全日空航空公司")};
     return items;
 }
 
@@ -179,28 +213,38 @@ struct SeaLane
 const QVector<SeaLane>& seaLanes()
 {
     static const QVector<SeaLane> lanes = {
-        {QStringLiteral("亚欧线"), {QStringLiteral("鹿特丹"), QStringLiteral("汉堡"), QStringLiteral("安特卫普"), QStringLiteral("费利克斯托")}},
-        {QStringLiteral("美西线"), {QStringLiteral("洛杉矶"), QStringLiteral("长滩"), QStringLiteral("奥克兰")}},
-        {QStringLiteral("东南亚线"), {QStringLiteral("新加坡"), QStringLiteral("巴生"), QStringLiteral("胡志明"), QStringLiteral("林查班")}},
-        {QStringLiteral("日韩线"), {QStringLiteral("釜山"), QStringLiteral("东京"), QStringLiteral("横滨"), QStringLiteral("大阪")}},
-        {QStringLiteral("中东线"), {QStringLiteral("迪拜"), QStringLiteral("达曼"), QStringLiteral("阿巴斯")}},
-        {QStringLiteral("澳新线"), {QStringLiteral("悉尼"), QStringLiteral("墨尔本"), QStringLiteral("奥克兰(新西兰)")}}};
+        {QStringLiteral("亚欧线"),
+         {QStringLiteral("鹿特丹"), QStringLiteral("汉堡"), QStringLiteral("安特卫普"),
+          QStringLiteral("费利克斯托")}},
+        {QStringLiteral("美西线"),
+         {QStringLiteral("洛杉矶"), QStringLiteral("长滩"), QStringLiteral("奥克兰")}},
+        {QStringLiteral("东南亚线"),
+         {QStringLiteral("新加坡"), QStringLiteral("巴生"), QStringLiteral("胡志明"),
+          QStringLiteral("林查班")}},
+        {QStringLiteral("日韩线"),
+         {QStringLiteral("釜山"), QStringLiteral("东京"), QStringLiteral("横滨"),
+          QStringLiteral("大阪")}},
+        {QStringLiteral("中东线"),
+         {QStringLiteral("迪拜"), QStringLiteral("达曼"), QStringLiteral("阿巴斯")}},
+        {QStringLiteral("澳新线"),
+         {QStringLiteral("悉尼"), QStringLiteral("墨尔本"), QStringLiteral("奥克兰(新西兰)")}}};
     return lanes;
 }
 
 const QStringList& carriers()
 {
-    static const QStringList items = {QStringLiteral("中远海运"), QStringLiteral("马士基"),
+    static const QStringList items = {QStringLiteral("中远海运"),   QStringLiteral("马士基"),
                                       QStringLiteral("地中海航运"), QStringLiteral("达飞轮船"),
-                                      QStringLiteral("长荣海运"), QStringLiteral("东方海外"),
-                                      QStringLiteral("赫伯罗特"), QStringLiteral("阳明海运")};
+                                      QStringLiteral("长荣海运"),   QStringLiteral("东方海外"),
+                                      QStringLiteral("赫伯罗特"),   QStringLiteral("阳明海运")};
     return items;
 }
 
 const QStringList& weekdays()
 {
-    static const QStringList items = {QStringLiteral("周一"), QStringLiteral("周二"), QStringLiteral("周三"),
-                                      QStringLiteral("周四"), QStringLiteral("周五"), QStringLiteral("周六"),
+    static const QStringList items = {QStringLiteral("周一"), QStringLiteral("周二"),
+                                      QStringLiteral("周三"), QStringLiteral("周四"),
+                                      QStringLiteral("周五"), QStringLiteral("周六"),
                                       QStringLiteral("周日")};
     return items;
 }
@@ -209,18 +253,20 @@ const QStringList& weekdays()
 const QStringList& bureaus()
 {
     static const QStringList items = {
-        QStringLiteral("哈尔滨"), QStringLiteral("沈阳"), QStringLiteral("北京"), QStringLiteral("呼和浩特"),
-        QStringLiteral("郑州"),   QStringLiteral("兰州"), QStringLiteral("乌鲁木齐"), QStringLiteral("西安"),
-        QStringLiteral("济南"),   QStringLiteral("南宁"), QStringLiteral("成都"), QStringLiteral("昆明"),
-        QStringLiteral("上海"),   QStringLiteral("广州"), QStringLiteral("青藏"), QStringLiteral("太原"),
-        QStringLiteral("武汉"),   QStringLiteral("南昌")};
+        QStringLiteral("哈尔滨"),   QStringLiteral("沈阳"), QStringLiteral("北京"),
+        QStringLiteral("呼和浩特"), QStringLiteral("郑州"), QStringLiteral("兰州"),
+        QStringLiteral("乌鲁木齐"), QStringLiteral("西安"), QStringLiteral("济南"),
+        QStringLiteral("南宁"),     QStringLiteral("成都"), QStringLiteral("昆明"),
+        QStringLiteral("上海"),     QStringLiteral("广州"), QStringLiteral("青藏"),
+        QStringLiteral("太原"),     QStringLiteral("武汉"), QStringLiteral("南昌")};
     return items;
 }
 
 QString stationSuffix(SeedRandom& random)
 {
-    static const QStringList suffixes = {QStringLiteral("东"), QStringLiteral("西"), QStringLiteral("南"),
-                                         QStringLiteral("北"), QStringLiteral("货场"), QStringLiteral("编组站")};
+    static const QStringList suffixes = {QStringLiteral("东"),   QStringLiteral("西"),
+                                         QStringLiteral("南"),   QStringLiteral("北"),
+                                         QStringLiteral("货场"), QStringLiteral("编组站")};
     return random.pick(suffixes);
 }
 
@@ -234,45 +280,52 @@ QString clockText(int minutes)
 } // namespace
 
 SeedGenerator::SeedGenerator()
-    : m_users{
-          {QStringLiteral("zhangwei"), QStringLiteral("demo1234"), QStringLiteral("张伟"), QStringLiteral("男"),
-           QStringLiteral("上海"), QStringLiteral("浦东新区"), QStringLiteral("浦东新区"),
-           QStringLiteral("上海申通达物流有限公司"), QStringLiteral("13816620001"), QStringLiteral("021-58810001"),
-           QStringLiteral("上海市浦东新区张江路88号"), true},
-          {QStringLiteral("lina"), QStringLiteral("demo1234"), QStringLiteral("李娜"), QStringLiteral("女"),
-           QStringLiteral("北京"), QStringLiteral("朝阳区"), QStringLiteral("朝阳区"),
-           QStringLiteral("北京京顺货运代理有限公司"), QStringLiteral("13910020002"), QStringLiteral("010-65520002"),
-           QStringLiteral("北京市朝阳区东三环中路12号"), true},
-          {QStringLiteral("chenjie"), QStringLiteral("demo1234"), QStringLiteral("陈杰"), QStringLiteral("男"),
-           QStringLiteral("广东"), QStringLiteral("广州市"), QStringLiteral("白云区"),
-           QStringLiteral("广州穗发货运有限公司"), QStringLiteral("13802230003"), QStringLiteral("020-86630003"),
-           QStringLiteral("广州市白云区机场路36号"), true},
-          {QStringLiteral("wanglei"), QStringLiteral("demo1234"), QStringLiteral("王磊"), QStringLiteral("男"),
-           QStringLiteral("辽宁"), QStringLiteral("沈阳市"), QStringLiteral("铁西区"),
-           QStringLiteral("沈阳盛京物流有限公司"), QStringLiteral("13940240004"), QStringLiteral("024-25840004"),
-           QStringLiteral("沈阳市铁西区北二路20号"), true},
-          {QStringLiteral("liuyang"), QStringLiteral("demo1234"), QStringLiteral("刘洋"), QStringLiteral("女"),
-           QStringLiteral("四川"), QStringLiteral("成都市"), QStringLiteral("成华区"),
-           QStringLiteral("成都蓉城配货站"), QStringLiteral("13880280005"), QStringLiteral("028-84380005"),
-           QStringLiteral("成都市成华区二环路东二段7号"), true},
-          {QStringLiteral("zhaoqiang"), QStringLiteral("demo1234"), QStringLiteral("赵强"), QStringLiteral("男"),
-           QStringLiteral("湖北"), QStringLiteral("武汉市"), QStringLiteral("江岸区"),
-           QStringLiteral("武汉九通运输有限公司"), QStringLiteral("13971270006"), QStringLiteral("027-82770006"),
-           QStringLiteral("武汉市江岸区解放大道1100号"), false},
-          {QStringLiteral("sunli"), QStringLiteral("demo1234"), QStringLiteral("孙丽"), QStringLiteral("女"),
-           QStringLiteral("浙江"), QStringLiteral("杭州市"), QStringLiteral("萧山区"),
-           QStringLiteral("杭州萧然物流有限公司"), QStringLiteral("15857170007"), QStringLiteral("0571-82870007"),
-           QStringLiteral("杭州市萧山区市心北路55号"), false},
-          {QStringLiteral("zhoujun"), QStringLiteral("demo1234"), QStringLiteral("周军"), QStringLiteral("男"),
-           QStringLiteral("河南"), QStringLiteral("郑州市"), QStringLiteral("管城回族区"),
-           QStringLiteral("个人车主"), QStringLiteral("18638370008"), QStringLiteral("0371-66370008"),
-           QStringLiteral("郑州市管城区货运南站"), false},
-          {QStringLiteral("kefu"), QStringLiteral("seat2026"), QStringLiteral("客服座席"), QStringLiteral("女"),
-           QStringLiteral("上海"), QStringLiteral("黄浦区"), QStringLiteral("黄浦区"),
-           QStringLiteral("交易平台客服中心"), QStringLiteral("13800000000"), QStringLiteral("400-880-0000"),
-           QStringLiteral("上海市黄浦区中山东一路1号"), false}}
-{
-}
+    : m_users{{QStringLiteral("zhangwei"), QStringLiteral("demo1234"), QStringLiteral("张伟"),
+               QStringLiteral("男"), QStringLiteral("上海"), QStringLiteral("浦东新区"),
+               QStringLiteral("浦东新区"), QStringLiteral("上海申通达物流有限公司"),
+               QStringLiteral("13816620001"), QStringLiteral("021-58810001"),
+               QStringLiteral("上海市浦东新区张江路88号"), true},
+              {QStringLiteral("lina"), QStringLiteral("demo1234"), QStringLiteral("李娜"),
+               QStringLiteral("女"), QStringLiteral("北京"), QStringLiteral("朝阳区"),
+               QStringLiteral("朝阳区"), QStringLiteral("北京京顺货运代理有限公司"),
+               QStringLiteral("13910020002"), QStringLiteral("010-65520002"),
+               QStringLiteral("北京市朝阳区东三环中路12号"), true},
+              {QStringLiteral("chenjie"), QStringLiteral("demo1234"), QStringLiteral("陈杰"),
+               QStringLiteral("男"), QStringLiteral("广东"), QStringLiteral("广州市"),
+               QStringLiteral("白云区"), QStringLiteral("广州穗发货运有限公司"),
+               QStringLiteral("13802230003"), QStringLiteral("020-86630003"),
+               QStringLiteral("广州市白云区机场路36号"), true},
+              {QStringLiteral("wanglei"), QStringLiteral("demo1234"), QStringLiteral("王磊"),
+               QStringLiteral("男"), QStringLiteral("辽宁"), QStringLiteral("沈阳市"),
+               QStringLiteral("铁西区"), QStringLiteral("沈阳盛京物流有限公司"),
+               QStringLiteral("13940240004"), QStringLiteral("024-25840004"),
+               QStringLiteral("沈阳市铁西区北二路20号"), true},
+              {QStringLiteral("liuyang"), QStringLiteral("demo1234"), QStringLiteral("刘洋"),
+               QStringLiteral("女"), QStringLiteral("四川"), QStringLiteral("成都市"),
+               QStringLiteral("成华区"), QStringLiteral("成都蓉城配货站"),
+               QStringLiteral("13880280005"), QStringLiteral("028-84380005"),
+               QStringLiteral("成都市成华区二环路东二段7号"), true},
+              {QStringLiteral("zhaoqiang"), QStringLiteral("demo1234"), QStringLiteral("赵强"),
+               QStringLiteral("男"), QStringLiteral("湖北"), QStringLiteral("武汉市"),
+               QStringLiteral("江岸区"), QStringLiteral("武汉九通运输有限公司"),
+               QStringLiteral("13971270006"), QStringLiteral("027-82770006"),
+               QStringLiteral("武汉市江岸区解放大道1100号"), false},
+              {QStringLiteral("sunli"), QStringLiteral("demo1234"), QStringLiteral("孙丽"),
+               QStringLiteral("女"), QStringLiteral("浙江"), QStringLiteral("杭州市"),
+               QStringLiteral("萧山区"), QStringLiteral("杭州萧然物流有限公司"),
+               QStringLiteral("15857170007"), QStringLiteral("0571-82870007"),
+               QStringLiteral("杭州市萧山区市心北路55号"), false},
+              {QStringLiteral("zhoujun"), QStringLiteral("demo1234"), QStringLiteral("周军"),
+               QStringLiteral("男"), QStringLiteral("河南"), QStringLiteral("郑州市"),
+               QStringLiteral("管城回族区"), QStringLiteral("个人车主"),
+               QStringLiteral("18638370008"), QStringLiteral("0371-66370008"),
+               QStringLiteral("郑州市管城区货运南站"), false},
+              {QStringLiteral("kefu"), QStringLiteral("seat2026"), QStringLiteral("客服座席"),
+               QStringLiteral("女"), QStringLiteral("上海"), QStringLiteral("黄浦区"),
+               QStringLiteral("黄浦区"), QStringLiteral("交易平台客服中心"),
+               QStringLiteral("13800000000"), QStringLiteral("400-880-0000"),
+               QStringLiteral("上海市黄浦区中山东一路1号"), false}}
+{}
 
 QString SeedGenerator::placeOf(const User& user)
 {
@@ -310,11 +363,13 @@ QJsonObject SeedGenerator::seed() const
 
 QString SeedGenerator::accountsText() const
 {
-    QString text = QStringLiteral("# Accounts of the sandbox exchange: user password city (written by tools/seedgen)\n");
+    QString text = QStringLiteral(
+        "# Accounts of the sandbox exchange: user password city (written by tools/seedgen)\n");
     for (const User& user : m_users) {
         text += QStringLiteral("%1 %2 %3%4\n")
                     .arg(user.login, user.password, placeOf(user),
-                         user.login == QLatin1String("kefu") ? QStringLiteral(" (agent seat)") : QString());
+                         user.login == QLatin1String("kefu") ? QStringLiteral(" (agent seat)")
+                                                             : QString());
     }
     return text;
 }
@@ -336,7 +391,8 @@ QJsonArray SeedGenerator::userArray() const
         o.insert(QStringLiteral("endate"), QStringLiteral("2027-12-31"));
         o.insert(QStringLiteral("mobile"), user.mobile);
         o.insert(QStringLiteral("email"), user.login + QStringLiteral("@example.com"));
-        o.insert(QStringLiteral("idcardnumber"), QStringLiteral("3101151980010%1").arg(number, 5, 10, QLatin1Char('0')));
+        o.insert(QStringLiteral("idcardnumber"),
+                 QStringLiteral("3101151980010%1").arg(number, 5, 10, QLatin1Char('0')));
         o.insert(QStringLiteral("company"), user.company);
         o.insert(QStringLiteral("telephone1"), user.telephone);
         o.insert(QStringLiteral("telephone2"), QString());
@@ -358,7 +414,8 @@ QJsonArray SeedGenerator::landListings() const
     QDateTime issued = newestIssue();
     const int senders = m_users.size() - 1; // the agent seat publishes as "-1"
     for (int i = 0; i < kLandCount; ++i) {
-        const QString from = random.chance(50) ? random.pick(demoPlaces()) : random.pick(landPlaces());
+        const QString from =
+            random.chance(50) ? random.pick(demoPlaces()) : random.pick(landPlaces());
         QString to = random.chance(50) ? random.pick(demoPlaces()) : random.pick(landPlaces());
         if (to == from)
             to = landPlaces().at((landPlaces().indexOf(from) + 7) % landPlaces().size());
@@ -367,12 +424,13 @@ QJsonArray SeedGenerator::landListings() const
         const User& user = m_users.at(random.between(0, senders - 1));
         QJsonObject o;
         o.insert(QStringLiteral("id"), 10000 + kLandCount - i);
-        o.insert(QStringLiteral("title"), truck ? truckTitle(random, from, to) : cargoTitle(random, from, to));
+        o.insert(QStringLiteral("title"),
+                 truck ? truckTitle(random, from, to) : cargoTitle(random, from, to));
         o.insert(QStringLiteral("itype"), truck ? QStringLiteral("2") : QStringLiteral("1"));
         o.insert(QStringLiteral("issueat"), timeText(issued));
         o.insert(QStringLiteral("senderid"), agent ? QStringLiteral("-1") : user.login);
-        o.insert(QStringLiteral("contact"), landContact(agent ? QStringLiteral("平台客服 400-880-0000")
-                                                              : contactLine(user)));
+        o.insert(QStringLiteral("contact"),
+                 landContact(agent ? QStringLiteral("平台客服 400-880-0000") : contactLine(user)));
         o.insert(QStringLiteral("position"), agent ? from : placeOf(user));
         o.insert(QStringLiteral("fromcity"), from);
         o.insert(QStringLiteral("tocity"), to);
@@ -392,7 +450,8 @@ QJsonArray SeedGenerator::airPrices() const
         for (const Airport& from : departureAirports()) {
             if (!random.chance(55))
                 continue;
-            const Airport& to = route.destinations.at(random.between(0, route.destinations.size() - 1));
+            const Airport& to =
+                route.destinations.at(random.between(0, route.destinations.size() - 1));
             const int base = random.between(8, 60);
             const bool agent = random.chance(20);
             const User& user = m_users.at(random.between(0, m_users.size() - 2));
@@ -403,15 +462,23 @@ QJsonArray SeedGenerator::airPrices() const
             o.insert(QStringLiteral("starten"), from.code);
             o.insert(QStringLiteral("endcn"), to.name);
             o.insert(QStringLiteral("enden"), to.code);
-            o.insert(QStringLiteral("price"), QStringLiteral("%1/%2/%3/%4").arg(base + 6).arg(base + 4).arg(base + 2).arg(base));
+            o.insert(
+                QStringLiteral("price"),
+                QStringLiteral("%1/%2/%3/%4").arg(base + 6).arg(base + 4).arg(base + 2).arg(base));
             o.insert(QStringLiteral("aircompany"), random.pick(airlines()));
-            o.insert(QStringLiteral("aircyle"), random.chance(50) ? QStringLiteral("1,3,5") : QStringLiteral("1,2,3,4,5,6,7"));
+            o.insert(QStringLiteral("aircyle"),
+                     random.chance(50) ? QStringLiteral("1,3,5") : QStringLiteral("1,2,3,4,5,6,7"));
             o.insert(QStringLiteral("days"), QString::number(random.between(1, 5)));
-            o.insert(QStringLiteral("isdirect"), random.chance(60) ? QStringLiteral("直达") : QStringLiteral("中转"));
+            o.insert(QStringLiteral("isdirect"),
+                     random.chance(60) ? QStringLiteral("直达") : QStringLiteral("中转"));
             o.insert(QStringLiteral("line"), route.line);
             o.insert(QStringLiteral("sender"), agent ? QStringLiteral("-1") : user.login);
-            o.insert(QStringLiteral("contact"), scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000") : contactLine(user)));
-            o.insert(QStringLiteral("mem"), random.chance(50) ? QStringLiteral("含燃油附加费") : QStringLiteral("运价不含操作费，需提前两天订舱"));
+            o.insert(QStringLiteral("contact"),
+                     scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000")
+                                            : contactLine(user)));
+            o.insert(QStringLiteral("mem"), random.chance(50)
+                                                ? QStringLiteral("含燃油附加费")
+                                                : QStringLiteral("运价不含操作费，需提前两天订舱"));
             array.append(o);
             issued = issued.addSecs(-60 * random.between(10, 90));
         }
@@ -438,14 +505,19 @@ QJsonArray SeedGenerator::seaLines() const
             o.insert(QStringLiteral("company"), random.pick(carriers()));
             o.insert(QStringLiteral("startport"), port.name);
             o.insert(QStringLiteral("toport"), to);
-            o.insert(QStringLiteral("passoption"), direct ? QStringLiteral("海运直达") : QStringLiteral("中转"));
+            o.insert(QStringLiteral("passoption"),
+                     direct ? QStringLiteral("海运直达") : QStringLiteral("中转"));
             o.insert(QStringLiteral("passport"), via);
             o.insert(QStringLiteral("duty"), random.pick(weekdays()));
             o.insert(QStringLiteral("days"), QStringLiteral("%1天").arg(random.between(4, 38)));
-            o.insert(QStringLiteral("passseq"), QStringLiteral("%1-%2%3").arg(port.name, via.isEmpty() ? QString() : via + QStringLiteral("-"), to));
+            o.insert(QStringLiteral("passseq"),
+                     QStringLiteral("%1-%2%3").arg(
+                         port.name, via.isEmpty() ? QString() : via + QStringLiteral("-"), to));
             o.insert(QStringLiteral("line"), lane.line);
             o.insert(QStringLiteral("sender"), agent ? QStringLiteral("-1") : user.login);
-            o.insert(QStringLiteral("contact"), scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000") : contactLine(user)));
+            o.insert(QStringLiteral("contact"),
+                     scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000")
+                                            : contactLine(user)));
             array.append(o);
             issued = issued.addSecs(-60 * random.between(10, 90));
         }
@@ -472,7 +544,8 @@ QJsonArray SeedGenerator::railTrains() const
             QJsonObject o;
             o.insert(QStringLiteral("id"), id--);
             o.insert(QStringLiteral("issueat"), timeText(issued));
-            o.insert(QStringLiteral("triannum"), QStringLiteral("X%1").arg(random.between(100, 9899)));
+            o.insert(QStringLiteral("triannum"),
+                     QStringLiteral("X%1").arg(random.between(100, 9899)));
             o.insert(QStringLiteral("startcity"), from);
             o.insert(QStringLiteral("startport1"), from + stationSuffix(random));
             o.insert(QStringLiteral("startport2"), from + QStringLiteral("编组站"));
@@ -484,7 +557,9 @@ QJsonArray SeedGenerator::railTrains() const
             o.insert(QStringLiteral("totime"), clockText(departure + hours * 60));
             o.insert(QStringLiteral("hours"), QString::number(hours));
             o.insert(QStringLiteral("sender"), agent ? QStringLiteral("-1") : user.login);
-            o.insert(QStringLiteral("contact"), scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000") : contactLine(user)));
+            o.insert(QStringLiteral("contact"),
+                     scrambledContact(agent ? QStringLiteral("平台客服 400-880-0000")
+                                            : contactLine(user)));
             array.append(o);
             issued = issued.addSecs(-60 * random.between(10, 90));
         }
@@ -498,8 +573,9 @@ QJsonObject SeedGenerator::contactPools() const
 {
     QJsonArray land;
     QJsonArray scrambled;
-    const QStringList lines = {QStringLiteral("平台客服 400-880-0000"), QStringLiteral("调度中心 021-62880001"),
-                               QStringLiteral("配货专线 010-65880002"), QStringLiteral("值班经理 13800000000")};
+    const QStringList lines = {
+        QStringLiteral("平台客服 400-880-0000"), QStringLiteral("调度中心 021-62880001"),
+        QStringLiteral("配货专线 010-65880002"), QStringLiteral("值班经理 13800000000")};
     for (const QString& line : lines) {
         land.append(landContact(line));
         scrambled.append(scrambledContact(line));
