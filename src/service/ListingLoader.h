@@ -22,6 +22,15 @@ public:
     // and tests.
     QString lastError() const { return error; }
 
+    // A list answer unscrambled and parsed; null unless it is a JSON list.
+    static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
+
+    // The land row fill: puts the listings of a list answer into the grid from `firstRow` on,
+    // never beyond `rowLimit`. With `skipUntitled` a listing without a title takes no row
+    // (the next one takes it); otherwise element i always goes to row firstRow + i.
+    static void fillLandRows(ListingView* view, ListingGrid grid, const JsonNode& list,
+                             int firstRow, int rowLimit, bool skipUntitled, ShortTimeRule rule);
+
 protected:
     ListingLoader(ListingView* view, QObject* parent);
 
@@ -32,15 +41,6 @@ protected:
     // Records the error of a failed call and completes.
     void fail(const ServiceResult& result);
     virtual void finishingStep() = 0;
-
-    // A list answer unscrambled and parsed; null unless it is a JSON list.
-    static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
-
-    // The land row fill: puts the listings of a list answer into the grid from `firstRow` on,
-    // never beyond `rowLimit`. With `skipUntitled` a listing without a title takes no row
-    // (the next one takes it); otherwise element i always goes to row firstRow + i.
-    static void fillLandRows(ListingView* view, ListingGrid grid, const JsonNode& list,
-                             int firstRow, int rowLimit, bool skipUntitled, ShortTimeRule rule);
 
     ListingView* const view;
 

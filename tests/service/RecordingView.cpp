@@ -1,0 +1,82 @@
+#include "RecordingView.h"
+
+void RecordingView::setLabel(const QString& label, const QString& text)
+{
+    labels[label] = text;
+    labelHistory.append(label + QLatin1Char('=') + text);
+}
+
+bool RecordingView::hasHeader(ListingGrid grid)
+{
+    return grid != ListingGrid::InfoGrd && grid != ListingGrid::searchGrd;
+}
+
+int RecordingView::rowCount(ListingGrid grid) const
+{
+    const int rows = grids.value(grid).rows.size();
+    // A grid always shows at least one row (below its header where it has one).
+    return qMax(rows, hasHeader(grid) ? 2 : 1);
+}
+
+void RecordingView::setRowCount(ListingGrid grid, int rows)
+{
+    grids[grid].rows.resize(rows);
+}
+
+void RecordingView::clearToEmptyRow(ListingGrid grid)
+{
+    Grid& g = grids[grid];
+    g.rows = QVector<Row>(hasHeader(grid) ? 2 : 1);
+    ++g.clears;
+}
+
+void RecordingView::appendHeaders(ListingGrid grid, const QStringList& headers)
+{
+    grids[grid].headers.append(headers);
+}
+
+void RecordingView::put(ListingGrid grid, int row, Row values)
+{
+    Grid& g = grids[grid];
+    if (row < 0 || row >= g.rows.size()) {
+        ++outOfRangePuts;
+        return;
+    }
+    g.rows[row] = std::move(values);
+}
+
+void RecordingView::putLandRow(ListingGrid grid, int row, const LandRow& values)
+{
+    put(grid, row, values);
+}
+
+void RecordingView::putAirRow(int row, const AirRow& values)
+{
+    put(ListingGrid::airInfoGrd, row, values);
+}
+
+void RecordingView::putSeaRow(int row, const SeaRow& values)
+{
+    put(ListingGrid::seaInfoGrd, row, values);
+}
+
+void RecordingView::putRailRow(int row, const RailRow& values)
+{
+    put(ListingGrid::TrianInfoGrd, row, values);
+}
+
+void RecordingView::showPage(const QString& pageSet, const QString& page)
+{
+    pages.append({pageSet, page});
+}
+
+bool RecordingView::rowIsEmpty(ListingGrid grid, int row) const
+{
+    const auto& rows = grids.value(grid).rows;
+    return row < rows.size() && std::holds_alternative<std::monostate>(rows.at(row));
+}
+
+bool RecordingView::shows(const QString& pageSet, const QString& page) const
+{
+    return pages.contains({pageSet, page});
+}
