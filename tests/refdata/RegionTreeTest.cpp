@@ -183,7 +183,7 @@ private slots:
         check(m_strict);
     }
 
-    void namesAreGbkAndUniqueAmongSiblings()
+    void namesFitGbkAndAreUniqueAmongSiblings()
     {
         std::function<void(const QVector<RegionEntry>&, const QString&)> check;
         check = [&](const QVector<RegionEntry>& entries, const QString& path) {
@@ -191,6 +191,8 @@ private slots:
             for (const RegionEntry& entry : entries) {
                 const QString where = path + "/" + entry.name;
                 QVERIFY2(Gbk::canEncode(entry.name), qPrintable(where));
+                // The user profile keeps a province or city in 32 GBK bytes.
+                QVERIFY2(Gbk::byteLength(entry.name) <= 32, qPrintable(where));
                 // Selectors pick the first entry of a name; a twin would be unreachable.
                 QVERIFY2(!seen.contains(entry.name), qPrintable(where));
                 seen.append(entry.name);

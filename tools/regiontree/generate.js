@@ -24,6 +24,7 @@ const MUNICIPALITIES = new Set(['11', '31', '12', '50']);
 
 // Rows of the city level that only group county-level units.
 const GROUPING_ROWS = new Set(['市辖区', '县', '省直辖县级行政区划', '自治区直辖县级行政区划']);
+const MAX_NAME_BYTES = 32;
 const CITY_NAME_ENDINGS = /(市|州|盟|地区)$/;
 
 function fail(message) {
@@ -76,6 +77,9 @@ function gbkByteLength(text) {
 function checkName(name, gbk) {
     if (!name || name.trim() !== name || /[\s"\\]/.test(name))
         fail(`unusable name "${name}"`);
+    // The user profile keeps province and city in 32 GBK bytes.
+    if (gbkByteLength(name) > MAX_NAME_BYTES)
+        fail(`"${name}" is longer than ${MAX_NAME_BYTES} GBK bytes`);
     for (const ch of name) {
         if (ch.charCodeAt(0) >= 0x80 && !gbk.has(ch))
             fail(`"${name}" has "${ch}" (U+${ch.codePointAt(0).toString(16)}), not in GBK`);
