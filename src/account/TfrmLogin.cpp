@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -289,11 +290,14 @@ void TfrmLogin::checkFieldOnLeave(QLineEdit* field)
         return;
     MessageBoxes::warning(this, MessageBoxes::captionPromptInfo(),
                           QStringLiteral("输入了非法字符  "));
-    // Putting the focus back makes the other field lose it; without this guard two refused
-    // fields would send the focus, and the warnings, back and forth for ever.
-    m_restoringFocus = true;
-    field->setFocus(Qt::OtherFocusReason);
-    m_restoringFocus = false;
+    // The focus is still moving to the next control while this runs, so it is put back once
+    // that move has finished. Putting it back makes the other field lose it; without the guard
+    // two refused fields would send the focus, and the warnings, back and forth for ever.
+    QTimer::singleShot(0, field, [this, field] {
+        m_restoringFocus = true;
+        field->setFocus(Qt::OtherFocusReason);
+        m_restoringFocus = false;
+    });
 }
 
 bool TfrmLogin::eventFilter(QObject* watched, QEvent* event)
