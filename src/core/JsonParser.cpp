@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -141,11 +142,14 @@ std::unique_ptr<JsonNode> JsonParser::readNumber()
     }
     // std::from_chars reads "." whatever the locale, but takes no "+" sign.
     const int start = m_position + (plus ? 1 : 0);
-    const QByteArray ascii = QString(m_text + start, end - start).toLatin1();
+    std::string ascii(static_cast<size_t>(end - start), '\0');
+    for (int i = start; i < end; ++i) {
+        ascii[static_cast<size_t>(i - start)] = static_cast<char>(m_text[i].unicode());
+    }
     long double number = 0;
-    const auto result =
-        std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), number);
-    if (result.ec != std::errc() || result.ptr != ascii.constData() + ascii.size()) {
+    const char* last = ascii.data() + ascii.size();
+    const auto result = std::from_chars(ascii.data(), last, number);
+    if (result.ec != std::errc() || result.ptr != last) {
         invalid();
     }
     m_position = end;
@@ -169,18 +173,20 @@ bool JsonParser::readStringText(QString* text)
     ++m_position;
     QString collected;
     for (;;) {
+        // Copy the run up to the next quote or backslash in one piece.
+        const int runStart = m_position;
+        while (!atEnd() && m_text[m_position] != QLatin1Char('"') &&
+               m_text[m_position] != QLatin1Char('\\')) {
+            ++m_position;
+        }
+        collected.append(m_text + runStart, m_position - runStart);
         if (atEnd()) {
             invalid();
         }
-        const QChar c = m_text[m_position++];
-        if (c == QLatin1Char('"')) {
+        if (m_text[m_position++] == QLatin1Char('"')) {
             break;
         }
-        if (c == QLatin1Char('\\')) {
-            readEscape(collected);
-        } else {
-            collected.append(c);
-        }
+        readEscape(collected);
     }
     *text = TrimLowChars(collected);
     return true;

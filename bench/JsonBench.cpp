@@ -1,0 +1,56 @@
+// ParseJson against nlohmann::json and RapidJSON on the same documents. Figures are MB of
+// UTF-8 input per second; ratios are against ParseJson on an already decoded text.
+#include "BenchDocuments.h"
+#include "BenchTimer.h"
+#include "JsonNode.h"
+
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <rapidjson/document.h>
+
+namespace {
+
+void benchDocument(const QString& name, const QByteArray& utf8)
+{
+    const QString text = QString::fromUtf8(utf8);
+    const auto check = ParseJson(text);
+    if (!check) {
+        std::fprintf(stderr, "%s: ParseJson rejected the document\n", qPrintable(name));
+        std::exit(1);
+    }
+    const qint64 bytes = utf8.size();
+    const auto ours = BenchTimer::measure(bytes, [&] { (void)ParseJson(text); });
+    const auto oursWithDecoding =
+        BenchTimer::measure(bytes, [&] { (void)ParseJson(QString::fromUtf8(utf8)); });
+    const auto nlohmannResult = BenchTimer::measure(bytes, [&] {
+        const auto parsed = nlohmann::json::parse(utf8.constData(), utf8.constData() + utf8.size());
+        (void)parsed;
+    });
+    const auto rapid = BenchTimer::measure(bytes, [&] {
+        rapidjson::Document document;
+        document.Parse(utf8.constData(), static_cast<size_t>(utf8.size()));
+    });
+    const QString label = QStringLiteral("%1 (%2 KB)").arg(name).arg(bytes / 1024);
+    BenchTimer::printRow(label, QStringLiteral("ParseJson"), ours, ours);
+    BenchTimer::printRow(label, QStringLiteral("ParseJson incl. UTF-8 decoding"), oursWithDecoding,
+                         ours);
+    BenchTimer::printRow(label, QStringLiteral("nlohmann::json"), nlohmannResult, ours);
+    BenchTimer::printRow(label, QStringLiteral("RapidJSON"), rapid, ours);
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("%-22s %-34s %15s %9s\n", "document", "reader", "throughput", "vs ours");
+    benchDocument(QStringLiteral("100 land rows"), BenchDocuments::landListingJson(100));
+    const QByteArray regions = BenchDocuments::regionTreeJson();
+    if (!regions.isEmpty()) {
+        benchDocument(QStringLiteral("region tree"), regions);
+    }
+    benchDocument(QStringLiteral("1 MB of land rows"),
+                  BenchDocuments::landListingJsonOfSize(1024 * 1024));
+    return 0;
+}
