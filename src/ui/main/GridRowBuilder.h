@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ListingGridRow.h"
+#include "ListingRows.h"
+
+// Turns the service's row records into grid rows, field by field in grid order.
+class GridRowBuilder
+{
+public:
+    static ListingGridRow fromLand(const LandRow& row);
+    static ListingGridRow fromAir(const AirRow& row);
+    static ListingGridRow fromSea(const SeaRow& row);
+    static ListingGridRow fromRail(const RailRow& row);
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QWebEngineView;
+
+// A web view that costs nothing until it is first shown. Addresses given before that are
+// remembered; the last one is opened when the engine view is created.
+class LazyWebView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LazyWebView(const QString& name, QWidget* parent = nullptr);
+
+    void navigate(const QUrl& url);
+    // The address last given (pending or opened).
+    QUrl address() const { return m_address; }
+    bool isCreated() const { return m_view != nullptr; }
+    QWebEngineView* view() const { return m_view; }
+
+    // No context menu on right clicks.
+    void setContextMenuSuppressed(bool on) { m_noContextMenu = on; }
+    // The document body's border style set to "none" once a page has loaded.
+    void setBorderlessBody(bool on) { m_borderless = on; }
+
+    // Tests that need no pages switch the engine off; views then stay placeholders.
+    static void setEnginesEnabled(bool on);
+    static bool enginesEnabled();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createView();
+
+    QUrl m_address;
+    QWebEngineView* m_view = nullptr;
+    bool m_noContextMenu = false;
+    bool m_borderless = false;
+};

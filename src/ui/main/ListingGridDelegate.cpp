@@ -1,0 +1,143 @@
+#include "ListingGridDelegate.h"
+
+#include "GridFonts.h"
+#include "ListingTableModel.h"
+
+#include <QAbstractItemView>
+#include <QAbstractTextDocumentLayout>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTextDocument>
+#include <QtMath>
+
+namespace {
+const QColor kGradientTop(251, 230, 148);
+const QColor kGradientBottom(238, 149, 21);
+} // namespace
+
+ListingGridDelegate::ListingGridDelegate(bool landStyle, int defaultRowHeight, QObject* parent)
+    : QStyledItemDelegate(parent), m_landStyle(landStyle), m_defaultRowHeight(defaultRowHeight)
+{}
+
+bool ListingGridDelegate::isFocusedCell(const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    if (!m_landStyle)
+        return false;
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    return view && view->currentIndex() == index && view->hasFocus();
+}
+
+void ListingGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const
+{
+    const bool focused = isFocusedCell(option, index);
+    painter->save();
+    paintBackground(painter, option, index, focused);
+    const QString html = index.data(ListingTableModel::RichTextRole).toString();
+    if (!html.isEmpty())
+        paintRichText(painter, option, html, focused);
+    else if (index.data(ListingTableModel::ImageIndexRole).toInt() >= 0)
+        paintIcon(painter, option, index);
+    else
+        paintPlainText(painter, option, index, focused);
+    painter->restore();
+}
+
+void ListingGridDelegate::paintBackground(QPainter* painter, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index, bool focused) const
+{
+    if (focused) {
+        QLinearGradient gradient(option.rect.topLeft(), option.rect.bottomLeft());
+        gradient.setColorAt(0, kGradientTop);
+        gradient.setColorAt(1, kGradientBottom);
+        painter->fillRect(option.rect, gradient);
+        return;
+    }
+    const QVariant background = index.data(Qt::BackgroundRole);
+    if (background.canConvert<QBrush>()) {
+        painter->fillRect(option.rect, background.value<QBrush>());
+        return;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected && m_landStyle)
+        painter->fillRect(option.rect, Qt::white);
+    else if (selected)
+        painter->fillRect(option.rect, option.palette.highlight());
+    else
+        painter->fillRect(option.rect, option.palette.base());
+}
+
+void ListingGridDelegate::layoutDocument(QTextDocument& doc, const QFont& font, const QString& html,
+                                         int width) const
+{
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(font);
+    doc.setHtml(html);
+    doc.setTextWidth(qMax(1, width - 2 * TextOffset));
+}
+
+void ListingGridDelegate::paintRichText(QPainter* painter, const QStyleOptionViewItem& option,
+                                        const QString& html, bool focused) const
+{
+    QTextDocument doc;
+    const QFont font = focused ? GridFonts::tahoma(11, true) : option.font;
+    layoutDocument(doc, font, html, option.rect.width());
+    const qreal height = doc.size().height();
+    const qreal top =
+        option.rect.top() + qMax<qreal>(TextOffset, (option.rect.height() - height) / 2);
+    painter->translate(option.rect.left() + TextOffset, top);
+    const QRectF clip(0, 0, option.rect.width() - TextOffset, option.rect.height());
+    painter->setClipRect(clip);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, option.palette.color(QPalette::Text));
+    context.clip = clip;
+    doc.documentLayout()->draw(painter, context);
+}
+
+void ListingGridDelegate::paintIcon(QPainter* painter, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const
+{
+    const QPixmap pixmap = index.data(Qt::DecorationRole).value<QPixmap>();
+    if (pixmap.isNull())
+        return;
+    QRect target(QPoint(0, 0), pixmap.size());
+    target.moveCenter(option.rect.center());
+    painter->drawPixmap(target, pixmap);
+}
+
+void ListingGridDelegate::paintPlainText(QPainter* painter, const QStyleOptionViewItem& option,
+                                         const QModelIndex& index, bool focused) const
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return;
+    painter->setFont(focused ? GridFonts::tahoma(11, true) : option.font);
+    painter->setPen(option.palette.color(QPalette::Text));
+    const QVariant alignment = index.data(Qt::TextAlignmentRole);
+    const int flags =
+        alignment.isValid() ? alignment.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
+    const QRect area = option.rect.adjusted(TextOffset, TextOffset, -TextOffset, -TextOffset);
+    painter->drawText(area, flags | Qt::TextWordWrap, text);
+}
+
+QSize ListingGridDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const
+{
+    const int width = option.rect.width() > 0 ? option.rect.width() : 200;
+    const QString html = index.data(ListingTableModel::RichTextRole).toString();
+    int contentHeight = 0;
+    if (!html.isEmpty()) {
+        QTextDocument doc;
+        layoutDocument(doc, option.font, html, width);
+        contentHeight = qCeil(doc.size().height()) + 2 * TextOffset;
+    } else {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!text.isEmpty()) {
+            const QRect bounds = option.fontMetrics.boundingRect(
+                QRect(0, 0, qMax(1, width - 2 * TextOffset), 100000), Qt::TextWordWrap, text);
+            contentHeight = bounds.height() + 2 * TextOffset;
+        }
+    }
+    return QSize(width, qMax(m_defaultRowHeight, contentHeight));
+}

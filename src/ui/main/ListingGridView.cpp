@@ -1,0 +1,151 @@
+#include "ListingGridView.h"
+
+#include "GridFonts.h"
+#include "ListingGridDelegate.h"
+#include "ListingTableModel.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QToolTip>
+#include <QWheelEvent>
+
+namespace {
+const QColor kHintBackground(206, 220, 239);
+
+int fontPixelSize(ListingFamily family)
+{
+    switch (family) {
+    case ListingFamily::Land:
+        return 15;
+    case ListingFamily::Air:
+        return 11;
+    case ListingFamily::Sea:
+    case ListingFamily::Rail:
+        return 12;
+    }
+    return 12;
+}
+} // namespace
+
+ListingGridView::ListingGridView(ListingFamily family, QWidget* parent)
+    : QTableView(parent), m_family(family), m_model(new ListingTableModel(family, this))
+{
+    setModel(m_model);
+    setItemDelegate(
+        new ListingGridDelegate(family == ListingFamily::Land, layout().defaultRowHeight, this));
+    setUpLook();
+    applyColumnLayout();
+    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit fieldDoubleClicked(index.row(), index.column());
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int) {
+        if (section == layout().stretchField && m_family == ListingFamily::Land)
+            fitAllRows();
+    });
+}
+
+const ListingLayout& ListingGridView::layout() const
+{
+    return m_model->layout();
+}
+
+void ListingGridView::setUpLook()
+{
+    const bool land = m_family == ListingFamily::Land;
+    setFont(land ? GridFonts::simSun(15) : GridFonts::tahoma(fontPixelSize(m_family)));
+    setShowGrid(true);
+    setWordWrap(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setMouseTracking(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(land ? QAbstractItemView::SingleSelection
+                          : QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(layout().defaultRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    verticalHeader()->setMinimumSectionSize(1);
+    QHeaderView* header = horizontalHeader();
+    header->setVisible(!land);
+    header->setFixedHeight(25);
+    header->setHighlightSections(false);
+    header->setStyleSheet(QStringLiteral(
+        "QHeaderView::section { background-color: rgb(206, 220, 239); border: 1px solid #a0a0a0;"
+        " border-left: none; border-top: none; }"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    setPalette(pal);
+}
+
+void ListingGridView::applyColumnLayout()
+{
+    const ListingLayout& l = layout();
+    QHeaderView* header = horizontalHeader();
+    header->setMinimumSectionSize(10);
+    for (int field = 0; field < l.fieldCount; ++field) {
+        setColumnHidden(field, l.hiddenFields.contains(field));
+        if (l.widths.contains(field)) {
+            header->setSectionResizeMode(field, QHeaderView::Interactive);
+            setColumnWidth(field, l.widths.value(field));
+        }
+    }
+    header->setSectionResizeMode(l.stretchField, QHeaderView::Stretch);
+}
+
+bool ListingGridView::hasHeaderRow() const
+{
+    return layout().hasHeader();
+}
+
+int ListingGridView::gridRowCount() const
+{
+    return m_model->rowCount() + firstDataRow();
+}
+
+ListingGridRow ListingGridView::dataRow(int modelRow) const
+{
+    return m_model->row(modelRow);
+}
+
+int ListingGridView::insertGridRow(int position, const ListingGridRow& row)
+{
+    const int modelRow = m_model->insertRow(position - firstDataRow(), row);
+    fitRow(modelRow);
+    return modelRow;
+}
+
+void ListingGridView::fitRow(int modelRow)
+{
+    if (modelRow < 0 || modelRow >= m_model->rowCount())
+        return;
+    resizeRowToContents(modelRow);
+}
+
+void ListingGridView::fitAllRows()
+{
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        fitRow(row);
+}
+
+bool ListingGridView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && m_family == ListingFamily::Land) {
+        QPalette hintPalette = QToolTip::palette();
+        hintPalette.setColor(QPalette::ToolTipBase, kHintBackground);
+        hintPalette.setColor(QPalette::ToolTipText, Qt::black);
+        QToolTip::setPalette(hintPalette);
+    }
+    return QTableView::viewportEvent(event);
+}
+
+void ListingGridView::wheelEvent(QWheelEvent* event)
+{
+    // The land grids move with the scroll bar only; the wheel is left to the page around them.
+    if (m_family == ListingFamily::Land) {
+        event->ignore();
+        return;
+    }
+    QTableView::wheelEvent(event);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ListingGridRow.h"
+#include "ListingLayout.h"
+
+#include <QTableView>
+
+class ListingTableModel;
+
+// One listing grid of the main window, set up for its family: fonts, header, row heights,
+// hidden fields and widths, hints, and double-clicks reported by field position.
+class ListingGridView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit ListingGridView(ListingFamily family, QWidget* parent = nullptr);
+
+    ListingFamily family() const { return m_family; }
+    ListingTableModel* listingModel() const { return m_model; }
+    const ListingLayout& layout() const;
+
+    // Adds one row at the end and moves it to position, so the rows from there down move one
+    // down. Positions count the header row of the air, sea and rail grids as row 0, exactly as
+    // the callers address grid rows; a position at or above the header lands below it.
+    int insertGridRow(int position, const ListingGridRow& row);
+    // Grid rows as callers count them (header row included where there is one).
+    int gridRowCount() const;
+    int firstDataRow() const { return hasHeaderRow() ? 1 : 0; }
+    bool hasHeaderRow() const;
+    ListingGridRow dataRow(int modelRow) const;
+
+    // Sets the height of one row from its content, no lower than the default height.
+    void fitRow(int modelRow);
+    void fitAllRows();
+    // Puts back the set-up widths and hidden fields (the side-panel toggle re-hides them).
+    void applyColumnLayout();
+
+signals:
+    void fieldDoubleClicked(int modelRow, int field);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void setUpLook();
+
+    ListingFamily m_family;
+    ListingTableModel* m_model;
+};

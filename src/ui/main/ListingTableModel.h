@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ListingGridRow.h"
+#include "ListingLayout.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+
+// The rows of one listing grid. Rows hold plain records, not one object per cell, so that
+// live inserts at the top stay cheap even on long grids.
+class ListingTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Role
+    {
+        RichTextRole = Qt::UserRole + 1,
+        ImageIndexRole
+    };
+
+    explicit ListingTableModel(ListingFamily family, QObject* parent = nullptr);
+
+    const ListingLayout& layout() const { return *m_layout; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    ListingGridRow row(int index) const;
+    // Grows or shrinks the grid to exactly count rows; new rows are empty.
+    void resizeRows(int count);
+    // Writes a row in place; a row outside the grid is ignored.
+    void setRow(int index, const ListingGridRow& row);
+    // Inserts a row before position (clamped to the grid), pushing the rows below down.
+    int insertRow(int position, const ListingGridRow& row);
+    // The state a load leaves when it found nothing: exactly one row with every cell empty.
+    void clearToOneEmptyRow();
+
+    // Land title cell as markup: the escaped title, a space and the grey short time.
+    static QString titleMarkup(const QString& title, const QString& shortTime);
+
+private:
+    ListingGridRow normalised(ListingGridRow row) const;
+    QVariant displayText(const ListingGridRow& row, int field) const;
+    int imageAt(const ListingGridRow& row, int field) const;
+
+    const ListingLayout* m_layout;
+    QVector<ListingGridRow> m_rows;
+};

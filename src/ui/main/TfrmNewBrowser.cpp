@@ -1,0 +1,109 @@
+#include "TfrmNewBrowser.h"
+
+#include "MemberLink.h"
+
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+QPointer<TfrmNewBrowser>& trackedWindow()
+{
+    static QPointer<TfrmNewBrowser> window;
+    return window;
+}
+
+TfrmNewBrowser::FriendRequest& friendRequestHandler()
+{
+    static TfrmNewBrowser::FriendRequest handler;
+    return handler;
+}
+
+// Hands every navigation to the window first, so member links never reach the network.
+class MemberLinkPage : public QWebEnginePage
+{
+public:
+    MemberLinkPage(TfrmNewBrowser* window, QObject* parent)
+        : QWebEnginePage(parent), m_window(window)
+    {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
+    {
+        return !m_window->handleNavigation(url);
+    }
+
+private:
+    TfrmNewBrowser* m_window;
+};
+
+} // namespace
+
+TfrmNewBrowser::TfrmNewBrowser(QWidget* owner)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_view(new QWebEngineView(this)), m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmNewBrowser"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("正在加载......"));
+    m_view->setObjectName(QStringLiteral("wbMain"));
+    m_view->setPage(new MemberLinkPage(this, m_view));
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    trackedWindow() = this;
+}
+
+TfrmNewBrowser::~TfrmNewBrowser() = default;
+
+TfrmNewBrowser* TfrmNewBrowser::tracked()
+{
+    return trackedWindow().data();
+}
+
+TfrmNewBrowser* TfrmNewBrowser::trackedOrNew(QWidget* owner)
+{
+    if (TfrmNewBrowser* window = tracked())
+        return window;
+    return new TfrmNewBrowser(owner);
+}
+
+void TfrmNewBrowser::setFriendRequestHandler(FriendRequest handler)
+{
+    friendRequestHandler() = std::move(handler);
+}
+
+void TfrmNewBrowser::openPage(const QUrl& url, const QSize& clientSize, const QString& caption)
+{
+    m_view->load(url);
+    setFixedSize(clientSize);
+    setWindowTitle(caption);
+    if (m_owner) {
+        QRect frame(QPoint(0, 0), clientSize);
+        frame.moveCenter(m_owner->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QUrl TfrmNewBrowser::address() const
+{
+    return m_view->url();
+}
+
+bool TfrmNewBrowser::handleNavigation(const QUrl& url)
+{
+    const QString text = url.toString(QUrl::FullyEncoded);
+    if (!MemberLink::isMemberLink(text))
+        return false;
+    const MemberLink link = MemberLink::parse(text);
+    if (!link.login.isEmpty() && friendRequestHandler())
+        friendRequestHandler()(link.login, link.displayName);
+    close();
+    return true;
+}
