@@ -52,6 +52,13 @@ function leaf(name) {
     return { p: name, c: [] };
 }
 
+// Cities are listed, searched and published by their short name ("大连", not
+// "大连市"), the form users type and the exchange stores; other endings
+// (州, 盟, 地区) are part of the name people use and stay.
+function shortCityName(name) {
+    return name.length > 2 && name.endsWith('市') ? name.slice(0, -1) : name;
+}
+
 function gbkCharacters() {
     const decoder = new TextDecoder('gbk');
     const chars = new Set();
@@ -108,15 +115,19 @@ function buildTree(dist) {
         const children = [];
         for (const city of ownCities) {
             const counties = (areasOf.get(city.code) || []).filter(isDivision).sort(byCode);
-            if (MUNICIPALITIES.has(code) || GROUPING_ROWS.has(city.name)) {
+            if (MUNICIPALITIES.has(code)) {
                 counties.forEach(a => children.push(leaf(a.name)));
+                continue;
+            }
+            if (GROUPING_ROWS.has(city.name)) {
+                counties.forEach(a => children.push(leaf(shortCityName(a.name))));
                 continue;
             }
             if (!CITY_NAME_ENDINGS.test(city.name))
                 fail(`unexpected city-level row ${city.code} ${city.name}`);
             // A city without counties is listed by the data as its own only county.
             const own = counties.filter(a => a.name !== city.name).map(a => leaf(a.name));
-            children.push({ p: city.name, c: own });
+            children.push({ p: shortCityName(city.name), c: own });
         }
         tree.push({ p: shortName, c: children });
     }
