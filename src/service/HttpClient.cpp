@@ -21,7 +21,9 @@ HttpReply replyOf(QNetworkReply* reply)
 {
     HttpReply result;
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.body = reply->readAll();
+    if (reply->isOpen()) {
+        result.body = reply->readAll();
+    }
     if (reply->error() == QNetworkReply::OperationCanceledError) {
         result.error = QStringLiteral("request timed out or was cancelled: %1")
                            .arg(reply->request().url().toString());

@@ -29,6 +29,7 @@ public:
     virtual void setCaption(const QString& caption) = 0;
 
     virtual int rowCount(ListingGrid grid) const = 0;
+    // Like a grid's row count: rows that stay keep their content, new rows are empty.
     virtual void setRowCount(ListingGrid grid, int rows) = 0;
     // Reduces the grid to one empty data row (below its header row where it has one), every
     // cell cleared and every icon removed.

@@ -44,6 +44,10 @@ void PriceListingLoader::countArrived(const ServiceResult& result)
     const auto plan = ListingLoadRules::pricePlan(count, append, view->rowCount(grid()));
     nextRow = plan.firstRow;
     rowCount = plan.rowCount;
+    if (!append) {
+        // Rows of the previous load must not show through where this one fills less.
+        view->clearToEmptyRow(grid());
+    }
     view->setRowCount(grid(), rowCount);
     callList(QString::number(page), [this](const ServiceResult& answer) { listArrived(answer); });
 }

@@ -62,6 +62,10 @@ void TCargoList::countArrived(const ServiceResult& result)
                                                  view->rowCount(ListingGrid::InfoGrd));
     nextRow = plan.firstRow;
     rowCount = plan.rowCount;
+    if (!append) {
+        // Rows of the previous load must not show through where this one fills less.
+        view->clearToEmptyRow(ListingGrid::InfoGrd);
+    }
     view->setRowCount(ListingGrid::InfoGrd, rowCount);
     port()->cargoListpro(fromCity, toCity, categoryText, QString::number(pageNumber), QString(),
                          local ? QStringLiteral("1") : QStringLiteral("0"),

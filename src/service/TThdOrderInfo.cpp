@@ -52,6 +52,10 @@ void TThdOrderInfo::countArrived(const ServiceResult& result)
                                                  view->rowCount(ListingGrid::InfoGrd));
     nextRow = plan.firstRow;
     rowCount = plan.rowCount;
+    if (!append) {
+        // Rows of the previous load must not show through where this one fills less.
+        view->clearToEmptyRow(ListingGrid::InfoGrd);
+    }
     view->setRowCount(ListingGrid::InfoGrd, rowCount);
     port()->orderInfo(cityList, QString::number(pageNumber), QString(),
                       [this](const ServiceResult& answer) { listArrived(answer); });

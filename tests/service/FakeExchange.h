@@ -21,9 +21,9 @@ public:
     struct Request
     {
         QByteArray method;
-        QByteArray target;  // as on the request line
-        QString path;       // percent-decoded
-        QMap<QByteArray, QByteArray> headers;  // names lower case
+        QByteArray target;                    // as on the request line
+        QString path;                         // percent-decoded
+        QMap<QByteArray, QByteArray> headers; // names lower case
         QByteArray body;
     };
     struct Call
@@ -39,14 +39,14 @@ public:
     {
         int status = 200;
         QByteArray body;
-        bool hang = false;  // never answer
+        bool hang = false; // never answer
     };
 
     explicit FakeExchange(QObject* parent = nullptr);
     ~FakeExchange() override;
 
     quint16 port() const;
-    QString site() const;  // "http://www.localhost:<port>"
+    QString site() const; // "http://www.localhost:<port>"
     QString descriptionAddress() const { return site() + QStringLiteral("/wsdl"); }
 
     void setRoute(const QString& path, const QByteArray& body, int status = 200);

@@ -4,6 +4,7 @@ void RecordingView::setLabel(const QString& label, const QString& text)
 {
     labels[label] = text;
     labelHistory.append(label + QLatin1Char('=') + text);
+    events.append(labelHistory.last());
 }
 
 bool RecordingView::hasHeader(ListingGrid grid)
@@ -28,6 +29,7 @@ void RecordingView::clearToEmptyRow(ListingGrid grid)
     Grid& g = grids[grid];
     g.rows = QVector<Row>(hasHeader(grid) ? 2 : 1);
     ++g.clears;
+    events.append(QStringLiteral("clear:%1").arg(int(grid)));
 }
 
 void RecordingView::appendHeaders(ListingGrid grid, const QStringList& headers)

@@ -26,6 +26,7 @@ public:
 
     QMap<QString, QString> labels;
     QStringList labelHistory; // "label=text" in the order they were set
+    QStringList events;       // labels set and grids cleared, in order
     QString caption;
     QVector<QPair<QString, QString>> pages;
     QStringList panels;

@@ -224,7 +224,7 @@ private slots:
 
         QCOMPARE(WebAnswer::plain("http://x/csr"), QStringLiteral("http://x/csr"));
         QCOMPARE(WebAnswer::plain("\xE4\xB8\x8A\xE6\xB5\xB7"), QStringLiteral("上海"));
-        QCOMPARE(WebAnswer::plain("\xC9\xCF\xBA\xA3"), QStringLiteral("上海"));  // GBK bytes
+        QCOMPARE(WebAnswer::plain("\xC9\xCF\xBA\xA3"), QStringLiteral("上海")); // GBK bytes
 
         bool ok = false;
         QVERIFY(WebAnswer::booleanWord("TRUE", &ok));
@@ -267,8 +267,8 @@ private slots:
 
     void formEncoding()
     {
-        const FormFields fields = {{"loginname", "张 三"}, {"password", "a&b=c+d%"},
-                                   {"email", "x@y.cn"}, {"empty", ""}};
+        const FormFields fields = {
+            {"loginname", "张 三"}, {"password", "a&b=c+d%"}, {"email", "x@y.cn"}, {"empty", ""}};
         QCOMPARE(HttpClient::encodeForm(fields),
                  QByteArray("loginname=%E5%BC%A0%20%E4%B8%89&password=a%26b%3Dc%2Bd%25"
                             "&email=x%40y.cn&empty="));
@@ -283,8 +283,9 @@ private slots:
                  QStringLiteral("http://www.example.cn/index.php/User/getUserInfo/loginname/"
                                 "zhangwei"));
         session().baseurl = ":15280/site";
-        QCOMPARE(WebRoutes::statusAd("上海"),
-                 QStringLiteral("http://www.example.cn:15280/site/index.php/Statusad/index/city/上海"));
+        QCOMPARE(
+            WebRoutes::statusAd("上海"),
+            QStringLiteral("http://www.example.cn:15280/site/index.php/Statusad/index/city/上海"));
         QCOMPARE(WebRoutes::mobileVerify("123456", "li"),
                  QStringLiteral("http://www.example.cn:15280/site/index.php/User/mobileVerify/"
                                 "vcode/123456/username/li"));
@@ -292,7 +293,8 @@ private slots:
                  QStringLiteral("http://admin.example.cn/agent.php/Bidding/listbid"));
         QCOMPARE(WebRoutes::tenderPage("3"),
                  QStringLiteral("http://admin.example.cn/agent.php/Bidding/listbid/cat/3"));
-        QCOMPARE(WebRoutes::headAdPage(), QStringLiteral("http://www.example.cn:15280/site/ad/headAd.htm"));
+        QCOMPARE(WebRoutes::headAdPage(),
+                 QStringLiteral("http://www.example.cn:15280/site/ad/headAd.htm"));
     }
 
     void requestLineEscaping()
@@ -324,7 +326,8 @@ private slots:
             "<soap:address location='http://wrong2/'/></port>"
             "<port name='Marovinta_ServicePort'><soap:address location='http://right/ep'/>"
             "</port></service></definitions>";
-        QCOMPARE(Marovinta_ServicePort::endpointFromDescription(wsdl), QStringLiteral("http://right/ep"));
+        QCOMPARE(Marovinta_ServicePort::endpointFromDescription(wsdl),
+                 QStringLiteral("http://right/ep"));
         QVERIFY(Marovinta_ServicePort::endpointFromDescription("<definitions/>").isEmpty());
         QVERIFY(Marovinta_ServicePort::endpointFromDescription("garbage<<").isEmpty());
         QCOMPARE(Marovinta_ServicePort::defaultLocation(true, "example.cn"),
