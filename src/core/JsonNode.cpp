@@ -2,6 +2,8 @@
 
 #include "JsonValue.h"
 
+#include <algorithm>
+
 QString JsonNode::typeTag(Kind kind)
 {
     switch (kind) {
@@ -76,13 +78,21 @@ QString JsonNode::fieldName(int position) const
     return m_fields[static_cast<size_t>(position)].name;
 }
 
+std::vector<int>::const_iterator JsonNode::nameLowerBound(const QString& name) const
+{
+    return std::lower_bound(m_nameOrder.begin(), m_nameOrder.end(), name,
+                            [this](int position, const QString& wanted) {
+                                return m_fields[static_cast<size_t>(position)].name < wanted;
+                            });
+}
+
 const JsonNode* JsonNode::field(const QString& name) const
 {
-    const auto found = m_nameIndex.find(name);
-    if (found == m_nameIndex.end()) {
+    const auto found = nameLowerBound(name);
+    if (found == m_nameOrder.end() || m_fields[static_cast<size_t>(*found)].name != name) {
         return nullptr;
     }
-    return m_fields[static_cast<size_t>(found->second)].value.get();
+    return m_fields[static_cast<size_t>(*found)].value.get();
 }
 
 const JsonNode* JsonNode::fieldByPosition(int position) const
@@ -151,6 +161,36 @@ void JsonNode::append(std::unique_ptr<JsonNode> element)
 
 void JsonNode::addField(const QString& name, std::unique_ptr<JsonNode> value)
 {
-    m_nameIndex.emplace(name, static_cast<int>(m_fields.size()));
+    const auto found = nameLowerBound(name);
+    const bool known =
+        found != m_nameOrder.end() && m_fields[static_cast<size_t>(*found)].name == name;
+    if (!known) {
+        m_nameOrder.insert(found, static_cast<int>(m_fields.size()));
+    }
     m_fields.push_back(Field{name, std::move(value)});
+}
+
+void JsonNode::appendFieldUnindexed(const QString& name, std::unique_ptr<JsonNode> value)
+{
+    if (m_fields.empty()) {
+        m_fields.reserve(4);
+    }
+    m_fields.push_back(Field{name, std::move(value)});
+}
+
+void JsonNode::indexFields()
+{
+    m_nameOrder.resize(m_fields.size());
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        m_nameOrder[i] = static_cast<int>(i);
+    }
+    auto nameOf = [this](int position) -> const QString& {
+        return m_fields[static_cast<size_t>(position)].name;
+    };
+    // Stable, so that among equal names the first position comes first and is kept.
+    std::stable_sort(m_nameOrder.begin(), m_nameOrder.end(),
+                     [&](int a, int b) { return nameOf(a) < nameOf(b); });
+    m_nameOrder.erase(std::unique(m_nameOrder.begin(), m_nameOrder.end(),
+                                  [&](int a, int b) { return nameOf(a) == nameOf(b); }),
+                      m_nameOrder.end());
 }

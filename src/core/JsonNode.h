@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -66,12 +65,20 @@ public:
     QString textAt(int position) const;
     bool booleanAt(int position) const;
 
-    // Building (used by the parser).
+    // Building by hand.
     void append(std::unique_ptr<JsonNode> element);
     // Adds a field; the name index keeps the first position of a repeated name.
     void addField(const QString& name, std::unique_ptr<JsonNode> value);
 
 private:
+    friend class JsonParser;
+
+    // The parser appends all fields first and then indexes them in one sort.
+    void appendFieldUnindexed(const QString& name, std::unique_ptr<JsonNode> value);
+    void indexFields();
+    // Position in m_nameOrder where name is or would be.
+    std::vector<int>::const_iterator nameLowerBound(const QString& name) const;
+
     struct Field
     {
         QString name;
@@ -84,7 +91,9 @@ private:
     bool m_boolean = false;
     std::vector<std::unique_ptr<JsonNode>> m_elements;
     std::vector<Field> m_fields;
-    std::map<QString, int> m_nameIndex;
+    // Name index: field positions ordered by name (UTF-16 code units), one per distinct name,
+    // the first position of a repeated name.
+    std::vector<int> m_nameOrder;
 };
 
 // Parses a JSON text. Tolerant: strings are trimmed of characters with code 32 or less, commas

@@ -278,6 +278,7 @@ std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
             ++m_position;
         }
     }
+    object->indexFields();
     skipLowChars();
     if (peek() != '}') {
         invalid();
@@ -286,11 +287,40 @@ std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
     return object;
 }
 
+// A name without escapes that was met before is shared instead of copied again.
+bool JsonParser::readFieldName(QString* name)
+{
+    if (peek() != '"') {
+        return false;
+    }
+    int end = m_position + 1;
+    while (end < m_length && m_text[end] != QLatin1Char('"') && m_text[end] != QLatin1Char('\\')) {
+        ++end;
+    }
+    if (end < m_length && m_text[end] == QLatin1Char('"')) {
+        const QStringView run(m_text + m_position + 1, end - m_position - 1);
+        for (const QString& known : m_knownNames) {
+            if (QStringView(known) == run) {
+                *name = known;
+                m_position = end + 1;
+                return true;
+            }
+        }
+    }
+    if (!readStringText(name)) {
+        return false;
+    }
+    if (m_knownNames.size() < 64) {
+        m_knownNames.push_back(*name);
+    }
+    return true;
+}
+
 bool JsonParser::readField(JsonNode& object, int depth)
 {
     skipLowChars();
     QString name;
-    if (!readStringText(&name)) {
+    if (!readFieldName(&name)) {
         return false;
     }
     skipLowChars();
@@ -302,6 +332,6 @@ bool JsonParser::readField(JsonNode& object, int depth)
     if (!value) {
         invalid();
     }
-    object.addField(name, std::move(value));
+    object.appendFieldUnindexed(name, std::move(value));
     return true;
 }

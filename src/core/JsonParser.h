@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 // The reader behind ParseJson: recursive descent over UTF-16 code units.
 class JsonParser
@@ -36,9 +37,12 @@ private:
     std::unique_ptr<JsonNode> readObject(int depth);
     bool readField(JsonNode& object, int depth);
     bool readStringText(QString* text);
+    bool readFieldName(QString* name);
     void readEscape(QString& text);
 
     const QChar* m_text;
     int m_length;
     int m_position = 0;
+    // Field names met so far, shared by the objects of one document (rows repeat them).
+    std::vector<QString> m_knownNames;
 };

@@ -20,6 +20,7 @@ private slots:
     void listCommasAreOptional();
     void objectsKeepDuplicatesButIndexTheFirst();
     void fieldLookupIsExactAndBounded();
+    void nameIndexOfLargeAndHandBuiltObjects();
     void trailingTextIsIgnored();
     void invalidTexts_data();
     void invalidTexts();
@@ -149,6 +150,37 @@ void JsonTest::fieldLookupIsExactAndBounded()
     QVERIFY(!list->field(QStringLiteral("a")));
     QVERIFY(!list->fieldByPosition(0));
     QCOMPARE(list->fieldName(0), QString());
+}
+
+void JsonTest::nameIndexOfLargeAndHandBuiltObjects()
+{
+    // Names in an order unlike their sorted order, every tenth one repeated later.
+    QStringList fields;
+    for (int i = 0; i < 1000; ++i) {
+        fields << QStringLiteral("\"f%1\":%2").arg((i * 7919) % 1000).arg(i);
+    }
+    for (int i = 0; i < 1000; i += 10) {
+        fields << QStringLiteral("\"f%1\":-1").arg((i * 7919) % 1000);
+    }
+    const auto object =
+        ParseJson(QLatin1Char('{') + fields.join(QLatin1Char(',')) + QLatin1Char('}'));
+    QCOMPARE(object->count(), 1100);
+    for (int i = 0; i < 1000; ++i) {
+        const JsonNode* value = object->field(QStringLiteral("f%1").arg((i * 7919) % 1000));
+        QVERIFY(value);
+        QCOMPARE(value->toInteger(), qint64(i));
+    }
+    QCOMPARE(object->fieldByPosition(1099)->toInteger(), qint64(990));
+    QVERIFY(!object->field(QStringLiteral("f1000")));
+
+    JsonNode built(Kind::Object);
+    built.addField(QStringLiteral("b"), JsonNode::makeNumber(1));
+    built.addField(QStringLiteral("a"), JsonNode::makeString(QStringLiteral("x")));
+    built.addField(QStringLiteral("b"), JsonNode::makeNumber(2));
+    QCOMPARE(built.count(), 3);
+    QCOMPARE(built.field(QStringLiteral("b"))->toInteger(), qint64(1));
+    QCOMPARE(built.field(QStringLiteral("a"))->toText(), QStringLiteral("x"));
+    QVERIFY(!built.field(QStringLiteral("c")));
 }
 
 void JsonTest::trailingTextIsIgnored()
