@@ -93,7 +93,8 @@ QString UnscrambleField(const QString& scrambled)
         }
         bytes.append(static_cast<char>((high * 16 + low) ^ keyByte(i / 2)));
     }
-    return QString::fromUtf8(bytes);
+    // The explicit size keeps NUL characters inside the value.
+    return QString::fromUtf8(bytes.constData(), bytes.size());
 }
 
 QString ReplaceText(const QString& text, const QString& find, const QString& replacement,

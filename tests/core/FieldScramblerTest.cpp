@@ -55,6 +55,7 @@ void FieldScramblerTest::roundTrip_data()
     QTest::newRow("json text") << QStringLiteral("[{\"id\":\"1\",\"title\":\"钢材 30吨\"}]");
     QTest::newRow("single char") << QStringLiteral("x");
     QTest::newRow("outside gbk") << QStringLiteral("ok \U0001F69A");
+    QTest::newRow("inner nul") << (QStringLiteral("1\n") + QChar(0) + QStringLiteral("D"));
 }
 
 void FieldScramblerTest::roundTrip()
