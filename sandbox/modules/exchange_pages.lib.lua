@@ -62,6 +62,11 @@ function pages.find_friends(users)
 		.. '<th>城市</th><th></th></tr>' .. table.concat(out) .. '</table>');
 end
 
+function pages.register()
+	return pages.frame("会员注册", '<h1>会员注册</h1><p>请在 Tovanta 客户端的登录窗口点击“注册”完成注册'
+		.. '（需要手机验证）。</p><p>本页面为本地沙盒的演示页面。</p>');
+end
+
 function pages.customer_service()
 	return pages.frame("在线客服", '<h1>在线客服</h1><p>客服热线：400-880-0000（沙盒演示）</p>'
 		.. '<p>工作时间：每天 8:00-20:00</p><p>本页面为本地沙盒的演示页面，不会连接真实客服。</p>');

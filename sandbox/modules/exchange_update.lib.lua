@@ -12,13 +12,22 @@ function update.offer(version, new_method)
 	method = (new_method and new_method ~= "") and new_method or "0";
 end
 
+local FILES = { "/update/files/update-note.txt" };
+
+-- The files an update consists of, one URL a line.
+function update.file_list(site)
+	local lines = {};
+	for _, path in ipairs(FILES) do table.insert(lines, site .. path); end
+	return table.concat(lines, "\n") .. "\n";
+end
+
 function update.info_file(site)
 	local version = offered ~= "" and offered or CURRENT_VERSION;
 	local message = offered ~= "" and ("发现新版Tovanta " .. version .. "\n修正了若干问题，建议升级。")
 		or ("Tovanta " .. version .. " 已是最新版本。");
 	return "#version=" .. version .. "\n"
 		.. "#date=" .. os.date("%m/%d/%Y") .. "\n"
-		.. "#url=" .. site .. "/update/files/update-note.txt\n"
+		.. "#url=" .. site .. FILES[1] .. "\n"
 		.. "#message={" .. message .. "}\n"
 		.. "#method=" .. method .. "\n";
 end

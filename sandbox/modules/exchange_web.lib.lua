@@ -124,6 +124,10 @@ local ROUTES = {
 		return html(event, pages.user_card(name, profile), profile and 200 or 404); end },
 	{ "GET", "^/index%.php/User/findFriend/?$", function (event)
 		return html(event, pages.find_friends(accounts.all())); end },
+	{ "GET", "^/index%.php/User/search/?$", function (event)
+		return html(event, pages.find_friends(accounts.all())); end },
+	{ "GET", "^/index%.php/User/register/?$", function (event)
+		return html(event, pages.register()); end },
 	{ "GET", "^/index%.php/Agentarea/csr/?$", function (event)
 		return html(event, pages.customer_service()); end },
 	{ "GET", "^/nava/map/show%.action$", function (event)
@@ -138,6 +142,10 @@ local ROUTES = {
 	-- update information and its files
 	{ "GET", "^/update/info%.txt$", function (event)
 		return text(event, update.info_file(site_address(event))); end },
+	{ "GET", "^/update/update%.inf$", function (event)
+		return text(event, update.info_file(site_address(event))); end },
+	{ "GET", "^/update/files%.txt$", function (event)
+		return text(event, update.file_list(site_address(event))); end },
 	{ "GET", "^(/update/files/[%w_%.%-]+)$", static_file },
 	-- SOAP listing service: the description on GET, the endpoint on POST
 	{ "GET", "^/w/index%.php/Service/index/wsdl/1/?$", function (event)

@@ -317,6 +317,7 @@ void tst_SandboxWeb::pages_data()
     QTest::newRow("tender cat 3") << "/agent.php/Bidding/listbid/cat/3"
                                   << QStringLiteral("批发商招标");
     QTest::newRow("customer service") << "/index.php/Agentarea/csr" << QStringLiteral("在线客服");
+    QTest::newRow("registration") << "/index.php/User/register" << QStringLiteral("注册");
 }
 
 void tst_SandboxWeb::pages()
@@ -338,9 +339,11 @@ void tst_SandboxWeb::userCardsAndFriendFinder()
     QCOMPARE(SandboxHttp::get(QStringLiteral("/index.php/User/getUserCard/id/nobody-here")).status,
              404);
 
-    const auto finder = SandboxHttp::get(QStringLiteral("/index.php/User/findFriend"));
-    QVERIFY(finder.text().contains(QStringLiteral("href=\"member:zhangwei:张伟\"")));
-    QVERIFY(finder.text().contains(QStringLiteral("href=\"member:liuyang:刘洋\"")));
+    for (const QString path : {"/index.php/User/findFriend", "/index.php/User/search"}) {
+        const auto finder = SandboxHttp::get(path);
+        QVERIFY(finder.text().contains(QStringLiteral("href=\"member:zhangwei:张伟\"")));
+        QVERIFY(finder.text().contains(QStringLiteral("href=\"member:liuyang:刘洋\"")));
+    }
 }
 
 void tst_SandboxWeb::anyHostIsServed()
@@ -393,6 +396,11 @@ void tst_SandboxWeb::updateInformation()
     QVERIFY(SandboxHttp::get(QStringLiteral("/update/info.txt"))
                 .text()
                 .contains(QLatin1String("#version=2.0.0.1\n")));
+    // the address the client's sandbox configuration names, and its file list
+    QCOMPARE(SandboxHttp::get(QStringLiteral("/update/update.inf")).text(),
+             SandboxHttp::get(QStringLiteral("/update/info.txt")).text());
+    QCOMPARE(SandboxHttp::get(QStringLiteral("/update/files.txt")).text().trimmed(),
+             match.captured(1));
 }
 
 void tst_SandboxWeb::unknownRouteIs404()
