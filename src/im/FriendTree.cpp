@@ -60,6 +60,9 @@ FriendTree::FriendTree(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::NoContextMenu);
     buildMenu();
+    // A group's icon follows its state, however it changed (click, or a friend selected).
+    connect(this, &QTreeWidget::itemExpanded, this, &FriendTree::updateGroupIcon);
+    connect(this, &QTreeWidget::itemCollapsed, this, &FriendTree::updateGroupIcon);
 }
 
 void FriendTree::buildMenu()
@@ -184,6 +187,10 @@ QString FriendTree::groupHint(const QTreeWidgetItem* group)
 void FriendTree::toggle(QTreeWidgetItem* node)
 {
     node->setExpanded(!node->isExpanded());
+}
+
+void FriendTree::updateGroupIcon(QTreeWidgetItem* node)
+{
     if (isGroup(node))
         node->setIcon(0, iconFor(node->isExpanded() ? IconGroupExpanded : IconGroupCollapsed));
 }

@@ -71,6 +71,7 @@ protected:
 private:
     void buildMenu();
     void toggle(QTreeWidgetItem* node);
+    void updateGroupIcon(QTreeWidgetItem* node);
     void openMenuFor(QTreeWidgetItem* node, const QPoint& globalPos);
 
     QMenu* m_menu = nullptr;

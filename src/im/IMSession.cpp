@@ -48,6 +48,10 @@ IMSession::IMSession(IMClient* client, ImPanel* panel, IMSessionHost* host, QObj
         return defaultInputBox(panel, caption, prompt, text);
     };
     m_auditDialog = [panel](const QString& from) { return TfrmAudit::ask(from, panel); };
+    m_accountSource = [] {
+        const SessionState& s = session();
+        return Account{s.loginIdentity, s.password, s.HostName, s.ServerPort};
+    };
     shellState().setConnectedProbe([client] { return client->connected(); });
     wireClient();
     wireTree();
@@ -82,14 +86,14 @@ void IMSession::wireTree()
 
 void IMSession::signIn()
 {
-    const SessionState& s = session();
-    if (!InternetCheck::canReach(s.HostName))
+    const Account s = account();
+    if (!InternetCheck::canReach(s.hostName))
         return;
     m_host->setConnectionText(QString(), Qt::black);
     m_panel->statusLabel()->setText(QStringLiteral("正在登录..."));
     try {
-        m_client->setIMServer(s.HostName);
-        m_client->setIMPort(s.ServerPort);
+        m_client->setIMServer(s.hostName);
+        m_client->setIMPort(s.serverPort);
         m_client->setResource(QString::fromLatin1(Resource));
         m_client->setAuthMethods(QStringLiteral("*"));
         m_client->setTimeout(5000);
@@ -133,7 +137,7 @@ void IMSession::onSync()
 void IMSession::rebuildFriends()
 {
     tree()->removeFriendNodes();
-    const QString& self = session().loginIdentity;
+    const QString self = account().loginIdentity;
     const int count = m_client->contactCount();
     for (int i = 0; i < count; ++i) {
         const QString jid = m_client->contactId(i);
@@ -251,8 +255,9 @@ void IMSession::addFriend(const QString& user, const QString& name)
 {
     if (user.isEmpty())
         return;
-    const QString jid = user + QLatin1Char('@') + session().HostName;
-    if (jid == session().loginIdentity)
+    const Account me = account();
+    const QString jid = user + QLatin1Char('@') + me.hostName;
+    if (jid == me.loginIdentity)
         return;
     try {
         m_client->addContact(jid, name, QString());
@@ -284,7 +289,7 @@ void IMSession::onMessageIn(const QString&, const QString& from, const QString& 
                             const QString&, const QString& messageText, const QString&,
                             const QString&)
 {
-    const bool fromOurClient = domain == session().HostName && resource == QLatin1String(Resource);
+    const bool fromOurClient = domain == account().hostName && resource == QLatin1String(Resource);
     const bool chatType =
         messageType == IMClient::MessageChat || messageType == IMClient::MessageGroupChat;
     if (fromOurClient && chatType && m_chat)
@@ -296,7 +301,8 @@ void IMSession::onPITrail(int, const QString& pi)
     if (!m_broadcasts)
         return;
     try {
-        m_broadcasts->setAccount(session().HostName, session().loginIdentity);
+        const Account me = account();
+        m_broadcasts->setAccount(me.hostName, me.loginIdentity);
         m_broadcasts->handleTrail(pi);
     } catch (const std::exception&) {
     }

@@ -44,6 +44,19 @@ public:
     void renameFriend(QTreeWidgetItem* node);
     void deleteFriend(QTreeWidgetItem* node);
 
+    // Who signs in where. By default read from the application's session state; a second
+    // session in one process (tests) supplies its own.
+    struct Account
+    {
+        QString loginIdentity; // bare JID
+        QString password;
+        QString hostName;
+        int serverPort = 0;
+    };
+    using AccountSource = std::function<Account()>;
+    void setAccountSource(AccountSource source) { m_accountSource = std::move(source); }
+    Account account() const { return m_accountSource(); }
+
     // The friend entry for a bare JID, for the chat windows.
     std::optional<FriendEntry> friendByJid(const QString& jid) const;
 
@@ -80,5 +93,6 @@ private:
     BroadcastHandler* m_broadcasts = nullptr;
     InputBox m_inputBox;
     AuditDialog m_auditDialog;
+    AccountSource m_accountSource;
     bool m_cleaningUp = false;
 };

@@ -1,0 +1,380 @@
+#include "BroadcastHandler.h"
+#include "RecordingBroadcastSink.h"
+#include "ShellState.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kHost = QStringLiteral("localhost");
+const QString kMe = QStringLiteral("lina@localhost");
+
+QString elements(const QList<QPair<QString, QString>>& values)
+{
+    QString text;
+    for (const auto& [name, value] : values)
+        text += QStringLiteral("<%1>%2</%1>").arg(name, value);
+    return text;
+}
+
+QString stanza(const QString& payload, const QString& body,
+               const QString& to = QStringLiteral("lina@localhost/haulway"))
+{
+    return QStringLiteral("<message from='localhost' to='%1'><%2>%3</%2></message>")
+        .arg(to, payload, body);
+}
+
+QString land(const QString& tag, const QString& fcity, const QString& tcity,
+             const QString& tpy = QStringLiteral("1"),
+             const QString& title = QStringLiteral("钢材 20吨"))
+{
+    return stanza(QStringLiteral("broadcastcargo"), elements({{"tag", tag},
+                                                              {"fcity", fcity},
+                                                              {"tcity", tcity},
+                                                              {"id", "501"},
+                                                              {"title", title},
+                                                              {"tpy", tpy},
+                                                              {"sender", "zhangwei"},
+                                                              {"contact", "0A1B"},
+                                                              {"isuat", "2026-12-08 19:30:05"},
+                                                              {"postion", "上海"}}));
+}
+
+QString air(const QString& line, const QString& company, const QString& startcn,
+            const QString& sender = QStringLiteral("chenjie"))
+{
+    return stanza(QStringLiteral("broadcastairprice"), elements({{"aircompany", company},
+                                                                 {"line", line},
+                                                                 {"startcn", startcn},
+                                                                 {"starten", "PVG"},
+                                                                 {"endcn", "成田"},
+                                                                 {"enden", "NRT"},
+                                                                 {"cycle", "1,3,5"},
+                                                                 {"direct", "直达"},
+                                                                 {"days", "2"},
+                                                                 {"price", "100/300"},
+                                                                 {"sender", sender},
+                                                                 {"contact", "AB12"},
+                                                                 {"mem", "备注"}}));
+}
+
+} // namespace
+
+class tst_BroadcastHandler : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void matchingNeedsTheExactHeader();
+    void familiesAreTriedInOrderAndOnlyOneIsHandled();
+    void landRowIsParsedIntoTheRowRecord();
+    void landNotFromRobotIsDroppedButCounted();
+    void landCountGrowsWhateverThePage();
+    void landFilterByViewKind_data();
+    void landFilterByViewKind();
+    void landSearchGridWhenPanelVisible();
+    void airFilterBySelectionKind_data();
+    void airFilterBySelectionKind();
+    void airRowCellsAndAgentIcon();
+    void seaAndRailAreUnfilteredAndMapped();
+    void brokenBroadcastIsDroppedAndNextHandled();
+
+private:
+    RecordingBroadcastSink sink;
+    ShellState shell;
+    std::unique_ptr<BroadcastHandler> handler;
+};
+
+void tst_BroadcastHandler::init()
+{
+    sink = RecordingBroadcastSink();
+    shell.reset();
+    shell.currentCity = QStringLiteral("上海");
+    handler = std::make_unique<BroadcastHandler>(&sink, &shell);
+    handler->setAccount(kHost, kMe);
+}
+
+void tst_BroadcastHandler::matchingNeedsTheExactHeader()
+{
+    const QString good = land("robot", "上海", "北京");
+    QVERIFY(handler->matches(BroadcastHandler::Land, good));
+    QVERIFY(handler->matches(BroadcastHandler::Land, QStringLiteral("  \n") + good + "\r\n"));
+    // Unquoted attribute values are what the header is built from.
+    QVERIFY(handler->matches(BroadcastHandler::Land, QString(good).remove('\'')));
+
+    QString doubleQuoted = good;
+    doubleQuoted.replace('\'', '"');
+    QVERIFY(!handler->matches(BroadcastHandler::Land, doubleQuoted));
+    const QString otherResource =
+        stanza("broadcastcargo", elements({{"tag", "robot"}}), "lina@localhost/phone");
+    QVERIFY(!handler->matches(BroadcastHandler::Land, otherResource));
+    const QString otherUser =
+        stanza("broadcastcargo", elements({{"tag", "robot"}}), "zhangwei@localhost/haulway");
+    QVERIFY(!handler->matches(BroadcastHandler::Land, otherUser));
+    QString otherHost = good;
+    otherHost.replace("from='localhost'", "from='lina@localhost'");
+    QVERIFY(!handler->matches(BroadcastHandler::Land, otherHost));
+    QString unclosed = good;
+    unclosed.remove("</broadcastcargo>");
+    QVERIFY(!handler->matches(BroadcastHandler::Land, unclosed));
+    QVERIFY(!handler->matches(BroadcastHandler::Air, good));
+    QVERIFY(!handler->matches(BroadcastHandler::Land, QStringLiteral("''  '")));
+
+    QCOMPARE(handler->handleTrail(doubleQuoted), std::nullopt);
+    QCOMPARE(handler->handleTrail(otherResource), std::nullopt);
+    QVERIFY(sink.landRows.isEmpty());
+    QCOMPARE(shell.nationalCount, 0);
+}
+
+void tst_BroadcastHandler::familiesAreTriedInOrderAndOnlyOneIsHandled()
+{
+    sink.shownPage = QStringLiteral("pgAir");
+    QCOMPARE(handler->handleTrail(air("日本", "CA 中国国际航空股份有限公司", "浦东")),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Air));
+    QCOMPARE(sink.airRows.size(), 1);
+    QCOMPARE(shell.nationalCount, 0);
+    QCOMPARE(handler->handleTrail(land("robot", "上海", "北京")),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
+    QCOMPARE(sink.airRows.size(), 1);
+    QVERIFY(sink.landRows.isEmpty()); // pgGrd is not on screen
+}
+
+void tst_BroadcastHandler::landRowIsParsedIntoTheRowRecord()
+{
+    QCOMPARE(handler->handleTrail(land("robot", " 上海 ", "北京", "2")),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
+    QCOMPARE(sink.landRows.size(), 1);
+    QCOMPARE(sink.landRows[0].first, ListingGrid::InfoGrd);
+    const LandRow& row = sink.landRows[0].second;
+    QCOMPARE(row.id, QStringLiteral("501"));
+    QCOMPARE(row.title, QStringLiteral("钢材 20吨"));
+    QCOMPARE(row.typeIcon, TruckImage);
+    QCOMPARE(row.shortTime, QStringLiteral("12-08 19:30"));
+    QCOMPARE(row.senderId, QStringLiteral("zhangwei"));
+    QCOMPARE(row.senderIcon, ChatImage);
+    QCOMPARE(row.contact, QStringLiteral("0A1B"));
+    QCOMPARE(row.position, QStringLiteral("上海"));
+    QCOMPARE(shell.nationalCount, 1);
+    QCOMPARE(sink.nationalCountText, QStringLiteral("全国:1"));
+}
+
+void tst_BroadcastHandler::landNotFromRobotIsDroppedButCounted()
+{
+    shell.nationalCount = 41;
+    QCOMPARE(handler->handleTrail(land("human", "上海", "北京")),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
+    QVERIFY(sink.landRows.isEmpty());
+    QCOMPARE(shell.nationalCount, 42);
+    QCOMPARE(sink.nationalCountText, QStringLiteral("全国:42"));
+    // A listing without a title is not inserted either.
+    handler->handleTrail(land("robot", "上海", "北京", "1", QStringLiteral("  ")));
+    QVERIFY(sink.landRows.isEmpty());
+}
+
+void tst_BroadcastHandler::landCountGrowsWhateverThePage()
+{
+    sink.shownPage = QStringLiteral("pgSea");
+    handler->handleTrail(land("robot", "上海", "北京"));
+    handler->handleTrail(land("robot", "广州", "北京"));
+    QVERIFY(sink.landRows.isEmpty());
+    QCOMPARE(sink.nationalCountText, QStringLiteral("全国:2"));
+}
+
+void tst_BroadcastHandler::landFilterByViewKind_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("fcity");
+    QTest::addColumn<QString>("tcity");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("local, departing here") << 1 << "上海"
+                                           << "北京" << true;
+    QTest::newRow("local, arriving here") << 3 << "北京"
+                                          << "上海" << true;
+    QTest::newRow("local, elsewhere") << 2 << "北京"
+                                      << "广州" << false;
+    QTest::newRow("departing, from here") << 5 << "上海"
+                                          << "北京" << true;
+    QTest::newRow("departing, only to here") << 6 << "北京"
+                                             << "上海" << false;
+    QTest::newRow("arriving truck to here") << 8 << "北京"
+                                            << "上海" << true;
+    QTest::newRow("arriving, only from here") << 9 << "上海"
+                                              << "北京" << false;
+    QTest::newRow("city compared exactly") << 1 << "上海市"
+                                           << "北京" << false;
+    QTest::newRow("other kind shows all") << 0 << "北京"
+                                          << "广州" << true;
+}
+
+void tst_BroadcastHandler::landFilterByViewKind()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, fcity);
+    QFETCH(QString, tcity);
+    QFETCH(bool, shown);
+    shell.landViewKind = kind;
+    // tpy 2 is a truck listing: the filter looks at the cities only.
+    handler->handleTrail(land("robot", fcity, tcity, "2"));
+    QCOMPARE(sink.landRows.size(), shown ? 1 : 0);
+    QCOMPARE(shell.nationalCount, 1);
+}
+
+void tst_BroadcastHandler::landSearchGridWhenPanelVisible()
+{
+    shell.landViewKind = 5; // InfoGrd takes listings departing from 上海 only
+    shell.searchFromCity = QStringLiteral("北京");
+    handler->handleTrail(land("robot", "北京", "广州"));
+    QVERIFY(sink.landRows.isEmpty()); // panel hidden
+
+    sink.searchPanelVisible = true;
+    handler->handleTrail(land("robot", "北京", "广州"));
+    QCOMPARE(sink.landRows.size(), 1);
+    QCOMPARE(sink.landRows[0].first, ListingGrid::searchGrd);
+
+    sink.landRows.clear();
+    shell.searchToCities = QStringList{QStringLiteral("成都"), QStringLiteral("武汉")};
+    shell.searchFromCity = QStringLiteral("天津");
+    handler->handleTrail(land("robot", "上海", "武汉"));
+    QCOMPARE(sink.landRows.size(), 2); // both grids
+    QCOMPARE(sink.landRows[0].first, ListingGrid::InfoGrd);
+    QCOMPARE(sink.landRows[1].first, ListingGrid::searchGrd);
+    sink.landRows.clear();
+    handler->handleTrail(land("robot", "广州", "杭州"));
+    QVERIFY(sink.landRows.isEmpty());
+}
+
+void tst_BroadcastHandler::airFilterBySelectionKind_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("nothing chosen yet") << 0 << "" << true;
+    QTest::newRow("route matches") << 1 << "日本" << true;
+    QTest::newRow("route differs") << 1 << "欧洲线" << false;
+    QTest::newRow("booking enquiry shows all") << 2 << "欧洲线" << true;
+    QTest::newRow("airline matches") << 3 << "CA 中国国际航空股份有限公司" << true;
+    QTest::newRow("airline differs") << 3 << "MU 东方航空" << false;
+    QTest::newRow("airport matches") << 4 << "浦东" << true;
+    QTest::newRow("airport is compared with the Chinese name") << 4 << "PVG" << false;
+}
+
+void tst_BroadcastHandler::airFilterBySelectionKind()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, selection);
+    QFETCH(bool, shown);
+    sink.shownPage = QStringLiteral("pgAir");
+    shell.airSelectionKind = kind;
+    shell.airSelectionText = selection;
+    handler->handleTrail(air("日本", "CA 中国国际航空股份有限公司", "浦东"));
+    QCOMPARE(sink.airRows.size(), shown ? 1 : 0);
+}
+
+void tst_BroadcastHandler::airRowCellsAndAgentIcon()
+{
+    sink.shownPage = QStringLiteral("pgAir");
+    handler->handleTrail(air("日本", "CA 国航", "浦东", "-1"));
+    QCOMPARE(sink.airRows.size(), 1);
+    const AirRow& row = sink.airRows[0];
+    QCOMPARE(row.departure, QStringLiteral("浦东(PVG)"));
+    QCOMPARE(row.destination, QStringLiteral("成田(NRT)"));
+    QCOMPARE(row.info,
+             QStringLiteral("运价:100/300,航空公司:CA 国航,航运周期:1,3,5,航运时间:2,直达"));
+    QCOMPARE(row.senderIcon, AgentImage);
+    QCOMPARE(row.airline, QStringLiteral("CA 国航"));
+    QCOMPARE(row.route, QStringLiteral("日本"));
+    QCOMPARE(row.cycle, QStringLiteral("1,3,5"));
+    QCOMPARE(row.direct, QStringLiteral("直达"));
+    QCOMPARE(row.days, QStringLiteral("2"));
+    QCOMPARE(row.price, QStringLiteral("100/300"));
+    QCOMPARE(row.sender, QStringLiteral("-1"));
+    QCOMPARE(row.contact, QStringLiteral("AB12"));
+    QCOMPARE(row.remark, QStringLiteral("备注"));
+}
+
+void tst_BroadcastHandler::seaAndRailAreUnfilteredAndMapped()
+{
+    const QString sea = stanza("broadcastsealine", elements({{"startport", "上海"},
+                                                             {"toport", "鹿特丹"},
+                                                             {"company", "中远"},
+                                                             {"direct", "海运直达"},
+                                                             {"pasport", "新加坡"},
+                                                             {"duty", "周一"},
+                                                             {"days", "30"},
+                                                             {"porseq", "上海-新加坡-鹿特丹"},
+                                                             {"sender", "sunli"},
+                                                             {"contact", "C0DE"},
+                                                             {"line", "欧洲线"}}));
+    const QString rail = stanza("broadcasttrianinfo", elements({{"triannum", "X8001"},
+                                                                {"startcity", "上海局"},
+                                                                {"startport1", "杨浦"},
+                                                                {"startport2", "南翔"},
+                                                                {"toport1", "乌西"},
+                                                                {"toport2", "乌北"},
+                                                                {"tocity", "乌鲁木齐局"},
+                                                                {"cycle", "3"},
+                                                                {"starttime", "08:00"},
+                                                                {"totime", "20:00"},
+                                                                {"hours", "84"},
+                                                                {"sender", "-1"},
+                                                                {"contact", "BEEF"}}));
+    sink.shownPage = QStringLiteral("pgGrd");
+    handler->handleTrail(sea);
+    handler->handleTrail(rail);
+    QVERIFY(sink.seaRows.isEmpty() && sink.railRows.isEmpty()); // pages not on screen: lost
+
+    shell.airSelectionKind = 1; // a selection on another family filters nothing here
+    sink.shownPage = QStringLiteral("pgSea");
+    QCOMPARE(handler->handleTrail(sea),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Sea));
+    sink.shownPage = QStringLiteral("pgTrian");
+    QCOMPARE(handler->handleTrail(rail),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Rail));
+    QCOMPARE(sink.seaRows.size(), 1);
+    const SeaRow& s = sink.seaRows[0];
+    QCOMPARE(s.carrier, QStringLiteral("中远"));
+    QCOMPARE(s.departurePort, QStringLiteral("上海"));
+    QCOMPARE(s.destinationPort, QStringLiteral("鹿特丹"));
+    QCOMPARE(s.transshipmentOption, QStringLiteral("海运直达"));
+    QCOMPARE(s.transshipmentPort, QStringLiteral("新加坡"));
+    QCOMPARE(s.schedule, QStringLiteral("周一"));
+    QCOMPARE(s.voyageDays, QStringLiteral("30"));
+    QCOMPARE(s.portSequence, QStringLiteral("上海-新加坡-鹿特丹"));
+    QCOMPARE(s.routeName, QStringLiteral("欧洲线"));
+    QCOMPARE(s.sender, QStringLiteral("sunli"));
+    QCOMPARE(s.contact, QStringLiteral("C0DE"));
+    QCOMPARE(s.senderIcon, ChatImage);
+    QCOMPARE(sink.railRows.size(), 1);
+    const RailRow& r = sink.railRows[0];
+    QCOMPARE(r.trainNumber, QStringLiteral("X8001"));
+    QCOMPARE(r.loadingStation, QStringLiteral("杨浦"));
+    QCOMPARE(r.departureStation, QStringLiteral("南翔"));
+    QCOMPARE(r.arrivalStation2, QStringLiteral("乌北"));
+    QCOMPARE(r.cycle, QStringLiteral("3"));
+    QCOMPARE(r.departureTime, QStringLiteral("08:00"));
+    QCOMPARE(r.arrivalTime, QStringLiteral("20:00"));
+    QCOMPARE(r.departureCity, QStringLiteral("上海局"));
+    QCOMPARE(r.arrivalCity, QStringLiteral("乌鲁木齐局"));
+    QCOMPARE(r.arrivalStation, QStringLiteral("乌西"));
+    QCOMPARE(r.hours, QStringLiteral("84"));
+    QCOMPARE(r.sender, QStringLiteral("-1"));
+    QCOMPARE(r.contact, QStringLiteral("BEEF"));
+    QCOMPARE(r.senderIcon, AgentImage);
+}
+
+void tst_BroadcastHandler::brokenBroadcastIsDroppedAndNextHandled()
+{
+    // Matches (header and tags present) but is not well-formed XML.
+    const QString broken = QStringLiteral(
+        "<message from='localhost' to='lina@localhost/haulway'><broadcastcargo><tag>robot"
+        "</broadcastcargo></message>");
+    QCOMPARE(handler->handleTrail(broken),
+             std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
+    QVERIFY(sink.landRows.isEmpty());
+    QCOMPARE(shell.nationalCount, 1);
+    handler->handleTrail(land("robot", "上海", "北京"));
+    QCOMPARE(sink.landRows.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(tst_BroadcastHandler)
+#include "tst_BroadcastHandler.moc"
