@@ -114,13 +114,19 @@ function publish.publish(kind, fields, sender)
 end
 
 -- The client's publish iq carries no id; Prosody refuses such iqs before any module
--- sees them. Stanzas from our own signed-in sessions get an id here, remembered so
--- that no answer goes back for them.
+-- sees them. Publish iqs from our own signed-in sessions get an id here, remembered so
+-- that no answer goes back for them. Other iqs without an id are refused as usual.
 local generated_ids = setmetatable({}, { __mode = "k" });
 local next_generated = 0;
 
+local function is_publish(stanza)
+	local query = stanza.tags[1];
+	return query ~= nil and (query.attr.xmlns or ""):match("^haulway:iq:") ~= nil;
+end
+
 local function add_missing_id(stanza, session)
-	if stanza.name == "iq" and not stanza.attr.id and session.type == "c2s" and session.host == host then
+	if stanza.name == "iq" and not stanza.attr.id and session.type == "c2s" and session.host == host
+		and is_publish(stanza) then
 		next_generated = next_generated + 1;
 		stanza.attr.id = "exchange-noid-" .. next_generated;
 		generated_ids[stanza] = true;

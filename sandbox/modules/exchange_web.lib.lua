@@ -16,7 +16,9 @@ local web = {};
 local site_dir = module:get_option_string("exchange_site_dir");
 
 -- SMS codes cannot leave the machine: they are logged and kept here for /sandbox/sms/.
+-- A code is good for 30 minutes, as the registration window tells the user.
 local sms_codes = {};
+local SMS_CODE_LIFETIME = 30 * 60;
 
 local function text(event, body, status, content_type)
 	event.response.headers.content_type = content_type or "text/plain; charset=utf-8";
@@ -58,14 +60,16 @@ local function build_mobile_verify(event, scrambled_mobile)
 	local mobile = codec.trim(codec.unscramble(scrambled_mobile));
 	if not valid_mobile(mobile) then return scrambled(event, "error"); end
 	local code = ("%06d"):format(math.random(0, 999999));
-	sms_codes[mobile] = code;
+	sms_codes[mobile] = { code = code, issued = os.time() };
 	module:log("info", "SMS to %s (not sent, sandbox): verification code %s", mobile, code);
 	return scrambled(event, "sent");
 end
 
 local function mobile_verify(event, code, name)
-	local expected = sms_codes[codec.trim(name)];
-	return scrambled(event, (expected ~= nil and expected == codec.trim(code)) and "true" or "false");
+	local issued = sms_codes[codec.trim(name)];
+	local good = issued ~= nil and os.time() - issued.issued <= SMS_CODE_LIFETIME
+		and issued.code == codec.trim(code);
+	return scrambled(event, good and "true" or "false");
 end
 
 local function update_profile(event)
@@ -155,8 +159,8 @@ local ROUTES = {
 		return text(event, body, status, "text/xml; charset=utf-8"); end },
 	-- sandbox-only helpers for tests and the demo
 	{ "GET", "^/sandbox/sms/(%d+)$", function (event, mobile)
-		local code = sms_codes[mobile];
-		return text(event, code or "no code", code and 200 or 404); end },
+		local issued = sms_codes[mobile];
+		return text(event, issued and issued.code or "no code", issued and 200 or 404); end },
 	{ "GET", "^/sandbox/update/offer/([%d%.]+)/?(%d?)$", function (event, version, method)
 		update.offer(version, method);
 		return text(event, "offering " .. version); end },

@@ -266,6 +266,10 @@ void tst_SandboxPublish::iqWithIdIsAnswered()
     QVERIFY(m_publisher.waitForPattern(
         "<iq[^>]*id='pub-with-id'[^>]*type='result'|<iq[^>]*type='result'[^>]*id='pub-with-id'"));
     QVERIFY(m_watcher.waitForText(title));
+    // only publish iqs get an id added; any other iq without one is still refused
+    QVERIFY(m_publisher.sendRaw(
+        QStringLiteral("<iq type='get'><query xmlns='jabber:iq:roster'/></iq>")));
+    QVERIFY(m_publisher.waitForPattern("<iq[^>]*type='error'[^>]*>.*bad-request"));
 }
 
 void tst_SandboxPublish::incompleteListingIsRefused()
