@@ -1,5 +1,6 @@
 #include "SingleInstanceGuard.h"
 
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,4 +105,8 @@ void SingleInstanceGuard::bringToFront(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+    // Window managers may refuse a focus change that no user input caused; then at least
+    // the task-bar entry asks for attention.
+    if (!window->isActiveWindow())
+        QApplication::alert(window);
 }

@@ -1,8 +1,14 @@
 #include "StandInLoginDialog.h"
 
 #include "ApplicationTitle.h"
+#include "BuiltinConfig.h"
+#include "CoreError.h"
+#include "MessageBoxes.h"
+#include "SessionState.h"
+#include "SettingsFile.h"
 #include "TextTrim.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -16,6 +22,8 @@ StandInLoginDialog::StandInLoginDialog(QWidget* parent) : QDialog(parent)
     EDPassword = new QLineEdit(this);
     EDPassword->setObjectName(QStringLiteral("EDPassword"));
     EDPassword->setEchoMode(QLineEdit::Password);
+    chkRemberPsw = new QCheckBox(QStringLiteral("记住密码"), this);
+    chkRemberPsw->setObjectName(QStringLiteral("chkRemberPsw"));
     btnOk = new QPushButton(QStringLiteral("登录"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setDefault(true);
@@ -25,6 +33,7 @@ StandInLoginDialog::StandInLoginDialog(QWidget* parent) : QDialog(parent)
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("帐号："), EDUserName);
     form->addRow(QStringLiteral("密码："), EDPassword);
+    form->addRow(chkRemberPsw);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
@@ -32,6 +41,24 @@ StandInLoginDialog::StandInLoginDialog(QWidget* parent) : QDialog(parent)
 
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(chkRemberPsw, &QCheckBox::clicked, this,
+            [](bool checked) { session().rememberPassword = checked; });
+    loadConfiguration();
+}
+
+void StandInLoginDialog::loadConfiguration()
+{
+    SettingsFile::LoginFields fields;
+    try {
+        BuiltinConfig::load();
+        setWindowTitle(ApplicationTitle::get());
+        SettingsFile::load(fields);
+    } catch (const CoreError& e) {
+        MessageBoxes::applicationError(this, e.message());
+    }
+    EDUserName->setText(fields.userName);
+    EDPassword->setText(fields.password);
+    chkRemberPsw->setChecked(fields.rememberChecked);
 }
 
 bool StandInLoginDialog::run(QString& userName, QString& password)
