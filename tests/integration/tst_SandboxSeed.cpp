@@ -118,7 +118,7 @@ void tst_SandboxSeed::sendersAreAccountsOrTheAgentSeat()
 void tst_SandboxSeed::demoCitiesHaveListings()
 {
     const QJsonArray land = committedSeed().value("land").toArray();
-    for (const QString city : {"上海", "北京", "广州市", "沈阳市", "成都市"}) {
+    for (const QString city : {"上海", "北京", "广州", "沈阳", "成都"}) {
         int local = 0;
         for (const auto& item : land) {
             const QJsonObject o = item.toObject();

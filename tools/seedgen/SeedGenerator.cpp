@@ -28,16 +28,16 @@ QString timeText(const QDateTime& time)
 const QStringList& landPlaces()
 {
     static const QStringList places = {
-        QStringLiteral("上海"),   QStringLiteral("北京"),     QStringLiteral("广州市"),
-        QStringLiteral("沈阳市"), QStringLiteral("成都市"),   QStringLiteral("天津"),
-        QStringLiteral("重庆"),   QStringLiteral("杭州市"),   QStringLiteral("南京市"),
-        QStringLiteral("武汉市"), QStringLiteral("郑州市"),   QStringLiteral("西安市"),
-        QStringLiteral("长沙市"), QStringLiteral("济南市"),   QStringLiteral("青岛市"),
-        QStringLiteral("苏州市"), QStringLiteral("东莞市"),   QStringLiteral("深圳市"),
-        QStringLiteral("昆明市"), QStringLiteral("哈尔滨市"), QStringLiteral("石家庄市"),
-        QStringLiteral("合肥市"), QStringLiteral("福州市"),   QStringLiteral("南昌市"),
-        QStringLiteral("太原市"), QStringLiteral("大连市"),   QStringLiteral("宁波市"),
-        QStringLiteral("兰州市"), QStringLiteral("贵阳市"),   QStringLiteral("乌鲁木齐市")};
+        QStringLiteral("上海"),   QStringLiteral("北京"),     QStringLiteral("广州"),
+        QStringLiteral("沈阳"), QStringLiteral("成都"),   QStringLiteral("天津"),
+        QStringLiteral("重庆"),   QStringLiteral("杭州"),   QStringLiteral("南京"),
+        QStringLiteral("武汉"), QStringLiteral("郑州"),   QStringLiteral("西安"),
+        QStringLiteral("长沙"), QStringLiteral("济南"),   QStringLiteral("青岛"),
+        QStringLiteral("苏州"), QStringLiteral("东莞"),   QStringLiteral("深圳"),
+        QStringLiteral("昆明"), QStringLiteral("哈尔滨"), QStringLiteral("石家庄"),
+        QStringLiteral("合肥"), QStringLiteral("福州"),   QStringLiteral("南昌"),
+        QStringLiteral("太原"), QStringLiteral("大连"),   QStringLiteral("宁波"),
+        QStringLiteral("兰州"), QStringLiteral("贵阳"),   QStringLiteral("乌鲁木齐")};
     return places;
 }
 
@@ -45,8 +45,8 @@ const QStringList& landPlaces()
 const QStringList& demoPlaces()
 {
     static const QStringList places = {QStringLiteral("上海"), QStringLiteral("北京"),
-                                       QStringLiteral("广州市"), QStringLiteral("沈阳市"),
-                                       QStringLiteral("成都市")};
+                                       QStringLiteral("广州"), QStringLiteral("沈阳"),
+                                       QStringLiteral("成都")};
     return places;
 }
 
@@ -291,32 +291,32 @@ SeedGenerator::SeedGenerator()
                QStringLiteral("13910020002"), QStringLiteral("010-65520002"),
                QStringLiteral("北京市朝阳区东三环中路12号"), true},
               {QStringLiteral("chenjie"), QStringLiteral("demo1234"), QStringLiteral("陈杰"),
-               QStringLiteral("男"), QStringLiteral("广东"), QStringLiteral("广州市"),
+               QStringLiteral("男"), QStringLiteral("广东"), QStringLiteral("广州"),
                QStringLiteral("白云区"), QStringLiteral("广州穗发货运有限公司"),
                QStringLiteral("13802230003"), QStringLiteral("020-86630003"),
                QStringLiteral("广州市白云区机场路36号"), true},
               {QStringLiteral("wanglei"), QStringLiteral("demo1234"), QStringLiteral("王磊"),
-               QStringLiteral("男"), QStringLiteral("辽宁"), QStringLiteral("沈阳市"),
+               QStringLiteral("男"), QStringLiteral("辽宁"), QStringLiteral("沈阳"),
                QStringLiteral("铁西区"), QStringLiteral("沈阳盛京物流有限公司"),
                QStringLiteral("13940240004"), QStringLiteral("024-25840004"),
                QStringLiteral("沈阳市铁西区北二路20号"), true},
               {QStringLiteral("liuyang"), QStringLiteral("demo1234"), QStringLiteral("刘洋"),
-               QStringLiteral("女"), QStringLiteral("四川"), QStringLiteral("成都市"),
+               QStringLiteral("女"), QStringLiteral("四川"), QStringLiteral("成都"),
                QStringLiteral("成华区"), QStringLiteral("成都蓉城配货站"),
                QStringLiteral("13880280005"), QStringLiteral("028-84380005"),
                QStringLiteral("成都市成华区二环路东二段7号"), true},
               {QStringLiteral("zhaoqiang"), QStringLiteral("demo1234"), QStringLiteral("赵强"),
-               QStringLiteral("男"), QStringLiteral("湖北"), QStringLiteral("武汉市"),
+               QStringLiteral("男"), QStringLiteral("湖北"), QStringLiteral("武汉"),
                QStringLiteral("江岸区"), QStringLiteral("武汉九通运输有限公司"),
                QStringLiteral("13971270006"), QStringLiteral("027-82770006"),
                QStringLiteral("武汉市江岸区解放大道1100号"), false},
               {QStringLiteral("sunli"), QStringLiteral("demo1234"), QStringLiteral("孙丽"),
-               QStringLiteral("女"), QStringLiteral("浙江"), QStringLiteral("杭州市"),
+               QStringLiteral("女"), QStringLiteral("浙江"), QStringLiteral("杭州"),
                QStringLiteral("萧山区"), QStringLiteral("杭州萧然物流有限公司"),
                QStringLiteral("15857170007"), QStringLiteral("0571-82870007"),
                QStringLiteral("杭州市萧山区市心北路55号"), false},
               {QStringLiteral("zhoujun"), QStringLiteral("demo1234"), QStringLiteral("周军"),
-               QStringLiteral("男"), QStringLiteral("河南"), QStringLiteral("郑州市"),
+               QStringLiteral("男"), QStringLiteral("河南"), QStringLiteral("郑州"),
                QStringLiteral("管城回族区"), QStringLiteral("个人车主"),
                QStringLiteral("18638370008"), QStringLiteral("0371-66370008"),
                QStringLiteral("郑州市管城区货运南站"), false},
