@@ -10,19 +10,24 @@
 
 TXMLNode::TXMLNode(Kind kind, const QByteArray& name) : m_kind(kind), m_name(name) {}
 
-// Children are released level by level so that even a very deep tree cannot exhaust the
-// stack when it is destroyed.
+// Subtrees are released from a work list rather than by recursion, so that even a very deep
+// tree cannot exhaust the stack when it is destroyed. Leaves are released at once.
 TXMLNode::~TXMLNode()
 {
     std::vector<std::unique_ptr<TXMLNode>> pending;
-    pending.swap(m_children);
+    auto takeSubtrees = [&pending](std::vector<std::unique_ptr<TXMLNode>>& children) {
+        for (auto& child : children) {
+            if (!child->m_children.empty()) {
+                pending.push_back(std::move(child));
+            }
+        }
+        children.clear();
+    };
+    takeSubtrees(m_children);
     while (!pending.empty()) {
         std::unique_ptr<TXMLNode> node = std::move(pending.back());
         pending.pop_back();
-        for (auto& grandChild : node->m_children) {
-            pending.push_back(std::move(grandChild));
-        }
-        node->m_children.clear();
+        takeSubtrees(node->m_children);
     }
 }
 

@@ -111,17 +111,6 @@ std::unique_ptr<TXMLNode> TXMLStringReader::parse()
 
 // ---- reading primitives ----
 
-void TXMLStringReader::readChar()
-{
-    if (m_state.position < m_text.size()) {
-        ++m_state.position;
-        m_state.current = m_text.at(m_state.position - 1);
-    } else {
-        m_state.position = m_text.size() + 1;
-        m_state.current = '\0';
-    }
-}
-
 void TXMLStringReader::jumpTo(int index)
 {
     m_state.position = index;
@@ -164,7 +153,18 @@ QByteArray TXMLStringReader::readName()
     while (!atEnd() && isNameChar(current())) {
         readChar();
     }
-    return m_text.mid(start, m_state.position - 1 - start);
+    const int length = m_state.position - 1 - start;
+    const char* name = m_text.constData() + start;
+    for (const QByteArray& known : m_knownNames) {
+        if (known.size() == length && std::memcmp(known.constData(), name, size_t(length)) == 0) {
+            return known;
+        }
+    }
+    const QByteArray copy(name, length);
+    if (m_knownNames.size() < 64) {
+        m_knownNames.push_back(copy);
+    }
+    return copy;
 }
 
 int TXMLStringReader::find(const char* literal) const
@@ -322,10 +322,16 @@ void TXMLStringReader::parseAttribute(TXMLNode& element)
         }
         if (current() == '&') {
             value.append(parseReference(quote));
-        } else {
-            value.append(current());
-            readChar();
+            continue;
         }
+        const int start = m_state.position - 1;
+        int end = start;
+        while (end < m_text.size() && m_text.at(end) != quote && m_text.at(end) != '<' &&
+               m_text.at(end) != '&') {
+            ++end;
+        }
+        value.append(m_text.constData() + start, end - start);
+        jumpTo(end);
     }
     element.addChild(TXMLNode::Attribute, name)->setText(value);
 }

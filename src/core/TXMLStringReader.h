@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <vector>
 
 // Reads a GBK XML text into a TXMLNode tree. Byte oriented: one byte is one character; no
 // namespaces, DTDs or encodings. Every parse error is thrown as CoreError with a fixed message
@@ -36,7 +37,16 @@ protected:
 
 private:
     // Reading primitives.
-    void readChar();
+    void readChar()
+    {
+        if (m_state.position < m_text.size()) {
+            ++m_state.position;
+            m_state.current = m_text.at(m_state.position - 1);
+        } else {
+            m_state.position = m_text.size() + 1;
+            m_state.current = '\0';
+        }
+    }
     bool atEnd() const { return m_state.position > m_text.size(); }
     char current() const { return m_state.current; }
     TXMLStringReaderState state() const { return m_state; }
@@ -65,4 +75,6 @@ private:
 
     QByteArray m_text;
     TXMLStringReaderState m_state;
+    // Names met so far in this text; a repeated name shares the stored bytes.
+    std::vector<QByteArray> m_knownNames;
 };
