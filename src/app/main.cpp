@@ -1,18 +1,25 @@
 #include "Startup.h"
 
+// The login area provides the real hooks (login window, main window, XMPP sign-in); it joins
+// the build, and this include path, once it exists.
+#if __has_include("ClientStart.h")
+#include "ClientStart.h"
+#define TOVANTA_HAS_CLIENT_START 1
+#endif
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
 
-    Startup::Hooks hooks;
-    // hooks.login: show the login window modally; true on OK with the trimmed user name and
-    // password (the window loads the built-in configuration and config.xml when created).
-    // Until it is set, a stand-in dialog asks for user name and password.
-    // hooks.createMainWindow: create and show the main window.
-    // hooks.signIn: start the XMPP sign-in with the session's identity and password.
-    Startup::setHooks(hooks);
+#ifdef TOVANTA_HAS_CLIENT_START
+    ClientStart::install();
+#else
+    // Without the login area a stand-in dialog asks for user name and password, and the
+    // program ends after it (there is no main window to open).
+    Startup::setHooks({});
+#endif
 
     return Startup::run(app);
 }
