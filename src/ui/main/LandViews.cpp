@@ -4,18 +4,7 @@
 
 bool LandViews::isShellKind(int kind)
 {
-    switch (kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 5:
-    case 6:
-    case 8:
-    case 9:
-        return true;
-    default:
-        return false;
-    }
+    return kind >= 1 && kind <= 9;
 }
 
 std::optional<LandLoadRequest> LandViews::request(int kind, const QString& currentCity)

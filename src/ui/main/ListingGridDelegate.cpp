@@ -139,5 +139,5 @@ QSize ListingGridDelegate::sizeHint(const QStyleOptionViewItem& option,
             contentHeight = bounds.height() + 2 * TextOffset;
         }
     }
-    return QSize(width, qMax(m_defaultRowHeight, contentHeight));
+    return QSize(width, contentHeight > 0 ? contentHeight : m_defaultRowHeight);
 }

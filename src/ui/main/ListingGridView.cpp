@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -120,13 +121,37 @@ void ListingGridView::fitRow(int modelRow)
 {
     if (modelRow < 0 || modelRow >= m_model->rowCount())
         return;
-    resizeRowToContents(modelRow);
+    // The row's own grid line is not content; the default height is the floor.
+    const int content = sizeHintForRow(modelRow) - (showGrid() ? 1 : 0);
+    setRowHeight(modelRow, qMax(layout().defaultRowHeight, content));
 }
 
 void ListingGridView::fitAllRows()
 {
     for (int row = 0; row < m_model->rowCount(); ++row)
         fitRow(row);
+}
+
+void ListingGridView::scheduleRefit()
+{
+    // Titles wrap at the column width: when it changes, the rows follow, once per change.
+    if (m_family != ListingFamily::Land || m_refitPending)
+        return;
+    m_refitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refitPending = false;
+        const int width = columnWidth(layout().stretchField);
+        if (width == m_fittedWidth)
+            return;
+        m_fittedWidth = width;
+        fitAllRows();
+    });
+}
+
+void ListingGridView::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    scheduleRefit();
 }
 
 bool ListingGridView::viewportEvent(QEvent* event)

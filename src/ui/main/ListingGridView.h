@@ -41,10 +41,14 @@ signals:
 protected:
     bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setUpLook();
+    void scheduleRefit();
 
     ListingFamily m_family;
     ListingTableModel* m_model;
+    bool m_refitPending = false;
+    int m_fittedWidth = -1;
 };

@@ -1,0 +1,244 @@
+#include "GridRowBuilder.h"
+#include "ListingGridView.h"
+#include "ListingImages.h"
+#include "ListingTableModel.h"
+
+#include <QHeaderView>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+ListingGridRow landRow(const QString& id, const QString& title, const QString& sender,
+                       const QString& itype = QStringLiteral("1"))
+{
+    return GridRowBuilder::fromLand(LandRow::build(id, title, itype,
+                                                   QStringLiteral("2026-12-08 19:30:05"), sender,
+                                                   QStringLiteral("ABCD"), QStringLiteral("上海")));
+}
+
+AirRow airRow(const QString& sender, const QString& departure)
+{
+    AirRow row;
+    row.departure = departure;
+    row.destination = QStringLiteral("成田(NRT)");
+    row.info = QStringLiteral("运价:100");
+    row.sender = sender;
+    row.senderIcon = senderIconFor(sender);
+    return row;
+}
+
+} // namespace
+
+class ListingGridTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void insertsPushRowsDownAndKeepFields();
+    void priceGridsInsertBelowTheirHeader();
+    void hintsFollowTheShownColumnAndSender();
+    void agentRowsShowTheAgentPicture();
+    void titleMarkupIsEscapedAndShortTimeGrey();
+    void emptyResultLeavesOneBlankRowWithoutIcons();
+    void setUpHidesFieldsAndSetsWidths();
+    void longTitlesAreNoTallerThanTheirText();
+    void resizeKeepsExistingRowsAndDropsExtra();
+};
+
+void ListingGridTest::insertsPushRowsDownAndKeepFields()
+{
+    ListingGridView grid(ListingFamily::Land);
+    grid.insertGridRow(0,
+                       landRow(QStringLiteral("1"), QStringLiteral("first"), QStringLiteral("a")));
+    grid.insertGridRow(0,
+                       landRow(QStringLiteral("2"), QStringLiteral("second"), QStringLiteral("b")));
+    grid.insertGridRow(0, landRow(QStringLiteral("3"), QStringLiteral("third"), QStringLiteral("c"),
+                                  QStringLiteral("2")));
+
+    QCOMPARE(grid.gridRowCount(), 3);
+    QCOMPARE(grid.dataRow(0).field(2), QStringLiteral("3"));
+    QCOMPARE(grid.dataRow(1).field(2), QStringLiteral("2"));
+    QCOMPARE(grid.dataRow(2).field(2), QStringLiteral("1"));
+    // Hidden fields travel with the row.
+    QCOMPARE(grid.dataRow(0).field(5), QStringLiteral("c"));
+    QCOMPARE(grid.dataRow(0).field(6), QStringLiteral("上海"));
+    QCOMPARE(grid.dataRow(0).typeImage, int(ListingImages::Truck));
+    QCOMPARE(grid.dataRow(2).typeImage, int(ListingImages::Cargo));
+    const QModelIndex title = grid.model()->index(0, 1);
+    QCOMPARE(title.data().toString(), QStringLiteral("third 12-08 19:30"));
+}
+
+void ListingGridTest::priceGridsInsertBelowTheirHeader()
+{
+    ListingGridView grid(ListingFamily::Air);
+    QVERIFY(grid.hasHeaderRow());
+    QCOMPARE(grid.gridRowCount(), 1); // the header row alone
+    grid.insertGridRow(
+        1, GridRowBuilder::fromAir(airRow(QStringLiteral("a"), QStringLiteral("浦东(PVG)"))));
+    grid.insertGridRow(
+        1, GridRowBuilder::fromAir(airRow(QStringLiteral("b"), QStringLiteral("首都(PEK)"))));
+    // A position pointing at the header still lands below it.
+    grid.insertGridRow(
+        0, GridRowBuilder::fromAir(airRow(QStringLiteral("c"), QStringLiteral("白云(CAN)"))));
+    QCOMPARE(grid.gridRowCount(), 4);
+    QCOMPARE(grid.dataRow(0).field(10), QStringLiteral("c"));
+    QCOMPARE(grid.dataRow(1).field(10), QStringLiteral("b"));
+    QCOMPARE(grid.dataRow(2).field(10), QStringLiteral("a"));
+    QCOMPARE(grid.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("信息内容"));
+}
+
+void ListingGridTest::hintsFollowTheShownColumnAndSender()
+{
+    ListingTableModel land(ListingFamily::Land);
+    land.insertRow(0, landRow(QStringLiteral("1"), QStringLiteral("t"), QStringLiteral("-1")));
+    land.insertRow(0, landRow(QStringLiteral("2"), QStringLiteral("t"), QStringLiteral("wang")));
+    auto hint = [](const QAbstractItemModel& m, int row, int field) {
+        return m.index(row, field).data(Qt::ToolTipRole).toString();
+    };
+    QCOMPARE(hint(land, 0, 1), QStringLiteral("双击查看详情"));
+    QCOMPARE(hint(land, 0, 4), QStringLiteral("双击对话"));
+    QCOMPARE(hint(land, 1, 4), QStringLiteral("座席发布"));
+    QCOMPARE(hint(land, 0, 0), QString());
+
+    ListingTableModel air(ListingFamily::Air);
+    air.resizeRows(1);
+    QCOMPARE(hint(air, 0, 3), QStringLiteral("双击询价"));
+    QCOMPARE(hint(air, 0, 0), QStringLiteral("双击查看详情"));
+    QCOMPARE(hint(air, 0, 2), QStringLiteral("双击查看详情"));
+
+    ListingTableModel sea(ListingFamily::Sea);
+    sea.resizeRows(1);
+    QCOMPARE(hint(sea, 0, 9), QStringLiteral("双击询价"));
+    QCOMPARE(hint(sea, 0, 0), QString());
+
+    ListingTableModel rail(ListingFamily::Rail);
+    rail.resizeRows(1);
+    QCOMPARE(hint(rail, 0, 6), QStringLiteral("双击查看详情"));
+    QCOMPARE(hint(rail, 0, 7), QStringLiteral("双击咨询"));
+}
+
+void ListingGridTest::agentRowsShowTheAgentPicture()
+{
+    ListingTableModel model(ListingFamily::Land);
+    model.insertRow(0, landRow(QStringLiteral("1"), QStringLiteral("t"), QStringLiteral("-1")));
+    model.insertRow(0, landRow(QStringLiteral("2"), QStringLiteral("t"), QStringLiteral("zhao")));
+    QCOMPARE(model.index(1, 4).data(ListingTableModel::ImageIndexRole).toInt(),
+             int(ListingImages::Agent));
+    QCOMPARE(model.index(0, 4).data(ListingTableModel::ImageIndexRole).toInt(),
+             int(ListingImages::Chat));
+    const QPixmap agent = model.index(1, 4).data(Qt::DecorationRole).value<QPixmap>();
+    QCOMPARE(agent.size(), QSize(21, 20));
+    QVERIFY(agent.toImage() != ListingImages::image(ListingImages::Chat).toImage());
+    // The sender cell sits on white whatever the row's selection.
+    QCOMPARE(model.index(0, 4).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+}
+
+void ListingGridTest::titleMarkupIsEscapedAndShortTimeGrey()
+{
+    ListingTableModel model(ListingFamily::Land);
+    model.insertRow(0, landRow(QStringLiteral("1"), QStringLiteral("<b>钢材</b> & <img src=x>"),
+                               QStringLiteral("a")));
+    const QString html = model.index(0, 1).data(ListingTableModel::RichTextRole).toString();
+    QTextDocument doc;
+    doc.setHtml(html);
+    // Shown exactly as typed, never interpreted.
+    QCOMPARE(doc.toPlainText(), QStringLiteral("<b>钢材</b> & <img src=x> 12-08 19:30"));
+    QVERIFY(html.contains(QStringLiteral("#939291")));
+    QVERIFY(!html.contains(QStringLiteral("<b>")));
+}
+
+void ListingGridTest::emptyResultLeavesOneBlankRowWithoutIcons()
+{
+    ListingGridView grid(ListingFamily::Land);
+    for (int i = 0; i < 5; ++i)
+        grid.insertGridRow(0,
+                           landRow(QString::number(i), QStringLiteral("t"), QStringLiteral("a")));
+    grid.listingModel()->clearToOneEmptyRow();
+    QCOMPARE(grid.gridRowCount(), 1);
+    for (int field = 0; field < 7; ++field) {
+        QCOMPARE(grid.model()->index(0, field).data().toString(), QString());
+        QCOMPARE(grid.model()->index(0, field).data(ListingTableModel::ImageIndexRole).toInt(), -1);
+    }
+}
+
+void ListingGridTest::setUpHidesFieldsAndSetsWidths()
+{
+    ListingGridView land(ListingFamily::Land);
+    for (int field : {2, 3, 5, 6})
+        QVERIFY(land.isColumnHidden(field));
+    QVERIFY(!land.isColumnHidden(1));
+    QCOMPARE(land.columnWidth(0), 30);
+    QVERIFY(!land.horizontalHeader()->isVisible() || land.horizontalHeader()->isHidden());
+
+    ListingGridView sea(ListingFamily::Sea);
+    QCOMPARE(sea.columnWidth(0), 100);
+    QCOMPARE(sea.columnWidth(8), 80);
+    QCOMPARE(sea.columnWidth(9), 30);
+    QVERIFY(sea.isColumnHidden(10));
+    QVERIFY(sea.isColumnHidden(11));
+
+    ListingGridView rail(ListingFamily::Rail);
+    for (int field = 8; field <= 13; ++field)
+        QVERIFY(rail.isColumnHidden(field));
+    QCOMPARE(rail.columnWidth(6), 100);
+
+    // Something hid the land fields' columns again? applyColumnLayout puts them back.
+    land.setColumnHidden(2, false);
+    land.applyColumnLayout();
+    QVERIFY(land.isColumnHidden(2));
+}
+
+void ListingGridTest::longTitlesAreNoTallerThanTheirText()
+{
+    ListingGridView grid(ListingFamily::Land);
+    grid.resize(600, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.insertGridRow(0,
+                       landRow(QStringLiteral("1"), QStringLiteral("短标题"), QStringLiteral("a")));
+    QCOMPARE(grid.rowHeight(0), 40); // one line stays at the default height
+
+    const QString longTitle = QString(QStringLiteral("长途货运整车零担")).repeated(40);
+    grid.insertGridRow(0, landRow(QStringLiteral("2"), longTitle, QStringLiteral("a")));
+    const int tall = grid.rowHeight(0);
+    QVERIFY2(tall > 40, qPrintable(QString::number(tall)));
+
+    // The row holds the text and not much more: measure the text at the title column's width.
+    QTextDocument doc;
+    doc.setDefaultFont(grid.font());
+    doc.setDocumentMargin(0);
+    doc.setHtml(grid.model()->index(0, 1).data(ListingTableModel::RichTextRole).toString());
+    doc.setTextWidth(grid.columnWidth(1) - 4);
+    const int needed = qCeil(doc.size().height());
+    QVERIFY2(tall >= needed, qPrintable(QStringLiteral("%1 < %2").arg(tall).arg(needed)));
+    QVERIFY2(tall <= needed + 8, qPrintable(QStringLiteral("%1 > %2").arg(tall).arg(needed + 8)));
+
+    // Widening the grid reflows the text: the row shrinks with it.
+    const int narrow = grid.columnWidth(1);
+    grid.resize(1200, 400);
+    QTRY_VERIFY(grid.columnWidth(1) > narrow);
+    QTRY_VERIFY2(grid.rowHeight(0) < tall, qPrintable(QStringLiteral("%1 %2 %3")
+                                                          .arg(narrow)
+                                                          .arg(grid.columnWidth(1))
+                                                          .arg(grid.rowHeight(0))));
+    QVERIFY(grid.rowHeight(0) >= 40);
+}
+
+void ListingGridTest::resizeKeepsExistingRowsAndDropsExtra()
+{
+    ListingTableModel model(ListingFamily::Rail);
+    model.resizeRows(3);
+    ListingGridRow row;
+    row.fields = {QStringLiteral("K123")};
+    model.setRow(1, row);
+    model.setRow(7, row); // outside: ignored
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.row(1).field(0), QStringLiteral("K123"));
+    QCOMPARE(model.row(1).fields.size(), 14);
+    model.resizeRows(2);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.row(1).field(0), QStringLiteral("K123"));
+}
+
+QTEST_MAIN(ListingGridTest)
+#include "tst_ListingGrid.moc"
