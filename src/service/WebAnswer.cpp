@@ -77,7 +77,8 @@ QString WebAnswer::scrambled(const QByteArray& body)
 
 bool WebAnswer::booleanWord(const QByteArray& body, bool* ok)
 {
-    const QByteArray word = body.toLower();
+    // A line break after the word is transport, not an answer of its own.
+    const QByteArray word = body.trimmed().toLower();
     *ok = word == "true" || word == "false";
     return word == "true";
 }

@@ -13,6 +13,7 @@ public:
     static QString utf8Text(const QByteArray& body);
     // UTF-8 text, first "?" removed (a byte-order mark ends up as that "?"), unscrambled.
     static QString scrambled(const QByteArray& body);
-    // "true" or "false" in any letter case; anything else sets *ok to false.
+    // "true" or "false" in any letter case (surrounding white space ignored); anything else
+    // sets *ok to false.
     static bool booleanWord(const QByteArray& body, bool* ok);
 };

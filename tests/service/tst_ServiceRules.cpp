@@ -235,7 +235,9 @@ private slots:
         QVERIFY(!ok);
         WebAnswer::booleanWord("", &ok);
         QVERIFY(!ok);
-        WebAnswer::booleanWord("true\n", &ok);
+        QVERIFY(WebAnswer::booleanWord("true\r\n", &ok));
+        QVERIFY(ok);
+        WebAnswer::booleanWord("true!", &ok);
         QVERIFY(!ok);
     }
 

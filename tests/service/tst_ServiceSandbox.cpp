@@ -43,7 +43,9 @@ class tst_ServiceSandbox : public QObject
             result = reply;
             done = true;
         });
-        QTest::qWaitFor([&] { return done; }, 40000);
+        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
+            result.error = QStringLiteral("no answer in time");
+        }
         return result;
     }
 
@@ -57,7 +59,9 @@ class tst_ServiceSandbox : public QObject
             result = reply;
             done = true;
         });
-        QTest::qWaitFor([&] { return done; }, 40000);
+        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
+            result.error = QStringLiteral("no answer in time");
+        }
         return result;
     }
 
@@ -70,7 +74,9 @@ class tst_ServiceSandbox : public QObject
             result = answer;
             done = true;
         });
-        QTest::qWaitFor([&] { return done; }, 40000);
+        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
+            result.error = QStringLiteral("no answer in time");
+        }
         return result;
     }
 
