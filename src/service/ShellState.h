@@ -34,7 +34,8 @@ public:
     bool searchRunning() const { return searchBusy; }
     int queuedSearches() const { return int(searchQueue.size()); }
 
-    // Back to the state of a freshly created main window (tests and re-login).
+    // Back to the state of a freshly created main window (tests and re-login); the
+    // connected probe stays installed.
     void reset();
 
 private:
