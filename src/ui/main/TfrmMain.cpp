@@ -329,9 +329,12 @@ QWidget* TfrmMain::buildLeftPanel()
         NavTreeView::Options options;
         options.oneOpenBranch = tree != QLatin1String("tvTrain");
         options.plainSelectedKindMinusOne = !geo;
-        auto* view = new NavTreeView(tree, options, nbNav);
+        QWidget* holder = addPage(nbNav, page);
+        auto* fill = new QVBoxLayout(holder);
+        fill->setContentsMargins(0, 0, 0, 0);
+        auto* view = new NavTreeView(tree, options, holder);
+        fill->addWidget(view);
         m_trees.insert(tree, view);
-        addPage(nbNav, page, view);
         return view;
     };
     connect(addTreePage(QStringLiteral("pgLand"), QStringLiteral("tvGeo"), true),

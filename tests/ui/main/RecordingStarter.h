@@ -1,0 +1,31 @@
+#pragma once
+
+#include "LoadStarter.h"
+
+#include <QVector>
+
+// Records the loads the main window asks for instead of calling the service.
+class RecordingStarter : public LoadStarter
+{
+public:
+    void startLand(const LandLoadRequest& r) override { land.append(r); }
+    void startAir(const AirLoadRequest& r) override { air.append(r); }
+    void startSea(const SeaLoadRequest& r) override { sea.append(r); }
+    void startRail(const RailLoadRequest& r) override { rail.append(r); }
+    void startProfileFetch(std::function<void()> after) override
+    {
+        ++profileFetches;
+        afterLogin = std::move(after);
+    }
+    void startAdvertisementFetch() override { ++adFetches; }
+
+    int total() const { return land.size() + air.size() + sea.size() + rail.size(); }
+
+    QVector<LandLoadRequest> land;
+    QVector<AirLoadRequest> air;
+    QVector<SeaLoadRequest> sea;
+    QVector<RailLoadRequest> rail;
+    int profileFetches = 0;
+    int adFetches = 0;
+    std::function<void()> afterLogin;
+};

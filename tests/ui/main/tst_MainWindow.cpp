@@ -1,0 +1,663 @@
+#include "DesCipher.h"
+#include "GridRowBuilder.h"
+#include "Keys.h"
+#include "LazyWebView.h"
+#include "ListingGridView.h"
+#include "MainWindowHooks.h"
+#include "MessageBoxes.h"
+#include "NavTreeView.h"
+#include "RecordingStarter.h"
+#include "SessionState.h"
+#include "ShellLauncher.h"
+#include "ShellState.h"
+#include "TfrmCopyright.h"
+#include "TfrmMain.h"
+#include "TfrmNewBrowser.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidgetItem>
+#include <QtTest>
+
+namespace {
+
+QTreeWidgetItem* child(QTreeWidgetItem* parent, const QString& text)
+{
+    for (int i = 0; parent && i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+LandRow landRow(const QString& id, const QString& title, const QString& sender)
+{
+    return LandRow::build(
+        id, title, QStringLiteral("1"), QStringLiteral("2026-12-08 19:30:05"), sender,
+        DesEncryptHex(QStringLiteral("张 138"), QString::fromLatin1(kConfigurationKey)),
+        QStringLiteral("大连"));
+}
+
+void closeSecondaryWindows()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TfrmNewBrowser*>(w) || qobject_cast<TfrmCopyright*>(w))
+            delete w;
+    }
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layoutHasTheNamedControls();
+    void disconnectedGuardedCommandsDoNothing();
+    void unguardedCommandsWorkWhileDisconnected();
+    void loadingBlocksListingCommandsAndPageSwitches();
+    void landViewsLoadForTheCurrentCity();
+    void landViewWithoutCityOnlySwitches();
+    void signInWithMunicipalityProvinceUsesTheProvince();
+    void signInWithOtherProvinceSelectsTheCity();
+    void geoTreeProvinceOnlyExpandsCityLoads();
+    void familyButtonsLoadTheirDefaults();
+    void airTreeNodesLoadByKind();
+    void seaTrainAndTenderTrees();
+    void liveRowsPushDownAndRaiseTheCounter();
+    void priceBroadcastRowsLandBelowHeaders();
+    void doubleClickOpensDetailOrConversation();
+    void panelTogglesSwitchPicturesAndHints();
+    void advertisementRotatesOnTheTimer();
+    void toolsMenu();
+    void exitAsksUnlessAnUpdateWasInstalled();
+    void trayAnimatesWhileConversationsWait();
+    void refreshBoxDrivesAutoReceive();
+
+private:
+    TfrmMain* window = nullptr;
+    RecordingStarter* starter = nullptr;
+    MessageBoxes::Recorder* boxes = nullptr;
+    bool online = true;
+    QStringList hookCalls;
+    QVector<ListingDetailRequest> details;
+    QStringList launched;
+};
+
+void MainWindowTest::initTestCase()
+{
+    LazyWebView::setEnginesEnabled(false);
+}
+
+void MainWindowTest::init()
+{
+    resetSession();
+    shellState().reset();
+    session().loginIdentity = QStringLiteral("lina@localhost");
+    session().customerServiceUrl = QStringLiteral("http://www.localhost:15280/csr.htm");
+    session().findfriendurl = QStringLiteral("http://www.localhost:15280/index.php/User/search");
+    online = true;
+    hookCalls.clear();
+    details.clear();
+    launched.clear();
+    MainWindowHooks& hooks = mainWindowHooks();
+    hooks = MainWindowHooks();
+    hooks.showSearch = [this](const QString& city) {
+        hookCalls << QStringLiteral("search:") + city;
+    };
+    hooks.showOrderCity = [this] { hookCalls << QStringLiteral("ordercity"); };
+    hooks.showUserInfo = [this] { hookCalls << QStringLiteral("userinfo"); };
+    hooks.showMRVIssue = [this] { hookCalls << QStringLiteral("mrvissue"); };
+    hooks.showMRVIssue01 = [this] { hookCalls << QStringLiteral("mrvissue01"); };
+    hooks.showIssueAir = [this] { hookCalls << QStringLiteral("issueair"); };
+    hooks.openDetail = [this](const ListingDetailRequest& d) { details << d; };
+    hooks.openConversation = [this](const QString& jid, const QString&) {
+        hookCalls << QStringLiteral("chat:") + jid;
+    };
+    ShellLauncher::setHandler([this](ShellLauncher::Target t, const QString& arg) {
+        launched << (t == ShellLauncher::Target::Browser ? arg : QStringLiteral("calculator"));
+        return true;
+    });
+    boxes = new MessageBoxes::Recorder;
+    window = new TfrmMain;
+    starter = new RecordingStarter;
+    window->setLoadStarter(starter);
+    shellState().setConnectedProbe([this] { return online; });
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void MainWindowTest::cleanup()
+{
+    shellState().closeWithoutAsking = true;
+    delete window;
+    window = nullptr;
+    delete starter;
+    delete boxes;
+    closeSecondaryWindows();
+    ShellLauncher::setHandler(nullptr);
+}
+
+void MainWindowTest::layoutHasTheNamedControls()
+{
+    const QStringList names = {
+        "pnlMenu",     "btnMyaccount",   "btnLog",       "btnTools",      "btnHelp",
+        "btnCSR",      "pnlToolBar",     "imgLeft",      "btnLocal",      "btnCargo",
+        "btnCar",      "btnSearch",      "btnGroup",     "btnTrain",      "btnSea",
+        "btnAir",      "btnBidding",     "SpeedButton1", "Image1",        "imgXZ",
+        "imgDX",       "imgAirIssue",    "chkRefresh",   "pnlAddviser",   "wbHeadLeft",
+        "pnlLeft",     "Label3",         "nbNav",        "tvGeo",         "tvAir",
+        "TvSea",       "tvTrain",        "tvBidding",    "pnlMain",       "nbInfo",
+        "pgGrd",       "wbMrvAd",        "wbMrvGg",      "lblTypes",      "lblCount1",
+        "InfoGrd",     "pnlSearchGrd",   "searchGrd",    "Image10",       "SpeedButton5",
+        "pgAir",       "wbAirRecomment", "wbNotice",     "airInfoGrd",    "wbSeaRecomment",
+        "wbSeaNotice", "seaInfoGrd",     "wbTrainInfo",  "wbTrianNotice", "TrianInfoGrd",
+        "pgWeb",       "wbMsg",          "pnlBot",       "URLAd",         "lblUserInfo",
+        "lblConn",     "lblEndate",      "nbmain",       "pnlTop",        "TimerAd"};
+    for (const QString& name : names)
+        QVERIFY2(window->findChild<QObject*>(name), qPrintable(name));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Tovanta"));
+    QCOMPARE(window->findChild<QPushButton*>("btnMyaccount")->text(), QStringLiteral("我的资料"));
+    QCOMPARE(window->findChild<QLabel*>("lblConn")->text(), QStringLiteral("未连接"));
+    QCOMPARE(window->findChild<QLabel*>("lblEndate")->text(), QStringLiteral("有效期:"));
+    QCOMPARE(window->findChild<QLabel*>("Label3")->text(), QStringLiteral("选择地区信息"));
+    QCOMPARE(window->findChild<QWidget*>("imgAirIssue")->toolTip(),
+             QStringLiteral("空运.铁路.海运信息发布"));
+    QCOMPARE(window->minimumSize(), QSize(897, 628));
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(0xCE, 0xDC, 0xEF));
+    QVERIFY(window->windowState() & Qt::WindowMaximized);
+    QCOMPARE(window->shownPage("nbmain"), QStringLiteral("infopage"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QVERIFY(!window->adTimer()->isActive());
+    QCOMPARE(window->adTimer()->interval(), 10000);
+    QVERIFY(!window->findChild<QAction*>("N20")->isEnabled());
+    QVERIFY(!window->findChild<QAction*>("N66")->isEnabled());
+    QVERIFY(window->webView("wbHeadLeft")->address().toString().endsWith("/ad/headAd.htm"));
+    // The province list without the placeholder, the municipalities with their single child.
+    NavTreeView* geo = window->navTree("tvGeo");
+    QCOMPARE(geo->topLevelItemCount(), 31);
+    QCOMPARE(geo->topLevelItem(0)->text(0), QStringLiteral("北京"));
+    QCOMPARE(geo->topLevelItem(0)->childCount(), 1);
+    QVERIFY(window->navTree("tvAir")->topLevelNamed(QStringLiteral("国内空港"))->childCount() >
+            100);
+}
+
+void MainWindowTest::disconnectedGuardedCommandsDoNothing()
+{
+    online = false;
+    shellState().currentCity = QStringLiteral("大连");
+    for (int kind : {1, 2, 3, 5, 6, 8, 9})
+        window->showLandView(kind);
+    window->findChild<QAction*>("N35")->trigger();
+    window->btnAirClick();
+    window->btnSeaClick();
+    window->btnTrainClick();
+    window->btnSearchClick();
+    window->imgInfoClick();
+    window->imgDXClick();
+    window->imgXZClick();
+    window->showIssue(0);
+    window->findFriend();
+    window->tvGeoPressed(child(window->navTree("tvGeo")->topLevelNamed("辽宁"), "沈阳"));
+    window->tvTrainPressed(window->navTree("tvTrain")->topLevelItem(3));
+    for (const char* button :
+         {"btnLocal", "btnCargo", "btnCar", "btnMyaccount", "btnLog", "btnTools", "imgAirIssue"})
+        window->dropDown(QLatin1String(button));
+    for (const char* menu :
+         {"pmLocal", "pMnuCargo", "pMnuTruck", "pmMyAccount", "pmLog", "pmtools", "pmnuIssue"})
+        QVERIFY2(!window->menu(QLatin1String(menu))->isVisible(), menu);
+
+    QCOMPARE(starter->total(), 0);
+    QVERIFY(hookCalls.isEmpty());
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
+    QVERIFY(!TfrmNewBrowser::tracked());
+    QCOMPARE(shellState().landViewKind, 1);
+}
+
+void MainWindowTest::unguardedCommandsWorkWhileDisconnected()
+{
+    online = false;
+    window->dropDown("btnGroup");
+    QTRY_VERIFY(window->menu("pmStatus")->isVisible());
+    window->menu("pmStatus")->hide();
+
+    window->speedButton1Click();
+    QCOMPARE(hookCalls, QStringList{"ordercity"});
+
+    window->btnHelpClick();
+    QVERIFY(TfrmCopyright::current());
+    QCOMPARE(TfrmCopyright::current()->windowTitle(), QStringLiteral(" 关于Tovanta"));
+
+    window->btnBiddingClick();
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgWeb"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgBidding"));
+    QCOMPARE(window->webView("wbMsg")->address().toString(),
+             QStringLiteral("http://admin.localhost/agent.php/Bidding/listbid"));
+
+    window->btnCSRClick();
+    TfrmNewBrowser* csr = TfrmNewBrowser::tracked();
+    QVERIFY(csr);
+    QCOMPARE(csr->windowTitle(), QStringLiteral(" 在线客服"));
+    QCOMPARE(csr->size(), QSize(710, 470));
+    // A second use reuses the tracked window.
+    window->btnCSRClick();
+    QCOMPARE(TfrmNewBrowser::tracked(), csr);
+}
+
+void MainWindowTest::loadingBlocksListingCommandsAndPageSwitches()
+{
+    shellState().currentCity = QStringLiteral("大连");
+    window->btnBiddingClick(); // show something else first
+    shellState().loading = true;
+    window->showLandView(2);
+    window->btnAirClick();
+    window->btnSeaClick();
+    window->btnTrainClick();
+    window->tvAirClicked(window->navTree("tvAir")->topLevelItem(1));
+    window->tvSeaClicked(window->navTree("TvSea")->topLevelItem(1));
+    window->tvGeoPressed(child(window->navTree("tvGeo")->topLevelNamed("辽宁"), "沈阳"));
+    QCOMPARE(starter->total(), 0);
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgWeb"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgBidding"));
+    QCOMPARE(shellState().landViewKind, 1);
+    QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
+}
+
+void MainWindowTest::landViewsLoadForTheCurrentCity()
+{
+    shellState().currentCity = QStringLiteral("大连");
+    const struct
+    {
+        const char* item;
+        int kind;
+    } items[] = {{"MenuItem4", 1}, {"MenuItem10", 2}, {"MenuItem11", 3}, {"N11", 5},
+                 {"N64", 6},       {"N12", 8},        {"N65", 9}};
+    for (const auto& item : items) {
+        window->btnBiddingClick();
+        shellState().listingCounter = 42;
+        window->findChild<QAction*>(item.item)->trigger();
+        QCOMPARE(shellState().landViewKind, item.kind);
+        QCOMPARE(shellState().listingCounter, 0);
+        QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+        QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
+    }
+    QCOMPARE(starter->land.size(), 7);
+    QCOMPARE(starter->land[0].fromCity, QStringLiteral("大连"));
+    QVERIFY(starter->land[0].local);
+    QCOMPARE(starter->land[1].category, QStringLiteral("1"));
+    QCOMPARE(starter->land[2].category, QStringLiteral("2"));
+    QVERIFY(!starter->land[3].local);
+    QCOMPARE(starter->land[3].fromCity, QStringLiteral("大连"));
+    QCOMPARE(starter->land[5].fromCity, QString());
+    QCOMPARE(starter->land[5].toCity, QStringLiteral("大连"));
+    QCOMPARE(starter->land[6].category, QStringLiteral("2"));
+    // The "all departing" item loads view 4.
+    window->findChild<QAction*>("N34")->trigger();
+    QCOMPARE(shellState().landViewKind, 4);
+    QCOMPARE(starter->land.last().category, QString());
+    QCOMPARE(starter->land.last().fromCity, QStringLiteral("大连"));
+}
+
+void MainWindowTest::landViewWithoutCityOnlySwitches()
+{
+    window->btnBiddingClick();
+    shellState().currentCity = QStringLiteral("  ");
+    window->findChild<QAction*>("N40")->trigger();
+    QCOMPARE(shellState().landViewKind, 9);
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QCOMPARE(starter->total(), 0);
+}
+
+void MainWindowTest::signInWithMunicipalityProvinceUsesTheProvince()
+{
+    session().profile.userprove = QStringLiteral("北京");
+    session().profile.usercity = QStringLiteral("朝阳区");
+    session().profile.company = QStringLiteral("顺达物流");
+    window->signInFollowUp();
+    QCOMPARE(shellState().currentCity, QStringLiteral("北京"));
+    QTreeWidgetItem* selected = window->navTree("tvGeo")->currentItem();
+    QVERIFY(selected);
+    QCOMPARE(selected->text(0), QStringLiteral("北京"));
+    QCOMPARE(selected->childCount(), 0);
+    QCOMPARE(starter->land.size(), 1);
+    QCOMPARE(starter->land[0].fromCity, QStringLiteral("北京"));
+    QVERIFY(starter->land[0].local);
+    QCOMPARE(shellState().landViewKind, 1);
+    const QString site = session().siteAddress();
+    QCOMPARE(window->webView("wbMrvAd")->address(),
+             QUrl(site + QStringLiteral("/index.php/Recommend/index/city/朝阳区")));
+    for (const char* name : {"wbMrvGg", "wbNotice", "wbSeaNotice", "wbTrianNotice"})
+        QCOMPARE(window->webView(QLatin1String(name))->address(),
+                 QUrl(site + QStringLiteral("/index.php/Sysnotice/notice/city/朝阳区")));
+}
+
+void MainWindowTest::signInWithOtherProvinceSelectsTheCity()
+{
+    session().profile.userprove = QStringLiteral("辽宁");
+    session().profile.usercity = QStringLiteral("大连");
+    window->signInFollowUp();
+    QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
+    QCOMPARE(window->navTree("tvGeo")->currentItem()->text(0), QStringLiteral("大连"));
+    QCOMPARE(window->navTree("tvGeo")->currentItem()->parent()->text(0), QStringLiteral("辽宁"));
+
+    // No province: the city is not touched and nothing loads.
+    starter->land.clear();
+    shellState().currentCity = QStringLiteral("沈阳");
+    session().profile.userprove = QStringLiteral("  ");
+    window->signInFollowUp();
+    QCOMPARE(shellState().currentCity, QStringLiteral("沈阳"));
+    QVERIFY(starter->land.isEmpty());
+}
+
+void MainWindowTest::geoTreeProvinceOnlyExpandsCityLoads()
+{
+    NavTreeView* geo = window->navTree("tvGeo");
+    QTreeWidgetItem* liaoning = geo->topLevelNamed("辽宁");
+    QTreeWidgetItem* jilin = geo->topLevelNamed("吉林");
+    window->tvGeoPressed(jilin);
+    QVERIFY(jilin->isExpanded());
+    window->tvGeoPressed(liaoning);
+    QVERIFY(liaoning->isExpanded());
+    QVERIFY(!jilin->isExpanded()); // one open branch at a time
+    QCOMPARE(starter->total(), 0);
+
+    window->findChild<QWidget*>("pnlSearchGrd")->show();
+    window->image10Click(); // search results fill the middle, InfoGrd hidden
+    QVERIFY(window->grid(ListingGrid::InfoGrd)->isHidden());
+    shellState().listingCounter = 9;
+    window->tvGeoPressed(child(liaoning, "大连"));
+    QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
+    QCOMPARE(shellState().listingCounter, 0);
+    QCOMPARE(shellState().landViewKind, 1);
+    QVERIFY(!window->grid(ListingGrid::InfoGrd)->isHidden());
+    QCOMPARE(window->findChild<QWidget*>("pnlSearchGrd")->height(), 301);
+    QVERIFY(window->findChild<QWidget*>("pnlTop")->isHidden());
+    QCOMPARE(starter->land.size(), 1);
+    QCOMPARE(starter->land[0].fromCity, QStringLiteral("大连"));
+    QVERIFY(
+        window->webView("wbMrvAd")->address().toString().endsWith("/Recommend/index/city/大连"));
+}
+
+void MainWindowTest::familyButtonsLoadTheirDefaults()
+{
+    window->btnAirClick();
+    QCOMPARE(starter->air.size(), 1);
+    QCOMPARE(starter->air[0].route, QStringLiteral("国内空运"));
+    QCOMPARE(starter->air[0].heading, QStringLiteral("[航线服务]"));
+    QCOMPARE(shellState().airSelectionKind, 1);
+    QCOMPARE(shellState().airSelectionText, QStringLiteral("国内空运"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgAirprice"));
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgAir"));
+    QVERIFY(window->webView("wbAirRecomment")->address().toString().endsWith("/ad/021.htm"));
+
+    window->btnSeaClick();
+    QCOMPARE(starter->sea.size(), 1);
+    QCOMPARE(starter->sea[0].portCode, QStringLiteral("DALIAN"));
+    QCOMPARE(starter->sea[0].countLabel, QStringLiteral("大连港"));
+    QCOMPARE(starter->sea[0].heading, QStringLiteral("[海运航线]"));
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgSea"));
+    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgSea"));
+
+    window->btnTrainClick();
+    QCOMPARE(starter->rail.size(), 1);
+    QCOMPARE(starter->rail[0].departureCity, QStringLiteral("哈尔滨"));
+    QCOMPARE(starter->rail[0].heading, QStringLiteral("[铁路车次]"));
+    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgTrian"));
+}
+
+void MainWindowTest::airTreeNodesLoadByKind()
+{
+    NavTreeView* air = window->navTree("tvAir");
+    QTreeWidgetItem* airlines = air->topLevelNamed("航空公司");
+    window->tvAirClicked(airlines);
+    QVERIFY(airlines->isExpanded());
+    QCOMPARE(starter->air.size(), 0);
+
+    window->tvAirClicked(airlines->child(0));
+    QCOMPARE(starter->air.last().airline, QStringLiteral("CA 中国国际航空股份有限公司"));
+    QCOMPARE(starter->air.last().route, QString());
+    QCOMPARE(starter->air.last().heading, QStringLiteral("[航空公司]"));
+    QCOMPARE(shellState().airSelectionKind, 3);
+
+    QTreeWidgetItem* airports = air->topLevelNamed("国内空港");
+    QTreeWidgetItem* airport = airports->child(0);
+    window->tvAirClicked(airport);
+    QCOMPARE(starter->air.last().airportName, airport->text(0));
+    QVERIFY(!starter->air.last().airportCode.isEmpty());
+    QCOMPARE(starter->air.last().airportCode.size(), 3);
+    QCOMPARE(starter->air.last().heading, QStringLiteral("[国内空港]"));
+    QCOMPARE(shellState().airSelectionKind, 4);
+
+    QTreeWidgetItem* booking = air->topLevelNamed("订舱询价");
+    window->tvAirClicked(booking->child(0));
+    QCOMPARE(starter->air.size(), 2);
+    QCOMPARE(shellState().airSelectionKind, 2);
+    QCOMPARE(shellState().airSelectionText, QString());
+    QVERIFY(TfrmNewBrowser::tracked());
+    QCOMPARE(TfrmNewBrowser::tracked()->windowTitle(), QStringLiteral(" 在线客服"));
+}
+
+void MainWindowTest::seaTrainAndTenderTrees()
+{
+    NavTreeView* sea = window->navTree("TvSea");
+    window->tvSeaClicked(sea->topLevelNamed("上海港"));
+    QCOMPARE(starter->sea.last().portCode, QStringLiteral("SHANGHAI"));
+    QCOMPARE(starter->sea.last().countLabel, QStringLiteral("上海港"));
+    QTreeWidgetItem* booking = sea->topLevelNamed("订舱询价");
+    window->tvSeaClicked(booking);
+    QVERIFY(booking->isExpanded());
+    QCOMPARE(starter->sea.size(), 1);
+    window->tvSeaClicked(booking->child(0));
+    QCOMPARE(starter->sea.size(), 1);
+    QVERIFY(TfrmNewBrowser::tracked());
+
+    window->tvTrainPressed(window->navTree("tvTrain")->topLevelItem(2));
+    QCOMPARE(starter->rail.last().departureCity, QStringLiteral("北京"));
+    QCOMPARE(starter->rail.last().countLabel, QStringLiteral("北京"));
+
+    online = false; // tenders have no guard
+    NavTreeView* bidding = window->navTree("tvBidding");
+    window->tvBiddingClicked(bidding->topLevelItem(1));
+    QCOMPARE(window->webView("wbMsg")->address().toString(),
+             QStringLiteral("http://admin.localhost/agent.php/Bidding/listbid/cat/2"));
+    QTreeWidgetItem* services = bidding->topLevelNamed("招标服务");
+    delete TfrmNewBrowser::tracked();
+    window->tvBiddingClicked(services->child(0));
+    QVERIFY(TfrmNewBrowser::tracked());
+}
+
+void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
+{
+    shellState().currentCity = QStringLiteral("大连");
+    shellState().listingCounter = 10;
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("1", "钢材 20吨", "wang"));
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("2", "空车 9.6米", "-1"));
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("3", "   ", "wang")); // no title: nothing
+    ListingGridView* info = window->grid(ListingGrid::InfoGrd);
+    QCOMPARE(info->gridRowCount(), 2);
+    QCOMPARE(info->dataRow(0).field(2), QStringLiteral("2"));
+    QCOMPARE(info->dataRow(1).field(2), QStringLiteral("1"));
+    QCOMPARE(info->dataRow(0).senderImage, 3);
+    QCOMPARE(info->model()->index(0, 4).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("座席发布"));
+    QCOMPARE(shellState().listingCounter, 12);
+    QCOMPARE(window->findChild<QLabel*>("lblCount1")->text(), QStringLiteral("大连：12"));
+    // The search grid counts too but leaves the land label alone.
+    window->insertLandRow(ListingGrid::searchGrd, landRow("4", "玻璃", "zhao"));
+    QCOMPARE(window->grid(ListingGrid::searchGrd)->gridRowCount(), 1);
+    QCOMPARE(shellState().listingCounter, 13);
+    QCOMPARE(window->findChild<QLabel*>("lblCount1")->text(), QStringLiteral("大连：12"));
+
+    window->setNationalCountText(QStringLiteral("全国:8"));
+    QCOMPARE(window->findChild<QLabel*>("Label3")->text(), QStringLiteral("全国:8"));
+    QVERIFY(window->isInfoPageShown("pgGrd"));
+    QVERIFY(!window->isInfoPageShown("pgAir"));
+}
+
+void MainWindowTest::priceBroadcastRowsLandBelowHeaders()
+{
+    window->setRowCount(ListingGrid::seaInfoGrd, 3);
+    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 3);
+    SeaRow loaded;
+    loaded.carrier = QStringLiteral("中远");
+    loaded.sender = QStringLiteral("a");
+    window->putSeaRow(1, loaded);
+    SeaRow live;
+    live.carrier = QStringLiteral("马士基");
+    live.sender = QStringLiteral("-1");
+    live.senderIcon = senderIconFor(live.sender);
+    window->insertSeaRow(live);
+    ListingGridView* sea = window->grid(ListingGrid::seaInfoGrd);
+    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 4);
+    QCOMPARE(sea->dataRow(0).field(0), QStringLiteral("马士基"));
+    QCOMPARE(sea->dataRow(0).senderImage, 3);
+    QCOMPARE(sea->dataRow(1).field(0), QStringLiteral("中远"));
+
+    window->clearToEmptyRow(ListingGrid::seaInfoGrd);
+    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 2); // header and one empty row
+}
+
+void MainWindowTest::doubleClickOpensDetailOrConversation()
+{
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("55", "钢材", "wang"));
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("-1", "说明行", "wang"));
+    window->onGridActivated(ListingGrid::InfoGrd, 0, 1); // id -1: nothing
+    QVERIFY(details.isEmpty());
+    window->onGridActivated(ListingGrid::InfoGrd, 1, 1);
+    QCOMPARE(details.size(), 1);
+    QCOMPARE(details[0].caption, QStringLiteral("55"));
+    QCOMPARE(details[0].contact, QStringLiteral("张 138"));
+    window->onGridActivated(ListingGrid::InfoGrd, 1, 4);
+    QCOMPARE(hookCalls, QStringList{"chat:wang@localhost"});
+}
+
+void MainWindowTest::panelTogglesSwitchPicturesAndHints()
+{
+    QWidget* left = window->findChild<QWidget*>("pnlLeft");
+    QWidget* imgLeft = window->findChild<QWidget*>("imgLeft");
+    window->imgLeftClick();
+    QVERIFY(left->isHidden());
+    QCOMPARE(imgLeft->toolTip(), QStringLiteral("展开侧边"));
+    QVERIFY(window->grid(ListingGrid::InfoGrd)->isColumnHidden(2));
+    window->imgLeftClick();
+    QVERIFY(!left->isHidden());
+    QCOMPARE(imgLeft->toolTip(), QStringLiteral("收起侧边"));
+
+    QWidget* panel = window->findChild<QWidget*>("pnlSearchGrd");
+    QWidget* image10 = window->findChild<QWidget*>("Image10");
+    panel->show();
+    window->image10Click();
+    QCOMPARE(image10->toolTip(), QStringLiteral("还原"));
+    QTRY_VERIFY(panel->height() > 301);
+    window->image10Click();
+    QCOMPARE(image10->toolTip(), QStringLiteral("最大化"));
+    QCOMPARE(panel->height(), 301);
+    window->image10Click();
+    window->speedButton5Click();
+    QVERIFY(panel->isHidden());
+    QVERIFY(!window->grid(ListingGrid::InfoGrd)->isHidden());
+    QVERIFY(!window->isSearchPanelVisible());
+}
+
+void MainWindowTest::advertisementRotatesOnTheTimer()
+{
+    window->setAdvertisementList(QStringLiteral(
+        "[{\"content\":\"招商热线\",\"linkaddress\":\"http://www.localhost:15280/ad/1.htm\"},"
+        "{\"content\":\"<b>新线路</b>\",\"linkaddress\":\"http://www.localhost:15280/ad/"
+        "2.htm\"}]"));
+    window->startAdvertisementTimer();
+    QVERIFY(window->adTimer()->isActive());
+    QLabel* ad = window->findChild<QLabel*>("URLAd");
+    window->adTick();
+    QVERIFY(!ad->isHidden());
+    QVERIFY(ad->text().contains(QStringLiteral("招商热线")));
+    window->adTick();
+    QVERIFY(ad->text().contains(QStringLiteral("&lt;b&gt;新线路")));
+    QCOMPARE(window->adIndex(), 2);
+    window->setAdvertisementList(QStringLiteral("[{\"content\":\"唯一\",\"linkaddress\":\"\"}]"));
+    window->adTick();
+    QVERIFY(ad->text().contains(QStringLiteral("唯一")));
+    window->setAdvertisementList(QStringLiteral("oops"));
+    window->adTick();
+    QVERIFY(ad->isHidden());
+}
+
+void MainWindowTest::toolsMenu()
+{
+    window->findChild<QAction*>("N51")->trigger();
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(boxes->last().text, QStringLiteral("请选择您当前所在位置"));
+    QCOMPARE(boxes->last().caption, QStringLiteral("信息"));
+    QVERIFY(!TfrmNewBrowser::tracked());
+
+    shellState().currentCity = QStringLiteral("大连");
+    window->findChild<QAction*>("N51")->trigger();
+    TfrmNewBrowser* map = TfrmNewBrowser::tracked();
+    QVERIFY(map);
+    QCOMPARE(map->windowTitle(), QStringLiteral("  当地地图"));
+    QCOMPARE(map->size(), QSize(790, 586));
+
+    window->findChild<QAction*>("N53")->trigger();
+    QCOMPARE(TfrmNewBrowser::tracked()->windowTitle(), QStringLiteral(" 万年历"));
+
+    window->findChild<QAction*>("N52")->trigger();
+    window->findChild<QAction*>("N57")->trigger();
+    QCOMPARE(launched, (QStringList{"calculator", session().siteAddress() + "/tools/fg.htm"}));
+}
+
+void MainWindowTest::exitAsksUnlessAnUpdateWasInstalled()
+{
+    shellState().closeWithoutAsking = false;
+    boxes->setDefaultAnswer(MessageBoxes::Answer::No);
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QCOMPARE(boxes->last().text, QStringLiteral("确定要退出Tovanta系统吗 ?"));
+    QCOMPARE(boxes->last().buttons, MessageBoxes::Buttons::YesNo);
+
+    window->updateInstalled();
+    QCOMPARE(boxes->last().text, QStringLiteral("您的系统已升级到最新版,点击确定重新启动程序"));
+    const int asked = boxes->count();
+    QVERIFY(window->close());
+    QCOMPARE(boxes->count(), asked);
+}
+
+void MainWindowTest::trayAnimatesWhileConversationsWait()
+{
+    QVERIFY(!window->trayAnimating());
+    window->setConversationsPending(true);
+    QVERIFY(window->trayAnimating());
+    window->setConversationsPending(false);
+    QVERIFY(!window->trayAnimating());
+
+    int opened = 0;
+    bool pending = true;
+    mainWindowHooks().hasPendingConversation = [&] { return pending; };
+    mainWindowHooks().openOldestPendingConversation = [&] { ++opened; };
+    window->trayDoubleClicked();
+    QCOMPARE(opened, 1);
+    pending = false;
+    window->showMinimized();
+    window->trayDoubleClicked();
+    QCOMPARE(opened, 1);
+    QTRY_VERIFY(!window->isMinimized());
+}
+
+void MainWindowTest::refreshBoxDrivesAutoReceive()
+{
+    auto* box = window->findChild<QCheckBox*>("chkRefresh");
+    QVERIFY(box->isChecked());
+    QVERIFY(shellState().autoReceive);
+    box->setChecked(false);
+    QVERIFY(!shellState().autoReceive);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"
