@@ -154,6 +154,9 @@ void ClientEndToEndTest::waitForCityListings(TfrmMain* window)
                              kNetworkWait);
     // Connecting rewrote the settings with the user who logged in.
     QVERIFY(QFile::exists(SettingsFile::defaultPath()));
+    // The login window's base-information fetch has been answered meanwhile.
+    QTRY_VERIFY_WITH_TIMEOUT(!session().customerServiceUrl.isEmpty(), kNetworkWait);
+    QVERIFY(!session().feeAreas.isEmpty());
 }
 
 void ClientEndToEndTest::receivePublishedListing(TfrmMain* window)
