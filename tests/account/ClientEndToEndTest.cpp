@@ -154,6 +154,13 @@ void ClientEndToEndTest::waitForCityListings(TfrmMain* window)
                              kNetworkWait);
     // Connecting rewrote the settings with the user who logged in.
     QVERIFY(QFile::exists(SettingsFile::defaultPath()));
+    // The roster has started the advertisement fetch: national count and caption.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window->windowTitle().startsWith(QStringLiteral("Tovanta 版本:2.0.0.1 - 入网及服务：")),
+        kNetworkWait);
+    const QLabel* national = window->findChild<QLabel*>(QStringLiteral("Label3"));
+    QVERIFY(national);
+    QVERIFY2(national->text().startsWith(QStringLiteral("全国:")), qPrintable(national->text()));
     // The login window's base-information fetch has been answered meanwhile.
     QTRY_VERIFY_WITH_TIMEOUT(!session().customerServiceUrl.isEmpty(), kNetworkWait);
     QVERIFY(!session().feeAreas.isEmpty());
