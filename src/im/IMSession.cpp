@@ -231,7 +231,8 @@ void IMSession::renameFriend(QTreeWidgetItem* node)
         name.isEmpty())
         return;
     try {
-        m_client->sendCommand(RosterStanza::rename(FriendTree::entryOf(node).jid, name));
+        m_client->sendCommand(
+            RosterStanza::rename(FriendTree::entryOf(node).jid, name, RosterStanza::nextId()));
         tree()->renameFriend(node, name);
     } catch (const std::exception&) {
     }

@@ -1,5 +1,7 @@
 #include "RosterStanza.h"
 
+#include <QUuid>
+
 QString RosterStanza::escapedAttribute(const QString& value)
 {
     QString out;
@@ -28,9 +30,14 @@ QString RosterStanza::escapedAttribute(const QString& value)
     return out;
 }
 
-QString RosterStanza::rename(const QString& jid, const QString& name)
+QString RosterStanza::nextId()
 {
-    return QStringLiteral("<iq type='set'><query xmlns='jabber:iq:roster'><item jid='") +
-           escapedAttribute(jid) + QStringLiteral("' name='") + escapedAttribute(name) +
-           QStringLiteral("'/></query></iq>");
+    return QStringLiteral("rename-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString RosterStanza::rename(const QString& jid, const QString& name, const QString& id)
+{
+    return QStringLiteral("<iq type='set' id='") + escapedAttribute(id) +
+           QStringLiteral("'><query xmlns='jabber:iq:roster'><item jid='") + escapedAttribute(jid) +
+           QStringLiteral("' name='") + escapedAttribute(name) + QStringLiteral("'/></query></iq>");
 }

@@ -6,8 +6,11 @@
 class RosterStanza
 {
 public:
-    // <iq type='set'><query xmlns='jabber:iq:roster'><item jid='JID' name='NAME'/></query></iq>
-    // with both values escaped for a single-quoted attribute.
-    static QString rename(const QString& jid, const QString& name);
+    // <iq type='set' id='ID'><query xmlns='jabber:iq:roster'><item jid='JID' name='NAME'/>
+    // </query></iq> with every value escaped for a single-quoted attribute. Servers refuse
+    // an iq without an id, so the rename carries one.
+    static QString rename(const QString& jid, const QString& name, const QString& id);
+    // A fresh id for a stanza we write ourselves.
+    static QString nextId();
     static QString escapedAttribute(const QString& value);
 };
