@@ -28,6 +28,6 @@ void BenchTimer::printRow(const QString& document, const QString& reader, const 
     const double ratio = reference.megabytesPerSecond > 0
                              ? result.megabytesPerSecond / reference.megabytesPerSecond
                              : 0.0;
-    std::printf("%-22s %-34s %10.1f MB/s %8.2fx %8d runs\n", qPrintable(document),
+    std::printf("%-28s %-34s %10.1f MB/s %8.2fx %8d runs\n", qPrintable(document),
                 qPrintable(reader), result.megabytesPerSecond, ratio, result.runs);
 }

@@ -44,7 +44,7 @@ void benchDocument(const QString& name, const QByteArray& utf8)
 
 int main()
 {
-    std::printf("%-22s %-34s %15s %9s\n", "document", "reader", "throughput", "vs ours");
+    std::printf("%-28s %-34s %15s %9s\n", "document", "reader", "throughput", "vs ours");
     benchDocument(QStringLiteral("100 land rows"), BenchDocuments::landListingJson(100));
     const QByteArray regions = BenchDocuments::regionTreeJson();
     if (!regions.isEmpty()) {

@@ -33,7 +33,7 @@ void benchDocument(const QString& name, const QByteArray& gbk)
 
 int main()
 {
-    std::printf("%-22s %-34s %15s %9s\n", "document", "reader", "throughput", "vs ours");
+    std::printf("%-28s %-34s %15s %9s\n", "document", "reader", "throughput", "vs ours");
     benchDocument(QStringLiteral("100 listings"), BenchDocuments::listingXml(100));
     benchDocument(QStringLiteral("1 MB of listings"),
                   BenchDocuments::listingXmlOfSize(1024 * 1024));
