@@ -45,5 +45,7 @@ private:
     QTimer m_poll;
     QElapsedTimer m_stepClock;
     int m_rowsSeen = 0;
+    int m_nationalSeen = 0;
+    bool m_liveReported = false;
     bool m_succeeded = false;
 };
