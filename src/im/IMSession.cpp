@@ -98,15 +98,22 @@ void IMSession::signIn()
         m_client->setAuthMethods(QStringLiteral("*"));
         m_client->setTimeout(5000);
         m_client->connect(s.loginIdentity, s.password);
+        m_connecting = true;
     } catch (const std::exception&) {
-        m_host->setConnectionText(QStringLiteral("连接服务器失败"), Qt::red);
+        showConnectFailed();
     }
+}
+
+void IMSession::showConnectFailed()
+{
+    m_host->setConnectionText(QStringLiteral("连接服务器失败"), Qt::red);
 }
 
 void IMSession::onConnected(int statusCode, const QString&)
 {
     if (statusCode != 0)
         return;
+    m_connecting = false;
     try {
         m_host->writeMainSettings();
         m_host->startProfileFetch();
@@ -121,7 +128,13 @@ void IMSession::onConnected(int statusCode, const QString&)
 
 void IMSession::onDisconnected(int, const QString&)
 {
+    // The connection is made in the background, so a refused connection or log-in ends
+    // here rather than in signIn: it is a failed sign-in all the same.
+    const bool neverConnected = m_connecting;
+    m_connecting = false;
     cleanUp();
+    if (neverConnected)
+        showConnectFailed();
 }
 
 void IMSession::onSync()
@@ -198,7 +211,10 @@ void IMSession::cleanUp()
         return;
     m_cleaningUp = true;
     try {
-        if (m_client->connected())
+        // Also stops a connection still being made, so it cannot come up after the clean up.
+        const bool connecting = m_connecting;
+        m_connecting = false;
+        if (m_client->connected() || connecting)
             m_client->disconnect();
     } catch (const std::exception&) {
     }

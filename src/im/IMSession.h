@@ -84,6 +84,7 @@ private:
     void wireClient();
     void wireTree();
     void rebuildFriends();
+    void showConnectFailed();
     FriendTree* tree() const;
 
     IMClient* m_client;
@@ -95,4 +96,5 @@ private:
     AuditDialog m_auditDialog;
     AccountSource m_accountSource;
     bool m_cleaningUp = false;
+    bool m_connecting = false; // signed in, OnConnected not yet seen
 };

@@ -72,6 +72,7 @@ private slots:
     void cleanup();
     void signInSetsTheClientUpAndConnects();
     void signInFailureIsShown();
+    void refusedConnectionIsAFailedSignIn();
     void connectedRunsItsStepsInOrder();
     void connectedWithErrorStatusDoesNothing();
     void groupsAreNotDuplicated();
@@ -161,6 +162,29 @@ void tst_IMSession::signInFailureIsShown()
     QCOMPARE(host->connText, QStringLiteral("连接服务器失败"));
     QCOMPARE(host->connColor, QColor(Qt::red));
     QVERIFY(!client->connected());
+}
+
+void tst_IMSession::refusedConnectionIsAFailedSignIn()
+{
+    im->signIn(); // accepted by the client, refused later by the server
+    emit client->OnDisconnected(1, QStringLiteral("Socket error"));
+    QCOMPARE(host->connText, QStringLiteral("连接服务器失败"));
+    QCOMPARE(host->connColor, QColor(Qt::red));
+    QVERIFY(panel->friendTree()->isHidden());
+
+    // A connection that was up ends as a plain disconnection.
+    im->signIn();
+    client->raiseConnected();
+    client->isConnected = false;
+    emit client->OnDisconnected(0, QString());
+    QCOMPARE(host->connText, QStringLiteral("断开"));
+    QCOMPARE(host->connColor, QColor(Qt::black));
+
+    // Logging off while still connecting stops the attempt.
+    im->signIn();
+    client->calls.clear();
+    im->cleanUp();
+    QCOMPARE(client->calls, QStringList{"disconnect"});
 }
 
 void tst_IMSession::connectedRunsItsStepsInOrder()

@@ -15,6 +15,7 @@
 #include "ShellState.h"
 #include "XmppIMClient.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -94,6 +95,7 @@ private slots:
     void friendRequestAcceptedBothWays();
     void presenceChangesTheIcon();
     void renameChangesTheRosterName();
+    void wrongPasswordIsAFailedSignIn();
     void landPublicationArrivesLive();
     void airPublicationArrivesLive();
     void seaPublicationArrivesLive();
@@ -205,8 +207,31 @@ void tst_ImSandbox::renameChangesTheRosterName()
                               kWait);
 }
 
+void tst_ImSandbox::wrongPasswordIsAFailedSignIn()
+{
+    User intruder(QStringLiteral("zhaoqiang"));
+    intruder.session.setAccountSource([] {
+        return IMSession::Account{QStringLiteral("zhaoqiang@localhost"), QStringLiteral("wrong"),
+                                  QStringLiteral("localhost"), SandboxEndpoints::c2sPort()};
+    });
+    QSignalSpy disconnected(&intruder.client, &IMClient::OnDisconnected);
+    intruder.session.signIn();
+    QTRY_COMPARE_WITH_TIMEOUT(disconnected.count(), 1, kWait);
+    QVERIFY(!intruder.client.connected());
+    QCOMPARE(intruder.host.connText, QStringLiteral("连接服务器失败"));
+    QCOMPARE(intruder.host.syncs, 0);
+    // The account's real session is untouched.
+    QVERIFY(a->client.connected());
+}
+
 void tst_ImSandbox::landPublicationArrivesLive()
 {
+    QStringList units;
+    const auto recorder = QObject::connect(&b->client, &IMClient::OnPITrail,
+                                           [&units](int direction, const QString& unit) {
+                                               if (direction == IMClient::TrailIn)
+                                                   units << unit;
+                                           });
     b->sink.shownPage = QStringLiteral("pgGrd");
     b->shell.currentCity = QStringLiteral("武汉");
     b->shell.landViewKind = 5; // departing from the current city
@@ -229,6 +254,20 @@ void tst_ImSandbox::landPublicationArrivesLive()
              QStringLiteral("赵先生 13900000000"));
     QCOMPARE(b->shell.nationalCount, countBefore + 1);
     QCOMPARE(b->sink.nationalCountText, QStringLiteral("全国:") + QString::number(countBefore + 1));
+    QObject::disconnect(recorder);
+    // The trail held the broadcast as one unit of its own, exactly as the server wrote it.
+    const QString prefix =
+        QStringLiteral("<message from='localhost' to='zhoujun@localhost/haulway'>"
+                       "<broadcastcargo><tag>robot</tag>");
+    int broadcasts = 0;
+    for (const QString& unit : units) {
+        if (!unit.startsWith(prefix))
+            continue;
+        ++broadcasts;
+        QVERIFY(unit.endsWith(QStringLiteral("</broadcastcargo></message>")));
+        QCOMPARE(unit.count(QStringLiteral("<message")), 1);
+    }
+    QCOMPARE(broadcasts, 1);
 }
 
 void tst_ImSandbox::airPublicationArrivesLive()
