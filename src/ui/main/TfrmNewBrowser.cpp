@@ -4,6 +4,7 @@
 
 #include <QVBoxLayout>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -29,12 +30,27 @@ public:
     {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
-        return !m_window->handleNavigation(url);
+        if (m_window->handleNavigation(url))
+            return false;
+        // Pages may use member links without a click, so unknown schemes reach this point
+        // at all; any other outside scheme still needs the user's own click.
+        if (!isWebScheme(url.scheme()))
+            return type == NavigationTypeLinkClicked && isMainFrame;
+        return true;
     }
 
 private:
+    static bool isWebScheme(const QString& scheme)
+    {
+        static const QStringList schemes = {QStringLiteral("http"),  QStringLiteral("https"),
+                                            QStringLiteral("about"), QStringLiteral("data"),
+                                            QStringLiteral("blob"),  QStringLiteral("file"),
+                                            QStringLiteral("qrc")};
+        return schemes.contains(scheme.toLower());
+    }
+
     TfrmNewBrowser* m_window;
 };
 
@@ -49,7 +65,9 @@ TfrmNewBrowser::TfrmNewBrowser(QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("正在加载......"));
     m_view->setObjectName(QStringLiteral("wbMain"));
-    m_view->setPage(new MemberLinkPage(this, m_view));
+    auto* page = new MemberLinkPage(this, m_view);
+    page->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    m_view->setPage(page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
