@@ -12,7 +12,6 @@
 #include "RosterStanza.h"
 #include "SessionState.h"
 #include "ShellState.h"
-#include "StatusTextFitter.h"
 #include "TfrmAudit.h"
 
 #include <QInputDialog>
@@ -197,10 +196,7 @@ void IMSession::showStatus(const QString& company)
         m_host->setMenuEnabled(IMSessionHost::MenuAccountLogOff, false);
         m_host->setMenuEnabled(IMSessionHost::MenuAccountLogIn, true);
     }
-    QLabel* label = m_panel->statusLabel();
-    const QString fitted =
-        StatusTextFitter::fit(text, company, label->fontMetrics(), label->contentsRect().width());
-    m_panel->showStatusText(fitted, company);
+    m_panel->showStatus(text, company);
     m_host->setEndDateText(Gbk::truncateToBytes(
         QStringLiteral("有效期:") + session().profile.endate, kEndDateMaxBytes));
 }

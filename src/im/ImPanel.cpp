@@ -93,10 +93,20 @@ ImPanel::ImPanel(QWidget* parent) : QWidget(parent)
         label->installEventFilter(this);
 }
 
-void ImPanel::showStatusText(const QString& text, const QString& hintText)
+void ImPanel::showStatus(const QString& fullText, const QString& company)
 {
-    m_status->setText(text);
-    m_status->setToolTip(hintText);
+    m_statusText = fullText;
+    m_statusCompany = company;
+    m_status->setToolTip(company);
+    fitStatus();
+}
+
+void ImPanel::fitStatus()
+{
+    if (m_statusText.isEmpty())
+        return;
+    m_status->setText(StatusTextFitter::fit(m_statusText, m_statusCompany, m_status->fontMetrics(),
+                                            m_status->contentsRect().width()));
 }
 
 void ImPanel::toggleCollapsed()
@@ -119,6 +129,8 @@ bool ImPanel::isCollapsed() const
 
 bool ImPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_status && event->type() == QEvent::Resize)
+        fitStatus();
     if (event->type() != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);

@@ -22,9 +22,10 @@ public:
     QLabel* infoImage() const { return m_info; }       // imgInfo
     QLabel* friendImage() const { return m_friend; }   // imgFriend
 
-    // Shows text in the status label, shortened to whole characters + " ..." while it does
-    // not fit; the hint keeps the full hintText.
-    void showStatusText(const QString& text, const QString& hintText);
+    // Shows fullText in the status label; while it does not fit, the company is shortened
+    // to whole characters followed by " ..." (again whenever the label is resized). The hint
+    // keeps the full company.
+    void showStatus(const QString& fullText, const QString& company);
     // imgFriend: shrink to the title bar, or grow back to ExpandedHeight.
     void toggleCollapsed();
     bool isCollapsed() const;
@@ -38,6 +39,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fitStatus();
+
+    QString m_statusText;
+    QString m_statusCompany;
     QWidget* m_top = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_addUser = nullptr;

@@ -327,6 +327,9 @@ void tst_IMSession::longCompanyIsShortenedToWholeCharacters()
     im->showStatus(company);
     QVERIFY(panel->statusLabel()->text().endsWith(QStringLiteral(" ...")));
     QCOMPARE(panel->statusLabel()->toolTip(), company);
+    // Given room, the label shows the whole text again.
+    panel->resize(1200, ImPanel::ExpandedHeight);
+    QTRY_COMPARE(panel->statusLabel()->text(), company + QStringLiteral("(联机)"));
 }
 
 void tst_IMSession::cleanUpSequence()

@@ -1,4 +1,5 @@
 #include "IMClientError.h"
+#include "InternetCheck.h"
 #include "XmppIMClient.h"
 
 #include <QSignalSpy>
@@ -15,6 +16,7 @@ private slots:
     void rosterIndexErrorsHaveTheirTexts();
     void connectNeedsServerAndBareJid();
     void refusedConnectionRaisesOnDisconnectedOnce();
+    void loopbackServersAreReachable();
 };
 
 namespace {
@@ -86,6 +88,13 @@ void tst_XmppIMClient::refusedConnectionRaisesOnDisconnectedOnce()
     // A new attempt is allowed after the failure.
     QVERIFY(errorOf([&] { client.connect("a@localhost", "pw"); }).isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 2, 20000);
+}
+
+void tst_XmppIMClient::loopbackServersAreReachable()
+{
+    // The sandbox exchange must be usable on a machine without any network.
+    for (const char* host : {"localhost", "www.localhost", "127.0.0.1", "127.8.9.1", "::1"})
+        QVERIFY2(InternetCheck::canReach(QString::fromLatin1(host)), host);
 }
 
 QTEST_GUILESS_MAIN(tst_XmppIMClient)
