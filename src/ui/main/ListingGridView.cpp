@@ -135,7 +135,7 @@ void ListingGridView::fitAllRows()
 void ListingGridView::scheduleRefit()
 {
     // Titles wrap at the column width: when it changes, the rows follow, once per change.
-    if (m_family != ListingFamily::Land || m_refitPending)
+    if (m_refitPending)
         return;
     m_refitPending = true;
     QTimer::singleShot(0, this, [this] {
