@@ -11,6 +11,8 @@
 #include <QXmppRosterManager.h>
 #include <QXmppUtils.h>
 
+#include <QTimer>
+
 namespace {
 
 int availabilityOf(const QXmppPresence& presence)
@@ -63,8 +65,10 @@ QString errorText(QXmppClient::Error error)
 
 XmppIMClient::XmppIMClient(QObject* parent)
     : IMClient(parent), m_client(new QXmppClient(this)),
-      m_rosterManager(m_client->findExtension<QXmppRosterManager>())
+      m_rosterManager(m_client->findExtension<QXmppRosterManager>()), m_loginWatch(new QTimer(this))
 {
+    m_loginWatch->setSingleShot(true);
+    QObject::connect(m_loginWatch, &QTimer::timeout, this, &XmppIMClient::onLoginSilence);
     QObject::connect(m_client, &QXmppClient::connected, this, &XmppIMClient::onEngineConnected);
     QObject::connect(m_client, &QXmppClient::disconnected, this,
                      &XmppIMClient::onEngineDisconnected);
@@ -122,6 +126,7 @@ void XmppIMClient::connect(const QString& user, const QString& password)
     m_outSplitter.reset();
     m_roster.clear();
     m_connecting = true;
+    m_loginWatch->start(m_timeout);
     m_client->connectToServer(config);
 }
 
@@ -201,6 +206,7 @@ QString XmppIMClient::contactRealName(int index) const
 
 void XmppIMClient::onEngineConnected()
 {
+    m_loginWatch->stop();
     m_connecting = false;
     m_loggedIn = true;
     emit OnConnected(0, QString());
@@ -210,6 +216,7 @@ void XmppIMClient::onEngineDisconnected()
 {
     if (!m_connecting && !m_loggedIn)
         return;
+    m_loginWatch->stop();
     m_connecting = false;
     m_loggedIn = false;
     const QString description = m_lastError;
@@ -230,6 +237,8 @@ void XmppIMClient::onLog(int type, const QString& text)
     const bool received = type == QXmppLogger::ReceivedMessage;
     if (!received && type != QXmppLogger::SentMessage)
         return;
+    if (received && m_connecting)
+        m_loginWatch->start(m_timeout); // the server is still talking
     PiTrailSplitter& splitter = received ? m_inSplitter : m_outSplitter;
     const QStringList units = splitter.feed(text);
     for (const QString& unit : units)
@@ -272,6 +281,15 @@ void XmppIMClient::onSubscription(const QString& bareJid)
     const auto type = roster.getRosterEntry(bareJid).subscriptionType();
     if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both)
         roster.subscribe(bareJid);
+}
+
+void XmppIMClient::onLoginSilence()
+{
+    if (!m_connecting)
+        return;
+    m_lastError = QStringLiteral("Timeout: the server did not answer");
+    m_client->disconnectFromServer();
+    onEngineDisconnected(); // a socket that never connected reports nothing itself
 }
 
 void XmppIMClient::onRosterReceived()

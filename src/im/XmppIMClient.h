@@ -9,9 +9,12 @@ class QXmppClient;
 class QXmppMessage;
 class QXmppPresence;
 class QXmppRosterManager;
+class QTimer;
 
 // IMClient over QXmpp. No automatic reconnection; certificate errors are never ignored;
 // TLS is used when the server offers it. The protocol trail reports each unit's exact text.
+// Timeout (milliseconds) bounds the server's silence while logging in, and the wait for a
+// keep-alive answer once connected.
 class XmppIMClient : public IMClient
 {
     Q_OBJECT
@@ -52,9 +55,11 @@ private:
     void onPresence(const QXmppPresence& presence);
     void onSubscription(const QString& bareJid);
     void onRosterReceived();
+    void onLoginSilence();
 
     QXmppClient* m_client;
     QXmppRosterManager* m_rosterManager;
+    QTimer* m_loginWatch;
     QString m_server;
     int m_port = 5222;
     QString m_resource;

@@ -17,6 +17,7 @@ private slots:
     void connectNeedsServerAndBareJid();
     void refusedConnectionRaisesOnDisconnectedOnce();
     void loopbackServersAreReachable();
+    void silentServerEndsTheLogIn();
 };
 
 namespace {
@@ -95,6 +96,24 @@ void tst_XmppIMClient::loopbackServersAreReachable()
     // The sandbox exchange must be usable on a machine without any network.
     for (const char* host : {"localhost", "www.localhost", "127.0.0.1", "127.8.9.1", "::1"})
         QVERIFY2(InternetCheck::canReach(QString::fromLatin1(host)), host);
+}
+
+void tst_XmppIMClient::silentServerEndsTheLogIn()
+{
+    // Accepts the connection and never answers.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    XmppIMClient client;
+    QSignalSpy disconnectedSpy(&client, &IMClient::OnDisconnected);
+    client.setIMServer("127.0.0.1");
+    client.setIMPort(silent.serverPort());
+    client.setTimeout(300);
+    client.connect("a@localhost", "pw");
+    QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 1, 20000);
+    QVERIFY(disconnectedSpy.at(0).at(1).toString().startsWith(QStringLiteral("Timeout")));
+    QVERIFY(!client.connected());
+    QTest::qWait(100);
+    QCOMPARE(disconnectedSpy.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_XmppIMClient)
