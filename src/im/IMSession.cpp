@@ -238,13 +238,18 @@ void IMSession::renameFriend(QTreeWidgetItem* node)
 {
     if (!FriendTree::isFriend(node))
         return;
+    // The box runs its own event loop: a roster sync or a disconnection may replace the
+    // tree meanwhile, so the friend is looked up again afterwards.
+    const QString jid = FriendTree::entryOf(node).jid;
     QString name;
     if (!m_inputBox(QStringLiteral("修改名称"), QStringLiteral("请输入新的名称"), &name) ||
         name.isEmpty())
         return;
+    node = tree()->findFriend(jid);
+    if (!node)
+        return;
     try {
-        m_client->sendCommand(
-            RosterStanza::rename(FriendTree::entryOf(node).jid, name, RosterStanza::nextId()));
+        m_client->sendCommand(RosterStanza::rename(jid, name, RosterStanza::nextId()));
         tree()->renameFriend(node, name);
     } catch (const std::exception&) {
     }
@@ -254,11 +259,15 @@ void IMSession::deleteFriend(QTreeWidgetItem* node)
 {
     if (!FriendTree::isFriend(node))
         return;
+    const QString jid = FriendTree::entryOf(node).jid;
     const QString question = QStringLiteral("确定要删除:") + node->text(0) + QStringLiteral(" 吗?");
     if (!MessageBoxes::question(m_panel, MessageBoxes::captionConfirm(), question))
         return;
+    node = tree()->findFriend(jid); // see renameFriend
+    if (!node)
+        return;
     try {
-        m_client->removeContact(FriendTree::entryOf(node).jid, QString(), QString());
+        m_client->removeContact(jid, QString(), QString());
         delete node;
     } catch (const std::exception&) {
     }

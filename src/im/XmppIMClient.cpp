@@ -135,6 +135,8 @@ void XmppIMClient::disconnect()
     if (!m_connecting && !m_loggedIn)
         return;
     m_client->disconnectFromServer();
+    // A socket still connecting closes without a signal; report the end either way (once).
+    onEngineDisconnected();
 }
 
 void XmppIMClient::requireConnected(const char* operation) const

@@ -85,6 +85,7 @@ private slots:
     void logOffAndLogInAgain();
     void addFriendRules();
     void renameSendsEscapedRosterItem();
+    void renameFailureKeepsTheName();
     void deleteAsksFirstAndRefusesGroups();
     void subscriptionRequestAsksTheUser();
     void chatMessagesAcceptedOnlyFromOurClient();
@@ -440,7 +441,26 @@ void tst_IMSession::renameSendsEscapedRosterItem()
     QCOMPARE(client->commands.size(), 1);
     QCOMPARE(node->text(0), QStringLiteral("老张's"));
 
-    ok = true;
+    // The connection drops while the box is open: the tree is emptied, nothing is sent.
+    im->setInputBox([&](const QString&, const QString&, QString* text) {
+        client->isConnected = false;
+        emit client->OnDisconnected(0, QString());
+        *text = QStringLiteral("太迟了");
+        return true;
+    });
+    im->renameFriend(node);
+    QCOMPARE(client->commands.size(), 1);
+    QCOMPARE(panel->friendTree()->topLevelItemCount(), 0);
+}
+
+void tst_IMSession::renameFailureKeepsTheName()
+{
+    connectAndSync({{"zhangwei@localhost", "老张's"}});
+    QTreeWidgetItem* node = friendNode("zhangwei@localhost");
+    im->setInputBox([](const QString&, const QString&, QString* text) {
+        *text = QStringLiteral("新名");
+        return true;
+    });
     client->failNext = true; // send failed: the tree keeps the old name
     im->renameFriend(node);
     QCOMPARE(node->text(0), QStringLiteral("老张's"));
