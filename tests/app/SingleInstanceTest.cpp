@@ -46,6 +46,7 @@ private slots:
     void firstStartReachesTheLogin();
     void secondStartExitsAndActivatesTheFirst();
     void lockIsReleasedWithTheGuard();
+    void crashedInstanceDoesNotBlockTheNextStart();
 };
 
 void SingleInstanceTest::firstStartReachesTheLogin()
@@ -86,6 +87,26 @@ void SingleInstanceTest::lockIsReleasedWithTheGuard()
     }
     SingleInstanceGuard again(title);
     QVERIFY(again.acquire());
+}
+
+void SingleInstanceTest::crashedInstanceDoesNotBlockTheNextStart()
+{
+    const QString title = uniqueTitle();
+    QProcess crashed;
+    crashed.start(QStringLiteral(TOVANTA_STARTUP_PROBE), {title, QStringLiteral("hold")});
+    QVERIFY(crashed.waitForStarted());
+    QByteArray output;
+    QElapsedTimer patience;
+    patience.start();
+    while (!output.contains("login") && patience.elapsed() < kPatienceMs) {
+        crashed.waitForReadyRead(50);
+        output += crashed.readAllStandardOutput();
+    }
+    QVERIFY(output.contains("login"));
+    crashed.kill(); // no chance to release its lock or socket
+    QVERIFY(crashed.waitForFinished(kPatienceMs));
+
+    QCOMPARE(runProbe(title).output.trimmed(), QByteArray("login"));
 }
 
 QTEST_MAIN(SingleInstanceTest)
