@@ -59,6 +59,14 @@ FriendTree::FriendTree(QWidget* parent) : QTreeWidget(parent)
     setIndentation(12);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // Selected rows in the theme colour, the others white, text always black.
+    QPalette pal = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Base, Qt::white);
+        pal.setColor(group, QPalette::Highlight, kThemeColour);
+        pal.setColor(group, QPalette::HighlightedText, Qt::black);
+    }
+    setPalette(pal);
     buildMenu();
     // A group's icon follows its state, however it changed (click, or a friend selected).
     connect(this, &QTreeWidget::itemExpanded, this, &FriendTree::updateGroupIcon);
@@ -261,8 +269,5 @@ void FriendTree::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
 {
     const bool selected = selectionModel() && selectionModel()->isSelected(index);
     painter->fillRect(options.rect, selected ? kThemeColour : QColor(Qt::white));
-    QStyleOptionViewItem plain = options;
-    plain.state &= ~QStyle::State_Selected;
-    plain.state &= ~QStyle::State_HasFocus;
-    QTreeWidget::drawRow(painter, plain, index);
+    QTreeWidget::drawRow(painter, options, index);
 }

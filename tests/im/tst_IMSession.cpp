@@ -560,6 +560,14 @@ void tst_IMSession::friendTreeHintsAndMenuCaption()
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, nodeRect.center());
     QCOMPARE(chat->calls.count("open:zhangwei@localhost"), 2);
 
+    // The selected friend's row is painted in the theme colour, other rows white.
+    tree->setCurrentItem(node);
+    const QImage shot = tree->viewport()->grab().toImage();
+    QCOMPARE(QColor(shot.pixel(tree->viewport()->width() - 3, nodeRect.center().y())),
+             QColor(0xCE, 0xDC, 0xEF));
+    QCOMPARE(QColor(shot.pixel(tree->viewport()->width() - 3, groupRect.center().y())),
+             QColor(Qt::white));
+
     // Right button on an offline friend: "给他留言"; present: "开始对话".
     QTest::mousePress(tree->viewport(), Qt::RightButton, {}, nodeRect.center());
     QCOMPARE(tree->openAction()->text(), QStringLiteral("给他留言"));
