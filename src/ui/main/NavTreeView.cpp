@@ -49,6 +49,11 @@ NavTreeView::NavTreeView(const QString& name, const Options& options, QWidget* p
     setItemDelegate(new NavTreeDelegate(options.plainSelectedKindMinusOne, this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(false);
+    // The branch area left of a selected row is painted by the view, not the delegate.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Highlight, kThemeColour);
+    pal.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(pal);
     if (m_options.oneOpenBranch)
         connect(this, &QTreeWidget::itemExpanded, this, &NavTreeView::collapseSiblings);
 }
