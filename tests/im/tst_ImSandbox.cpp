@@ -142,6 +142,9 @@ void tst_ImSandbox::initTestCase()
     }
     QVERIFY(!a->session.friendByJid(b->jid));
     QVERIFY(!b->session.friendByJid(a->jid));
+    // Requests an aborted earlier run left pending were answered at sign-in; forget them.
+    a->askedBy.clear();
+    b->askedBy.clear();
 }
 
 void tst_ImSandbox::cleanupTestCase()
@@ -161,8 +164,8 @@ void tst_ImSandbox::friendRequestAcceptedBothWays()
     QVERIFY(a->session.friendByJid(b->jid));
 
     // b is asked and accepts ("通过并加对方"), which asks a in turn; a accepts too.
-    QTRY_COMPARE_WITH_TIMEOUT(b->askedBy, QStringList{a->name}, kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(a->askedBy, QStringList{b->name}, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(b->askedBy.contains(a->name), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(a->askedBy.contains(b->name), kWait);
 
     // After a fresh sign-in both rosters hold the other, named by the user part when the
     // roster has no name.
