@@ -82,6 +82,8 @@ private slots:
     void init() { ApplicationTitle::set(QStringLiteral("Tovanta")); }
     void resourceCarriesTheChosenDocument();
     void toolAndLoaderAgree();
+    void toolRefusesDocumentsTheProgramCannotRead_data();
+    void toolRefusesDocumentsTheProgramCannotRead();
     void surroundingWhiteSpaceIsStripped();
     void badServerPortGivesIntegerErrorAndStops();
     void nonHexStopsBeforeAnyValue();
@@ -143,10 +145,47 @@ void BuiltinConfigTest::toolAndLoaderAgree()
     QVERIFY(backFile.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(backFile.readAll()).contains(QStringLiteral("某某物流")));
 
+    // The production template stays a document the program can read.
+    QCOMPARE(QProcess::execute(
+                 QStringLiteral(TOVANTA_CONFIGTOOL),
+                 {QStringLiteral("encipher"),
+                  QStringLiteral(TOVANTA_SOURCE_DIR "/config/production.template.xml"), hexPath}),
+             0);
+
     // The tool refuses what it cannot read, with a failing exit code.
     QVERIFY(QProcess::execute(
                 QStringLiteral(TOVANTA_CONFIGTOOL),
                 {QStringLiteral("encipher"), dir.filePath(QStringLiteral("none")), hexPath}) != 0);
+}
+
+void BuiltinConfigTest::toolRefusesDocumentsTheProgramCannotRead_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::newRow("ServerPort not an integer") << configDocument(QStringLiteral("x"));
+    QTest::newRow("another root") << configDocument(QStringLiteral("1"))
+                                         .replace(QStringLiteral("ClientConfig"),
+                                                  QStringLiteral("Config"));
+    QTest::newRow("missing element")
+        << configDocument(QStringLiteral("1")).remove(QStringLiteral("<baseurl>/b</baseurl>"));
+    QTest::newRow("malformed") << configDocument(QStringLiteral("1")).left(60);
+}
+
+void BuiltinConfigTest::toolRefusesDocumentsTheProgramCannotRead()
+{
+    QFETCH(QString, document);
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("doc.xml"));
+    const QString hexPath = dir.filePath(QStringLiteral("doc.hex"));
+    QFile file(plain);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(document.toUtf8());
+    file.close();
+    QProcess tool;
+    tool.start(QStringLiteral(TOVANTA_CONFIGTOOL), {QStringLiteral("encipher"), plain, hexPath});
+    QVERIFY(tool.waitForFinished());
+    QVERIFY(tool.exitCode() != 0);
+    QVERIFY(tool.readAllStandardError().contains("doc.xml"));
+    QVERIFY(!QFile::exists(hexPath));
 }
 
 void BuiltinConfigTest::surroundingWhiteSpaceIsStripped()

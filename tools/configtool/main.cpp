@@ -3,10 +3,14 @@
 //
 // The plain document is UTF-8; it is enciphered as GBK with the configuration key in DES hex
 // form, one line of upper-case hex digits. "decipher" turns such a line back into the
-// document, for checking what a build carries.
+// document, for checking what a build carries. A document the program could not read
+// (another root, a missing element, a ServerPort that is no integer) fails the build here
+// rather than at the user's first start.
 #include "CoreError.h"
 #include "DesCipher.h"
 #include "Keys.h"
+#include "TXMLNode.h"
+#include "TXMLStringReader.h"
 
 #include <QFile>
 #include <QString>
@@ -35,6 +39,28 @@ bool writeFile(const QString& path, const QByteArray& bytes)
            file.write(bytes) == bytes.size();
 }
 
+// The elements the program reads under ClientConfig, in its reading order.
+const char* const kKeys[] = {"regurl",      "HostName",      "ServerPort", "wsdluri", "baseurl",
+                             "AppVersion",  "AppName",       "Company",    "homeURL", "infourl",
+                             "upgradfiles", "findfriendurl", "authmobile"};
+
+// Empty when the program can read every value of the document, else the reason.
+QString documentProblem(const QString& document)
+{
+    const std::unique_ptr<TXMLNode> parsed = TXMLStringReader::parseText(document);
+    const TXMLNode* root = parsed->findChild(QStringLiteral("ClientConfig"));
+    if (!root || root->kind() != TXMLNode::Element)
+        return QStringLiteral("the root element must be ClientConfig");
+    for (const char* key : kKeys) {
+        const TXMLNode* element = root->findChild(QLatin1String(key));
+        if (!element)
+            return QStringLiteral("element %1 is missing").arg(QLatin1String(key));
+        if (qstrcmp(key, "ServerPort") == 0)
+            element->integerValue();
+    }
+    return QString();
+}
+
 QString plainDocument(const QByteArray& bytes)
 {
     QByteArray text = bytes;
@@ -58,16 +84,20 @@ int main(int argc, char* argv[])
         return fail(QStringLiteral("cannot read %1").arg(in));
     try {
         QByteArray output;
-        if (mode == QLatin1String("encipher"))
-            output = DesEncryptHex(plainDocument(input), key).toLatin1() + '\n';
-        else if (mode == QLatin1String("decipher"))
+        if (mode == QLatin1String("encipher")) {
+            const QString document = plainDocument(input);
+            const QString problem = documentProblem(document);
+            if (!problem.isEmpty())
+                return fail(QStringLiteral("%1: %2").arg(in, problem));
+            output = DesEncryptHex(document, key).toLatin1() + '\n';
+        } else if (mode == QLatin1String("decipher"))
             output = DesDecryptHex(QString::fromLatin1(input).trimmed(), key).toUtf8() + '\n';
         else
             return fail(QStringLiteral("unknown mode %1").arg(mode));
         if (!writeFile(out, output))
             return fail(QStringLiteral("cannot write %1").arg(out));
     } catch (const CoreError& e) {
-        return fail(e.message());
+        return fail(QStringLiteral("%1: %2").arg(in, e.message()));
     }
     return 0;
 }
