@@ -28,9 +28,9 @@ QString timeText(const QDateTime& time)
 const QStringList& landPlaces()
 {
     static const QStringList places = {
-        QStringLiteral("上海"),   QStringLiteral("北京"),     QStringLiteral("广州"),
+        QStringLiteral("上海"), QStringLiteral("北京"),   QStringLiteral("广州"),
         QStringLiteral("沈阳"), QStringLiteral("成都"),   QStringLiteral("天津"),
-        QStringLiteral("重庆"),   QStringLiteral("杭州"),   QStringLiteral("南京"),
+        QStringLiteral("重庆"), QStringLiteral("杭州"),   QStringLiteral("南京"),
         QStringLiteral("武汉"), QStringLiteral("郑州"),   QStringLiteral("西安"),
         QStringLiteral("长沙"), QStringLiteral("济南"),   QStringLiteral("青岛"),
         QStringLiteral("苏州"), QStringLiteral("东莞"),   QStringLiteral("深圳"),
