@@ -1299,6 +1299,7 @@ void TfrmMain::bringToFront()
 
 void TfrmMain::signIn()
 {
+    setLabel(QStringLiteral("lblUserInfo"), session().userName());
     m_broadcasts->setAccount(session().HostName, session().loginIdentity);
     m_session->signIn();
 }
@@ -1510,8 +1511,12 @@ void TfrmMain::setMenuEnabled(SessionMenu item, bool enabled)
 bool TfrmMain::runLoginAgain()
 {
     const bool loginAlreadyShown = QApplication::activeModalWidget() != nullptr;
-    if (Startup::modalLogin())
+    if (Startup::modalLogin()) {
+        // The user may have logged in under another name: broadcasts go to the new identity.
+        m_broadcasts->setAccount(session().HostName, session().loginIdentity);
+        setLabel(QStringLiteral("lblUserInfo"), session().userName());
         return true;
+    }
     if (!loginAlreadyShown) {
         // The user cancelled the login: the program ends without asking again.
         state().closeWithoutAsking = true;
