@@ -25,7 +25,7 @@ bool ListingGridDelegate::isFocusedCell(const QStyleOptionViewItem& option,
     if (!m_landStyle)
         return false;
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-    return view && view->currentIndex() == index && view->hasFocus();
+    return view && view->currentIndex() == index;
 }
 
 void ListingGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

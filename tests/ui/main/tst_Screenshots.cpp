@@ -133,7 +133,10 @@ void ScreenshotsTest::landPage()
 {
     fillLand();
     window->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
-    QCOMPARE(window->grid(ListingGrid::InfoGrd)->gridRowCount(), 6);
+    ListingGridView* info = window->grid(ListingGrid::InfoGrd);
+    QCOMPARE(info->gridRowCount(), 6);
+    info->setFocus();
+    info->setCurrentIndex(info->model()->index(2, 1)); // the focused cell on its gradient
     shoot(QStringLiteral("main_land"));
 }
 
