@@ -51,6 +51,13 @@ ListingActivation::Result ListingActivation::activate(ListingFamily family,
     }
 }
 
+ListingActivation::Result ListingActivation::conversationWith(Result result)
+{
+    result.action = result.detail.sender == QLatin1String("-1") ? Action::CustomerService
+                                                                : Action::Conversation;
+    return result;
+}
+
 ListingActivation::Result ListingActivation::land(const ListingGridRow& row, int field,
                                                   const QString& host, const QString& loginIdentity)
 {
@@ -63,10 +70,8 @@ ListingActivation::Result ListingActivation::land(const ListingGridRow& row, int
     detail.family = ListingFamily::Land;
     detail.sender = row.field(layout.senderField);
     detail.senderAddress = addressOf(detail.sender, host);
-    if (field == layout.senderIconField) {
-        result.action = Action::Conversation;
-        return result;
-    }
+    if (field == layout.senderIconField)
+        return conversationWith(result);
     if (!isDetailField(ListingFamily::Land, field))
         return Result();
     detail.caption = id;
@@ -93,10 +98,8 @@ ListingActivation::Result ListingActivation::priced(ListingFamily family, const 
     detail.family = family;
     detail.sender = sender;
     detail.senderAddress = addressOf(sender, host);
-    if (field == layout.senderIconField) {
-        result.action = Action::Conversation;
-        return result;
-    }
+    if (field == layout.senderIconField)
+        return conversationWith(result);
     if (!isDetailField(family, field))
         return Result();
     detail.contact = UnscrambleField(row.field(layout.contactField)).trimmed();

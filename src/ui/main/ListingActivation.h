@@ -14,7 +14,9 @@ public:
     {
         None,
         Detail,
-        Conversation
+        Conversation,
+        // The agent seat ("-1") has no chat account: its icon leads to the customer service.
+        CustomerService
     };
 
     struct Result
@@ -32,6 +34,7 @@ public:
                             const QString& loginIdentity);
 
 private:
+    static Result conversationWith(Result result);
     static Result land(const ListingGridRow& row, int field, const QString& host,
                        const QString& loginIdentity);
     static Result priced(ListingFamily family, const ListingGridRow& row, int field,

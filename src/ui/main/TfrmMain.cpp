@@ -1203,6 +1203,8 @@ void TfrmMain::onGridActivated(ListingGrid which, int modelRow, int field)
         hooks.openDetail(result.detail);
     else if (result.action == ListingActivation::Action::Conversation && hooks.openConversation)
         hooks.openConversation(result.detail.senderAddress, result.detail.sender);
+    else if (result.action == ListingActivation::Action::CustomerService)
+        openCustomerService();
 }
 
 void TfrmMain::adTick()

@@ -107,6 +107,12 @@ void ListingActivationTest::senderIconOpensConversation()
     QCOMPARE(result.action, ListingActivation::Action::Conversation);
     QCOMPARE(result.detail.senderAddress, QStringLiteral("wang@localhost"));
 
+    // The agent seat has no chat account: its icon leads to the customer service.
+    const auto seat = ListingActivation::activate(
+        ListingFamily::Land, land(QStringLiteral("6"), QStringLiteral("-1"), QStringLiteral("zz")),
+        4, kHost, kMe);
+    QCOMPARE(seat.action, ListingActivation::Action::CustomerService);
+
     ListingGridRow rail;
     rail.fields = QVector<QString>(14);
     rail.fields[12] = QStringLiteral(" zhou ");

@@ -537,6 +537,11 @@ void MainWindowTest::doubleClickOpensDetailOrConversation()
     QCOMPARE(details[0].contact, QStringLiteral("张 138"));
     window->onGridActivated(ListingGrid::InfoGrd, 1, 4);
     QCOMPARE(hookCalls, QStringList{"chat:wang@localhost"});
+    window->insertLandRow(ListingGrid::InfoGrd, landRow("56", "座席发布的货源", "-1"));
+    window->onGridActivated(ListingGrid::InfoGrd, 0, 4);
+    QCOMPARE(hookCalls.size(), 1);
+    QVERIFY(TfrmNewBrowser::tracked());
+    QCOMPARE(TfrmNewBrowser::tracked()->windowTitle(), QStringLiteral(" 在线客服"));
 }
 
 void MainWindowTest::panelTogglesSwitchPicturesAndHints()
