@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -173,4 +174,52 @@ void ListingGridView::wheelEvent(QWheelEvent* event)
         return;
     }
     QTableView::wheelEvent(event);
+}
+
+int ListingGridView::rowBorderAt(const QPoint& pos) const
+{
+    constexpr int grip = 3;
+    const int row = rowAt(pos.y());
+    if (row < 0)
+        return -1;
+    const int top = rowViewportPosition(row);
+    if (qAbs(pos.y() - (top + rowHeight(row))) <= grip)
+        return row;
+    if (row > 0 && qAbs(pos.y() - top) <= grip)
+        return row - 1;
+    return -1;
+}
+
+void ListingGridView::mousePressEvent(QMouseEvent* event)
+{
+    const int row = event->button() == Qt::LeftButton ? rowBorderAt(event->pos()) : -1;
+    if (row < 0) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    m_resizingRow = row;
+    m_dragStartY = event->pos().y();
+    m_dragStartHeight = rowHeight(row);
+}
+
+void ListingGridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_resizingRow >= 0) {
+        setRowHeight(m_resizingRow, qMax(8, m_dragStartHeight + event->pos().y() - m_dragStartY));
+        return;
+    }
+    if (event->buttons() == Qt::NoButton && rowBorderAt(event->pos()) >= 0)
+        viewport()->setCursor(Qt::SplitVCursor);
+    else
+        viewport()->unsetCursor();
+    QTableView::mouseMoveEvent(event);
+}
+
+void ListingGridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_resizingRow >= 0) {
+        m_resizingRow = -1;
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
 }

@@ -42,13 +42,21 @@ protected:
     bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Rows are resized by dragging their lower border, as the grid has no row header.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void setUpLook();
     void scheduleRefit();
+    int rowBorderAt(const QPoint& pos) const;
 
     ListingFamily m_family;
     ListingTableModel* m_model;
     bool m_refitPending = false;
     int m_fittedWidth = -1;
+    int m_resizingRow = -1;
+    int m_dragStartY = 0;
+    int m_dragStartHeight = 0;
 };

@@ -43,6 +43,7 @@ private slots:
     void setUpHidesFieldsAndSetsWidths();
     void longTitlesAreNoTallerThanTheirText();
     void resizeKeepsExistingRowsAndDropsExtra();
+    void userDragsARowBorder();
 };
 
 void ListingGridTest::insertsPushRowsDownAndKeepFields()
@@ -238,6 +239,29 @@ void ListingGridTest::resizeKeepsExistingRowsAndDropsExtra()
     model.resizeRows(2);
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.row(1).field(0), QStringLiteral("K123"));
+}
+
+void ListingGridTest::userDragsARowBorder()
+{
+    ListingGridView grid(ListingFamily::Land);
+    grid.resize(500, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.insertGridRow(0, landRow(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("x")));
+    grid.insertGridRow(0, landRow(QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("x")));
+    QWidget* port = grid.viewport();
+    const QPoint border(200, grid.rowHeight(0) - 1);
+    QTest::mousePress(port, Qt::LeftButton, Qt::NoModifier, border);
+    QMouseEvent move(QEvent::MouseMove, border + QPoint(0, 25), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(port, &move);
+    QTest::mouseRelease(port, Qt::LeftButton, Qt::NoModifier, border + QPoint(0, 25));
+    QCOMPARE(grid.rowHeight(0), 65);
+    QCOMPARE(grid.rowHeight(1), 40);
+    // A press inside a row selects as usual and resizes nothing.
+    QTest::mouseClick(port, Qt::LeftButton, Qt::NoModifier, QPoint(200, 80));
+    QCOMPARE(grid.currentIndex().row(), 1);
+    QCOMPARE(grid.rowHeight(1), 40);
 }
 
 QTEST_MAIN(ListingGridTest)
