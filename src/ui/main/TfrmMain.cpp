@@ -965,7 +965,7 @@ void TfrmMain::tvBiddingClicked(QTreeWidgetItem* item)
     } else if (kind == FixedLists::TenderServiceKind) {
         openCustomerService();
     } else if (item->childCount() > 0) {
-        item->setExpanded(!item->isExpanded());
+        item->setExpanded(true);
     }
 }
 
