@@ -9,6 +9,7 @@ ClickableImage::ClickableImage(const QString& name, const QString& hint, QWidget
     setToolTip(hint);
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignCenter);
+    setTextFormat(Qt::PlainText);
 }
 
 void ClickableImage::mouseReleaseEvent(QMouseEvent* event)

@@ -81,8 +81,11 @@ ListingFamily familyOf(ListingGrid which)
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(name);
+    // Labels show server and user texts: never interpret them as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     return label;
 }
 

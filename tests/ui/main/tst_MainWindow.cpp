@@ -498,6 +498,10 @@ void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
 
     window->setNationalCountText(QStringLiteral("全国:8"));
     QCOMPARE(window->findChild<QLabel*>("Label3")->text(), QStringLiteral("全国:8"));
+    // Texts from the server are shown as they are, never as markup.
+    for (const char* name :
+         {"Label3", "lblCount1", "lblTypes", "lblCount1S", "lblAirInfo", "lblUserInfo"})
+        QCOMPARE(window->findChild<QLabel*>(QLatin1String(name))->textFormat(), Qt::PlainText);
     QVERIFY(window->isInfoPageShown("pgGrd"));
     QVERIFY(!window->isInfoPageShown("pgAir"));
 }
