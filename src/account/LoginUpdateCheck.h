@@ -38,7 +38,7 @@ public:
     explicit LoginUpdateCheck(QObject* parent = nullptr) : QObject(parent) {}
 
     // Starts the check without automatic periodic checks, messages or wizard. May throw; the
-    // window swallows the error and stays disabled until an end event arrives.
+    // window then treats the check as ended (no message).
     virtual void start(const Settings& settings) = 0;
 
     // An empty factory restores the default check.

@@ -182,7 +182,10 @@ void TfrmLogin::startUpdateCheck()
     try {
         m_updateCheck->start({state.infourl, state.AppVersion, state.upgradfiles});
     } catch (...) {
-        // The buttons stay disabled until the check reports one of its end events.
+        // A check that could not start never reports an end event, and the window would keep
+        // its buttons disabled for good; like an unreachable update server, it only returns
+        // the window to idle.
+        updateCheckEnded();
     }
 }
 
