@@ -1461,7 +1461,11 @@ void TfrmMain::setNationalCountText(const QString& text)
 
 void TfrmMain::writeMainSettings()
 {
-    SettingsFile::saveMain(QString());
+    // Store the subscribed cities read at start (an empty text here would drop
+    // them from config.xml at every login).
+    QStringList cities = session().orderCities;
+    cities.removeDuplicates();
+    SettingsFile::saveMain(cities.join(QLatin1Char(',')));
 }
 
 void TfrmMain::startProfileFetch()

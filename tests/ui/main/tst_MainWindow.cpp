@@ -8,6 +8,7 @@
 #include "NavTreeView.h"
 #include "RecordingStarter.h"
 #include "SessionState.h"
+#include "SettingsFile.h"
 #include "ShellLauncher.h"
 #include "ShellState.h"
 #include "TfrmCopyright.h"
@@ -79,6 +80,7 @@ private slots:
     void exitAsksUnlessAnUpdateWasInstalled();
     void trayAnimatesWhileConversationsWait();
     void refreshBoxDrivesAutoReceive();
+    void connectionKeepsTheSubscribedCities();
 
 private:
     TfrmMain* window = nullptr;
@@ -666,6 +668,20 @@ void MainWindowTest::refreshBoxDrivesAutoReceive()
     QVERIFY(shellState().autoReceive);
     box->setChecked(false);
     QVERIFY(!shellState().autoReceive);
+}
+
+void MainWindowTest::connectionKeepsTheSubscribedCities()
+{
+    const QStringList stored = {QStringLiteral("北京"), QStringLiteral("大连"),
+                                QStringLiteral("北京")};
+    session().orderCities = stored;
+    window->writeMainSettings();
+
+    SettingsFile::LoginFields fields;
+    SessionState reloaded;
+    SettingsFile::load(fields, reloaded, SettingsFile::defaultPath());
+    QCOMPARE(reloaded.orderCities, QStringList({QStringLiteral("北京"), QStringLiteral("大连")}));
+    QFile::remove(SettingsFile::defaultPath());
 }
 
 QTEST_MAIN(MainWindowTest)
