@@ -3,6 +3,7 @@
 #include "CoreError.h"
 #include "DesBlockCipher.h"
 #include "Gbk.h"
+#include "HexDigits.h"
 
 namespace {
 
@@ -16,21 +17,6 @@ DesBlockCipher cipherForKey(const QByteArray& key)
         padded[i] = static_cast<quint8>(key.at(i));
     }
     return DesBlockCipher(padded);
-}
-
-int hexDigitValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9') {
-        return u - '0';
-    }
-    if (u >= 'A' && u <= 'F') {
-        return u - 'A' + 10;
-    }
-    if (u >= 'a' && u <= 'f') {
-        return u - 'a' + 10;
-    }
-    return -1;
 }
 
 void stripTrailingNuls(QByteArray& bytes)
@@ -94,8 +80,8 @@ QString DesEncryptHex(const QString& text, const QString& key)
 
 quint8 HexPairToByte(QChar high, QChar low)
 {
-    const int highValue = hexDigitValue(high);
-    const int lowValue = hexDigitValue(low);
+    const int highValue = HexDigitValue(high);
+    const int lowValue = HexDigitValue(low);
     if (highValue < 0 || lowValue < 0) {
         throw CoreError(QString::fromLatin1(kNotHex));
     }

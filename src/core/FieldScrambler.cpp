@@ -1,6 +1,7 @@
 #include "FieldScrambler.h"
 
 #include "Gbk.h"
+#include "HexDigits.h"
 #include "Keys.h"
 #include "TextTrim.h"
 
@@ -10,21 +11,6 @@
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
-
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9') {
-        return u - '0';
-    }
-    if (u >= 'A' && u <= 'F') {
-        return u - 'A' + 10;
-    }
-    if (u >= 'a' && u <= 'f') {
-        return u - 'a' + 10;
-    }
-    return -1;
-}
 
 quint8 keyByte(int position)
 {
@@ -86,8 +72,8 @@ QString UnscrambleField(const QString& scrambled)
     QByteArray bytes;
     bytes.reserve(scrambled.size() / 2);
     for (int i = 0; i + 1 < scrambled.size(); i += 2) {
-        const int high = hexValue(scrambled.at(i));
-        const int low = hexValue(scrambled.at(i + 1));
+        const int high = HexDigitValue(scrambled.at(i));
+        const int low = HexDigitValue(scrambled.at(i + 1));
         if (high < 0 || low < 0) {
             break;
         }

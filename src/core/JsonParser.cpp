@@ -1,5 +1,6 @@
 #include "JsonParser.h"
 
+#include "HexDigits.h"
 #include "TextTrim.h"
 
 #include <charconv>
@@ -11,20 +12,6 @@ namespace {
 bool isDigit(ushort c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexDigit(ushort c)
-{
-    if (isDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
 }
 
 } // namespace
@@ -222,7 +209,7 @@ void JsonParser::readEscape(QString& text)
     case 'u': {
         ushort unit = 0;
         for (int i = 0; i < 4; ++i) {
-            const int digit = hexDigit(peek());
+            const int digit = HexDigitValue(peek());
             if (digit < 0) {
                 invalid();
             }

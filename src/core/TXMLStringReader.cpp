@@ -2,6 +2,7 @@
 
 #include "CoreError.h"
 #include "Gbk.h"
+#include "HexDigits.h"
 
 #include <cstring>
 
@@ -28,20 +29,6 @@ QString quoted(const QByteArray& name)
     return QLatin1Char('"') + Gbk::decode(name) + QLatin1Char('"');
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 // The low 8 bits of the number written in digits, or -1 when digits is not a number.
 int numericReferenceByte(const QByteArray& digits, int base)
 {
@@ -50,7 +37,7 @@ int numericReferenceByte(const QByteArray& digits, int base)
     }
     unsigned value = 0;
     for (char c : digits) {
-        const int digit = hexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0 || digit >= base) {
             return -1;
         }
