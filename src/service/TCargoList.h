@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ListingLoader.h"
+#include "LandListingLoader.h"
 
 // Loads the land listings of InfoGrd: cargoCount, then cargoListpro for the page.
 // Heading and category come from the shell's land view kind when the load starts.
-class TCargoList : public ListingLoader
+class TCargoList : public LandListingLoader
 {
     Q_OBJECT
 public:
@@ -17,20 +17,20 @@ public:
     QString category() const { return categoryText; }
 
 protected:
-    void run() override;
-    void finishingStep() override;
+    void startingStep() override;
+    bool filtersEmpty() const override;
+    int rowCap() const override;
+    void callCount(ServiceCallback done) override;
+    void callList(const QString& pageNumber, ServiceCallback done) override;
+    QString gridHeading() const override { return headingText; }
+    QString countLabel() const override;
 
 private:
-    void countArrived(const ServiceResult& result);
-    void listArrived(const ServiceResult& result);
+    QString localFlag() const;
 
     QString fromCity;
     QString toCity;
     QString categoryText;
-    bool append = false;
-    int pageNumber = 1;
     bool local = false;
     QString headingText;
-    int nextRow = 1;
-    int rowCount = 0;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ListingLoader.h"
+#include "LandListingLoader.h"
 
 // Loads the listings of the subscribed cities into InfoGrd: orderInfoCount, then orderInfo.
-class TThdOrderInfo : public ListingLoader
+class TThdOrderInfo : public LandListingLoader
 {
     Q_OBJECT
 public:
@@ -13,16 +13,13 @@ public:
     void setParams(const QString& cityList, bool append, int pageNumber);
 
 protected:
-    void run() override;
-    void finishingStep() override;
+    void startingStep() override;
+    int rowCap() const override;
+    void callCount(ServiceCallback done) override;
+    void callList(const QString& pageNumber, ServiceCallback done) override;
+    QString gridHeading() const override;
+    QString countLabel() const override;
 
 private:
-    void countArrived(const ServiceResult& result);
-    void listArrived(const ServiceResult& result);
-
     QString cityList;
-    bool append = false;
-    int pageNumber = 1;
-    int nextRow = 1;
-    int rowCount = 0;
 };
