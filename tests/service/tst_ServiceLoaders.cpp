@@ -3,6 +3,7 @@
 #include "HttpClient.h"
 #include "RecordingView.h"
 #include "ServicePort.h"
+#include "ServiceTestWaits.h"
 #include "SessionState.h"
 #include "ShellState.h"
 #include "TCargoList.h"
@@ -80,44 +81,21 @@ class tst_ServiceLoaders : public QObject
     RecordingView* view = nullptr;
     bool connected = true;
 
-    bool runJob(LoaderJob& job)
-    {
-        QSignalSpy finished(&job, &LoaderJob::finished);
-        job.setAutoDelete(false);
-        job.start();
-        if (!job.isFinished() && !finished.wait(20000)) {
-            return false;
-        }
-        return finished.count() == 1;
-    }
+    static constexpr int waitMs = 20000;
+
+    bool runJob(LoaderJob& job) { return RunJobToEnd(job, waitMs); }
 
     HttpReply fetch(HttpClient& client, const QString& address)
     {
-        HttpReply result;
-        bool done = false;
-        client.get(address, [&](const HttpReply& reply) {
-            result = reply;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 20000)) {
-            result.error = QStringLiteral("test waited in vain");
-        }
-        return result;
+        return AwaitAnswer<HttpReply>([&](HttpClient::Callback done) { client.get(address, done); },
+                                      waitMs);
     }
 
     ServiceResult callPort(Marovinta_ServicePort& port, const QString& operation,
                            const ServiceParams& params)
     {
-        ServiceResult result;
-        bool done = false;
-        port.call(operation, params, [&](const ServiceResult& answer) {
-            result = answer;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 20000)) {
-            result.error = QStringLiteral("no answer in time");
-        }
-        return result;
+        return AwaitAnswer<ServiceResult>(
+            [&](ServiceCallback done) { port.call(operation, params, done); }, waitMs);
     }
 
 private slots:

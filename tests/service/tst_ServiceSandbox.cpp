@@ -4,6 +4,7 @@
 #include "ListingLoader.h"
 #include "RecordingView.h"
 #include "ServicePort.h"
+#include "ServiceTestWaits.h"
 #include "SessionState.h"
 #include "ShellState.h"
 #include "TCargoList.h"
@@ -30,6 +31,7 @@ class tst_ServiceSandbox : public QObject
     Q_OBJECT
 
     std::unique_ptr<RecordingView> view;
+    static constexpr int waitMs = 40000;
 
     HttpReply get(const QString& address, bool windowClient = false)
     {
@@ -37,47 +39,23 @@ class tst_ServiceSandbox : public QObject
         if (windowClient) {
             client.useWindowClientSettings();
         }
-        HttpReply result;
-        bool done = false;
-        client.get(address, [&](const HttpReply& reply) {
-            result = reply;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
-            result.error = QStringLiteral("no answer in time");
-        }
-        return result;
+        return AwaitAnswer<HttpReply>([&](HttpClient::Callback done) { client.get(address, done); },
+                                      waitMs);
     }
 
     HttpReply post(const QString& address, const FormFields& fields)
     {
         HttpClient client;
         client.useWindowClientSettings();
-        HttpReply result;
-        bool done = false;
-        client.postForm(address, fields, [&](const HttpReply& reply) {
-            result = reply;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
-            result.error = QStringLiteral("no answer in time");
-        }
-        return result;
+        return AwaitAnswer<HttpReply>(
+            [&](HttpClient::Callback done) { client.postForm(address, fields, done); }, waitMs);
     }
 
     ServiceResult call(const QString& operation, const ServiceParams& params)
     {
         std::unique_ptr<Marovinta_ServicePort> port(OpenServicePort(true, session().wsdluri));
-        ServiceResult result;
-        bool done = false;
-        port->call(operation, params, [&](const ServiceResult& answer) {
-            result = answer;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 40000)) {
-            result.error = QStringLiteral("no answer in time");
-        }
-        return result;
+        return AwaitAnswer<ServiceResult>(
+            [&](ServiceCallback done) { port->call(operation, params, done); }, waitMs);
     }
 
     int count(const QString& operation, const ServiceParams& params)
@@ -88,13 +66,7 @@ class tst_ServiceSandbox : public QObject
         return result.ok && ok ? value : -1;
     }
 
-    bool run(LoaderJob& job)
-    {
-        QSignalSpy finished(&job, &LoaderJob::finished);
-        job.setAutoDelete(false);
-        job.start();
-        return job.isFinished() || finished.wait(40000);
-    }
+    bool run(LoaderJob& job) { return RunJobToEnd(job, waitMs); }
 
     static int titled(const QString& scrambledList)
     {
