@@ -1485,7 +1485,10 @@ void TfrmMain::startAdvertisementFetch()
 void TfrmMain::setConnectionText(const QString& text, const QColor& color)
 {
     QLabel* conn = label(QStringLiteral("lblConn"));
-    conn->setText(text);
+    // Signing in only turns the label black: "未连接" or the last failure stays readable
+    // until the connection reports its state.
+    if (!text.isEmpty())
+        conn->setText(text);
     QPalette pal = conn->palette();
     pal.setColor(QPalette::WindowText, color);
     conn->setPalette(pal);
@@ -1519,7 +1522,9 @@ void TfrmMain::setMenuEnabled(SessionMenu item, bool enabled)
 
 bool TfrmMain::runLoginAgain()
 {
-    const bool loginAlreadyShown = QApplication::activeModalWidget() != nullptr;
+    // Any other modal box (a question, a friend request) may be open meanwhile; only the
+    // login window's own flag tells whether a login is already on screen.
+    const bool loginAlreadyShown = !session().loginWindowAvailable;
     if (Startup::modalLogin()) {
         // The user may have logged in under another name: broadcasts go to the new identity.
         m_broadcasts->setAccount(session().HostName, session().loginIdentity);

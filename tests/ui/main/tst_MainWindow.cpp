@@ -11,12 +11,14 @@
 #include "SettingsFile.h"
 #include "ShellLauncher.h"
 #include "ShellState.h"
+#include "Startup.h"
 #include "TfrmCopyright.h"
 #include "TfrmMain.h"
 #include "TfrmNewBrowser.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidgetItem>
@@ -78,6 +80,8 @@ private slots:
     void advertisementRotatesOnTheTimer();
     void toolsMenu();
     void exitAsksUnlessAnUpdateWasInstalled();
+    void cancelledReloginEndsEvenWithAnotherModalBoxOpen();
+    void reloginWhileTheLoginWindowShowsDoesNothing();
     void trayAnimatesWhileConversationsWait();
     void refreshBoxDrivesAutoReceive();
     void connectionKeepsTheSubscribedCities();
@@ -638,6 +642,45 @@ void MainWindowTest::exitAsksUnlessAnUpdateWasInstalled()
     const int asked = boxes->count();
     QVERIFY(window->close());
     QCOMPARE(boxes->count(), asked);
+}
+
+void MainWindowTest::cancelledReloginEndsEvenWithAnotherModalBoxOpen()
+{
+    int logins = 0;
+    Startup::Hooks hooks;
+    hooks.login = [&logins](QString&, QString&) {
+        ++logins;
+        return false;
+    };
+    Startup::setHooks(hooks);
+    // A modal box of another kind (a question, a friend request) is on screen meanwhile.
+    QDialog other;
+    other.setModal(true);
+    other.show();
+    QCOMPARE(QApplication::activeModalWidget(), &other);
+    QVERIFY(!window->runLoginAgain());
+    QCOMPARE(logins, 1);
+    QVERIFY(shellState().closeWithoutAsking);
+    QVERIFY(!window->isVisible());
+    Startup::setHooks({});
+}
+
+void MainWindowTest::reloginWhileTheLoginWindowShowsDoesNothing()
+{
+    int logins = 0;
+    Startup::Hooks hooks;
+    hooks.login = [&logins](QString&, QString&) {
+        ++logins;
+        return false;
+    };
+    Startup::setHooks(hooks);
+    session().loginWindowAvailable = false;
+    QVERIFY(!window->runLoginAgain());
+    QCOMPARE(logins, 0);
+    QVERIFY(!shellState().closeWithoutAsking);
+    QVERIFY(window->isVisible());
+    session().loginWindowAvailable = true;
+    Startup::setHooks({});
 }
 
 void MainWindowTest::trayAnimatesWhileConversationsWait()
