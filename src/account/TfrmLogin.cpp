@@ -174,6 +174,7 @@ void TfrmLogin::startUpdateCheck()
 
     const SessionState& state = session();
     m_updateCheck = LoginUpdateCheck::create();
+    m_updateCheck->setObjectName(QStringLiteral("AutoUpgrader"));
     connect(m_updateCheck.get(), &LoginUpdateCheck::upgradeBegun, this,
             [this] { setCaptionState(LoginCaption::State::UpdateStarting); });
     connect(m_updateCheck.get(), &LoginUpdateCheck::fileStarted, this,

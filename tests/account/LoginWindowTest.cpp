@@ -7,6 +7,8 @@
 #include "TfrmLogin.h"
 
 #include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -45,6 +47,7 @@ private slots:
     void init();
     void cleanup();
 
+    void controlsCarryTheirNamesAndTexts();
     void defaultCheckEndsByItself();
     void captionFollowsTheUpdateCheck();
     void everyEndEventReturnsToIdle();
@@ -101,6 +104,35 @@ void LoginWindowTest::writeSettings(const QString& userName, const QString& pass
     state.password = password;
     state.rememberPassword = remember;
     QVERIFY(SettingsFile::writeMain(state, QString(), SettingsFile::defaultPath()));
+}
+
+void LoginWindowTest::controlsCarryTheirNamesAndTexts()
+{
+    TfrmLogin window;
+    const struct
+    {
+        const char* name;
+        const char* text;
+    } captions[] = {
+        {"lblAccount", "帐号："}, {"lblPsw", "密码："}, {"chkRemberPsw", "记住密码"},
+        {"btnReg", "申请帐号"},   {"btnOk", "登录"},
+    };
+    for (const auto& entry : captions) {
+        QWidget* control = window.findChild<QWidget*>(QLatin1String(entry.name));
+        QVERIFY2(control, entry.name);
+        const QString text = qobject_cast<QLabel*>(control)
+                                 ? static_cast<QLabel*>(control)->text()
+                                 : static_cast<QAbstractButton*>(control)->text();
+        QCOMPARE(text, QString::fromUtf8(entry.text));
+    }
+    for (const char* name : {"imgbanner", "Shape1", "EDUserName", "EDPassword"})
+        QVERIFY2(window.findChild<QWidget*>(QLatin1String(name)), name);
+    QCOMPARE(window.EDPassword->echoMode(), QLineEdit::Password);
+    QCOMPARE(window.imgbanner->height(), 85);
+    QCOMPARE(window.size(), QSize(346, 233));
+    QVERIFY(ScriptedUpdateCheck::last);
+    QCOMPARE(ScriptedUpdateCheck::last->objectName(), QStringLiteral("AutoUpgrader"));
+    finishCheck(window);
 }
 
 void LoginWindowTest::defaultCheckEndsByItself()
