@@ -68,15 +68,15 @@ local KINDS = {
 publish.KINDS = KINDS;
 
 function publish.broadcast_text(kind, record, full_jid)
-	local spec = KINDS[kind];
+	local kind_def = KINDS[kind];
 	local parts = { "<message from='", codec.xml_escape(host), "' to='", codec.xml_escape(full_jid),
-		"'><", spec.payload, ">" };
-	for _, element in ipairs(spec.broadcast) do
+		"'><", kind_def.payload, ">" };
+	for _, element in ipairs(kind_def.broadcast) do
 		local name, field, fixed = element[1], element[2], element[3];
 		local value = fixed or tostring(record[field] or "");
 		table.insert(parts, "<" .. name .. ">" .. codec.xml_escape(value) .. "</" .. name .. ">");
 	end
-	table.insert(parts, "</" .. spec.payload .. "></message>");
+	table.insert(parts, "</" .. kind_def.payload .. "></message>");
 	return table.concat(parts);
 end
 
@@ -97,17 +97,17 @@ end
 -- Stores and broadcasts one listing; sender is the publisher's user name or "-1" for
 -- the agent seat. Returns the stored record, or nil and the reason.
 function publish.publish(kind, fields, sender)
-	local spec = KINDS[kind];
+	local kind_def = KINDS[kind];
 	local record = {};
-	for element, field in pairs(spec.request) do record[field] = codec.trim(fields[element]); end
-	for _, field in ipairs(spec.required) do
+	for element, field in pairs(kind_def.request) do record[field] = codec.trim(fields[element]); end
+	for _, field in ipairs(kind_def.required) do
 		if record[field] == "" then return nil, field .. " is empty"; end
 	end
 	if kind == "cargo" and record.itype ~= "1" and record.itype ~= "2" then
 		return nil, "category must be 1 or 2";
 	end
-	record[spec.sender_field] = sender;
-	listings.add(spec.list, record, codec.now_text());
+	record[kind_def.sender_field] = sender;
+	listings.add(kind_def.list, record, codec.now_text());
 	local sent = publish.broadcast(kind, record);
 	module:log("info", "published %s listing %d by %s to %d sessions", kind, record.id, sender, sent);
 	return record;

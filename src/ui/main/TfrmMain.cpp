@@ -250,10 +250,10 @@ QWidget* TfrmMain::buildToolBar()
         {"imgDX", "公路信息发布", ShellPictures::BadgePublishPicked},
         {"imgAirIssue", "空运.铁路.海运信息发布", ShellPictures::BadgePublishFreight},
     };
-    for (const ImageSpec& spec : images) {
+    for (const ImageSpec& entry : images) {
         auto* image =
-            new ClickableImage(QLatin1String(spec.name), QString::fromUtf8(spec.hint), bar);
-        image->setPixmap(ShellPictures::badge(spec.badge));
+            new ClickableImage(QLatin1String(entry.name), QString::fromUtf8(entry.hint), bar);
+        image->setPixmap(ShellPictures::badge(entry.badge));
         row->addWidget(image);
         m_buttons.insert(image->objectName(), image);
     }
