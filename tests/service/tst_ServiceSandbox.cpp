@@ -330,6 +330,24 @@ private slots:
         QCOMPARE(view->labels.value("lblCount1"), QStringLiteral("无此城：0"));
     }
 
+    void landLoadOverTheCapShowsHundredRowsAndTheFullCount()
+    {
+        const int expected = count("cargoCount", {{"fromcity", "上海"},
+                                                  {"tocity", ""},
+                                                  {"category", ""},
+                                                  {"ssticket", ""},
+                                                  {"blocal", "1"}});
+        QVERIFY2(expected > 100, "the seed should give 上海 more than 100 local listings");
+        shellState().landViewKind = 1;
+        TCargoList land(view.get());
+        land.setParams("上海", "", "", false, 1, true);
+        QVERIFY(run(land));
+        QCOMPARE(view->grids[ListingGrid::InfoGrd].rows.size(), 100);
+        QCOMPARE(view->labels.value("lblCount1"), QStringLiteral("上海：%1").arg(expected));
+        QCOMPARE(view->labels.value("lblTypes"), QStringLiteral("[本地信息]"));
+        QCOMPARE(shellState().listingCounter, expected);
+    }
+
     void subscriptionLoad()
     {
         const QString cities = QStringLiteral("'上海','北京','广州','沈阳','成都'");

@@ -10,7 +10,7 @@
 
 namespace {
 
-const int kLandCount = 320;
+const int kLandCount = 480;
 const int kAgentSharePercent = 15;
 
 // Newest listing first; every following one a few minutes older.
