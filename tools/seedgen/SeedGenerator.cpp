@@ -2,7 +2,9 @@
 
 #include "DesCipher.h"
 #include "FieldScrambler.h"
+#include "FixedLists.h"
 #include "Keys.h"
+#include "PortTables.h"
 #include "SeedRandom.h"
 
 #include <QDateTime>
@@ -101,21 +103,19 @@ struct Airport
     QString code;
 };
 
+// Departure airports by name; their codes come from the client's airport table, so
+// the airport tree finds these listings.
 const QVector<Airport>& departureAirports()
 {
-    static const QVector<Airport> airports = {
-        {QStringLiteral("上海浦东"), QStringLiteral("PVG")},
-        {QStringLiteral("北京"), QStringLiteral("BJS")},
-        {QStringLiteral("广州"), QStringLiteral("CAN")},
-        {QStringLiteral("深圳"), QStringLiteral("SZX")},
-        {QStringLiteral("成都"), QStringLiteral("CTU")},
-        {QStringLiteral("沈阳"), QStringLiteral("SHE")},
-        {QStringLiteral("上海虹桥"), QStringLiteral("SHA")},
-        {QStringLiteral("北京首都机场"), QStringLiteral("PEK")},
-        {QStringLiteral("厦门"), QStringLiteral("XMN")},
-        {QStringLiteral("青岛"), QStringLiteral("TAO")},
-        {QStringLiteral("大连"), QStringLiteral("DLC")},
-        {QStringLiteral("杭州"), QStringLiteral("HGH")}};
+    static const QVector<Airport> airports = [] {
+        QVector<Airport> result;
+        for (const char* name : {"上海浦东", "北京", "广州", "深圳", "成都", "沈阳", "上海虹桥",
+                                 "北京首都机场", "厦门", "青岛", "大连", "杭州"}) {
+            const QString text = QString::fromUtf8(name);
+            result.append({text, PortTables::airportCode(text)});
+        }
+        return result;
+    }();
     return airports;
 }
 
@@ -246,19 +246,6 @@ const QStringList& weekdays()
                                       QStringLiteral("周三"), QStringLiteral("周四"),
                                       QStringLiteral("周五"), QStringLiteral("周六"),
                                       QStringLiteral("周日")};
-    return items;
-}
-
-// Railway bureaus as the rail tree and the rail form name them.
-const QStringList& bureaus()
-{
-    static const QStringList items = {
-        QStringLiteral("哈尔滨"),   QStringLiteral("沈阳"), QStringLiteral("北京"),
-        QStringLiteral("呼和浩特"), QStringLiteral("郑州"), QStringLiteral("兰州"),
-        QStringLiteral("乌鲁木齐"), QStringLiteral("西安"), QStringLiteral("济南"),
-        QStringLiteral("南宁"),     QStringLiteral("成都"), QStringLiteral("昆明"),
-        QStringLiteral("上海"),     QStringLiteral("广州"), QStringLiteral("青藏"),
-        QStringLiteral("太原"),     QStringLiteral("武汉"), QStringLiteral("南昌")};
     return items;
 }
 
@@ -531,12 +518,13 @@ QJsonArray SeedGenerator::railTrains() const
     QJsonArray array;
     QDateTime issued = newestIssue();
     int id = 49999;
-    for (const QString& from : bureaus()) {
+    for (const QString& from : FixedLists::railStations()) {
         const int trains = random.between(2, 4);
         for (int t = 0; t < trains; ++t) {
-            QString to = random.pick(bureaus());
+            QString to = random.pick(FixedLists::railStations());
             if (to == from)
-                to = bureaus().at((bureaus().indexOf(from) + 5) % bureaus().size());
+                to = FixedLists::railStations().at((FixedLists::railStations().indexOf(from) + 5) %
+                                                   FixedLists::railStations().size());
             const int departure = random.between(0, 23 * 60);
             const int hours = random.between(8, 70);
             const bool agent = random.chance(20);
