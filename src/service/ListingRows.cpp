@@ -161,3 +161,29 @@ bool RailRow::operator==(const RailRow& o) const
                     o.departureTime, o.arrivalTime, o.senderIcon, o.departureCity, o.arrivalCity,
                     o.arrivalStation, o.hours, o.sender, o.contact);
 }
+
+QStringList AirRow::headers()
+{
+    return {QStringLiteral("起始港"), QStringLiteral("目的港"), QStringLiteral("信息内容"),
+            QStringLiteral("询价")};
+}
+
+QStringList SeaRow::headers()
+{
+    return {QStringLiteral("承运人"),   QStringLiteral("起始港"),   QStringLiteral("目的港"),
+            QStringLiteral("转运属性"), QStringLiteral("转运港"),   QStringLiteral("班期"),
+            QStringLiteral("总航程"),   QStringLiteral("海运港序"), QStringLiteral("航线名称"),
+            QStringLiteral("咨询")};
+}
+
+QStringList RailRow::headers()
+{
+    return {QStringLiteral("车次"),
+            QStringLiteral("装车组织站"),
+            QStringLiteral("始发(技术站)"),
+            QStringLiteral("到达(技术站)"),
+            QStringLiteral("开行周期(列/周)"),
+            QStringLiteral("发车时间"),
+            QStringLiteral("到达时间"),
+            QStringLiteral("咨询")};
+}

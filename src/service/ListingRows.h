@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class JsonNode;
 
@@ -75,6 +76,7 @@ struct AirRow
     QString remark;                      // 12 mem
 
     static AirRow fromJson(const JsonNode& element);
+    static QStringList headers(); // captions of the shown columns
     bool operator==(const AirRow& other) const;
 };
 
@@ -95,6 +97,7 @@ struct SeaRow
     QString contact;                     // 11 scrambled (hidden)
 
     static SeaRow fromJson(const JsonNode& element);
+    static QStringList headers(); // captions of the shown columns
     bool operator==(const SeaRow& other) const;
 };
 
@@ -117,5 +120,6 @@ struct RailRow
     QString contact;                     // 13 scrambled
 
     static RailRow fromJson(const JsonNode& element);
+    static QStringList headers(); // captions of the shown columns
     bool operator==(const RailRow& other) const;
 };

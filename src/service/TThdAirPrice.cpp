@@ -28,8 +28,7 @@ QString TThdAirPrice::typeLabel() const
 
 QStringList TThdAirPrice::headers() const
 {
-    return {QStringLiteral("起始港"), QStringLiteral("目的港"), QStringLiteral("信息内容"),
-            QStringLiteral("询价")};
+    return AirRow::headers();
 }
 
 bool TThdAirPrice::filtersEmpty() const

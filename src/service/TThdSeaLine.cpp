@@ -27,10 +27,7 @@ QString TThdSeaLine::typeLabel() const
 
 QStringList TThdSeaLine::headers() const
 {
-    return {QStringLiteral("承运人"),   QStringLiteral("起始港"),   QStringLiteral("目的港"),
-            QStringLiteral("转运属性"), QStringLiteral("转运港"),   QStringLiteral("班期"),
-            QStringLiteral("总航程"),   QStringLiteral("海运港序"), QStringLiteral("航线名称"),
-            QStringLiteral("咨询")};
+    return SeaRow::headers();
 }
 
 bool TThdSeaLine::filtersEmpty() const

@@ -30,14 +30,7 @@ QString TThdTrianInfo::typeLabel() const
 
 QStringList TThdTrianInfo::headers() const
 {
-    return {QStringLiteral("车次"),
-            QStringLiteral("装车组织站"),
-            QStringLiteral("始发(技术站)"),
-            QStringLiteral("到达(技术站)"),
-            QStringLiteral("开行周期(列/周)"),
-            QStringLiteral("发车时间"),
-            QStringLiteral("到达时间"),
-            QStringLiteral("咨询")};
+    return RailRow::headers();
 }
 
 bool TThdTrianInfo::filtersEmpty() const

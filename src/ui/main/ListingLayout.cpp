@@ -1,5 +1,7 @@
 #include "ListingLayout.h"
 
+#include "ListingRows.h"
+
 namespace {
 
 const QString kDetailHint = QStringLiteral("双击查看详情");
@@ -30,8 +32,7 @@ ListingLayout airLayout()
     l.senderField = 10;
     l.contactField = 11;
     l.stretchField = 2;
-    l.headers = QStringList{QStringLiteral("起始港"), QStringLiteral("目的港"),
-                            QStringLiteral("信息内容"), QStringLiteral("询价")};
+    l.headers = AirRow::headers();
     l.widths = {{0, 80}, {1, 80}, {3, 30}};
     l.hiddenFields = {4, 5, 6, 7, 8, 9, 10, 11, 12};
     return l;
@@ -46,11 +47,7 @@ ListingLayout seaLayout()
     l.senderField = 10;
     l.contactField = 11;
     l.stretchField = 7;
-    l.headers = QStringList{QStringLiteral("承运人"),   QStringLiteral("起始港"),
-                            QStringLiteral("目的港"),   QStringLiteral("转运属性"),
-                            QStringLiteral("转运港"),   QStringLiteral("班期"),
-                            QStringLiteral("总航程"),   QStringLiteral("海运港序"),
-                            QStringLiteral("航线名称"), QStringLiteral("咨询")};
+    l.headers = SeaRow::headers();
     l.widths = {{0, 100}, {1, 80}, {2, 80}, {3, 80}, {4, 80}, {5, 80}, {6, 80}, {8, 80}, {9, 30}};
     l.hiddenFields = {10, 11};
     return l;
@@ -65,14 +62,7 @@ ListingLayout railLayout()
     l.senderField = 12;
     l.contactField = 13;
     l.stretchField = 1;
-    l.headers = QStringList{QStringLiteral("车次"),
-                            QStringLiteral("装车组织站"),
-                            QStringLiteral("始发(技术站)"),
-                            QStringLiteral("到达(技术站)"),
-                            QStringLiteral("开行周期(列/周)"),
-                            QStringLiteral("发车时间"),
-                            QStringLiteral("到达时间"),
-                            QStringLiteral("咨询")};
+    l.headers = RailRow::headers();
     for (int field = 0; field <= 6; ++field)
         l.widths.insert(field, 100);
     l.widths.insert(7, 30);
