@@ -1,6 +1,6 @@
 #include "BenchDocuments.h"
 
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 #include <QFile>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // UTF-8 input per second; ratios are against ParseJson on an already decoded text.
 #include "BenchDocuments.h"
 #include "BenchTimer.h"
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
 #include <QString>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // ratios are against our reader.
 #include "BenchDocuments.h"
 #include "BenchTimer.h"
-#include "TXMLStringReader.h"
+#include "core/TXMLStringReader.h"
 
 #include <cstdio>
 #include <pugixml.hpp>

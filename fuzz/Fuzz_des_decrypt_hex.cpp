@@ -1,7 +1,7 @@
 // Any hex text either deciphers or raises CoreError; what a text enciphers to deciphers back.
-#include "CoreError.h"
-#include "DesCipher.h"
-#include "Keys.h"
+#include "core/CoreError.h"
+#include "core/DesCipher.h"
+#include "core/Keys.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any text either parses or gives nullptr; every walk of a parsed tree stays in bounds.
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
 #include <cstddef>
 #include <cstdint>

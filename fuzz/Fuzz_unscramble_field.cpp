@@ -1,6 +1,6 @@
 // UnscrambleField never fails, whatever it is given; non-blank texts survive a round trip.
-#include "FieldScrambler.h"
-#include "TextTrim.h"
+#include "core/FieldScrambler.h"
+#include "core/TextTrim.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Any byte string either parses into a tree or raises CoreError; the tree's walks and the
 // writer's escaping of every text must be sound too.
-#include "CoreError.h"
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
-#include "TXMLWriter.h"
+#include "core/CoreError.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
+#include "core/TXMLWriter.h"
 
 #include <cstddef>
 #include <cstdint>

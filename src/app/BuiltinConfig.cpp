@@ -1,14 +1,14 @@
-#include "BuiltinConfig.h"
+#include "app/BuiltinConfig.h"
 
-#include "ApplicationTitle.h"
-#include "CoreError.h"
-#include "DesCipher.h"
-#include "Gbk.h"
-#include "Keys.h"
-#include "SessionState.h"
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
-#include "TextTrim.h"
+#include "app/ApplicationTitle.h"
+#include "app/SessionState.h"
+#include "core/CoreError.h"
+#include "core/DesCipher.h"
+#include "core/Gbk.h"
+#include "core/Keys.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
+#include "core/TextTrim.h"
 
 #include <QFile>
 

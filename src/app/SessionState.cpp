@@ -1,4 +1,4 @@
-#include "SessionState.h"
+#include "app/SessionState.h"
 
 #include <QCoreApplication>
 #include <QDir>

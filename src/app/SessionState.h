@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserProfile.h"
+#include "app/UserProfile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,15 +1,14 @@
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "CoreError.h"
-#include "DesCipher.h"
-#include "Gbk.h"
-#include "Keys.h"
-#include "MessageBoxes.h"
-#include "SessionState.h"
-#include "TXMLNode.h"
-#include "TXMLStringReaderPro.h"
-#include "TXMLStringWriter.h"
-#include "TextTrim.h"
+#include "app/SessionState.h"
+#include "core/CoreError.h"
+#include "core/DesCipher.h"
+#include "core/Gbk.h"
+#include "core/Keys.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReaderPro.h"
+#include "core/TXMLStringWriter.h"
+#include "core/TextTrim.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,11 +203,9 @@ bool SettingsFile::writeChat(const SessionState& state, int menuTag, const QStri
     return composeAndWrite([&] { return composeChat(state, menuTag); }, path, error);
 }
 
-QString SettingsFile::saveFromChatMenu(int menuTag, QWidget* parent)
+QString SettingsFile::saveFromChatMenu(int menuTag, QString* error)
 {
-    QString error;
-    if (!writeChat(session(), menuTag, defaultPath(), &error))
-        MessageBoxes::applicationError(parent, error);
+    writeChat(session(), menuTag, defaultPath(), error);
     return sendKeyForMenuTag(menuTag);
 }
 

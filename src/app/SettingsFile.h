@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QWidget;
 class SessionState;
 
 // The settings file config.xml beside the executable: remembered login, send key and
@@ -42,9 +41,9 @@ public:
     static bool writeChat(const SessionState& state, int menuTag, const QString& path,
                           QString* error = nullptr);
 
-    // The chat window's send-key menu: writes the file from the session state and reports a
-    // failure in an error box. Returns the send key written ("Enter" or "CtrlEnter").
-    static QString saveFromChatMenu(int menuTag, QWidget* parent);
+    // The chat window's send-key menu: writes the file from the session state. Returns the
+    // send key written ("Enter" or "CtrlEnter"), also when writing failed (reason in `error`).
+    static QString saveFromChatMenu(int menuTag, QString* error);
     // The connection handler and the order-city form: writes the file, failures are ignored.
     static void saveMain(const QString& orderCityText);
 

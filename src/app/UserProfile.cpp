@@ -1,6 +1,6 @@
-#include "UserProfile.h"
+#include "app/UserProfile.h"
 
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 namespace {
 struct TextWidth

@@ -1,4 +1,4 @@
-#include "CoreError.h"
+#include "core/CoreError.h"
 
 CoreError::CoreError(const QString& message) : m_message(message), m_utf8(message.toUtf8()) {}
 

@@ -1,4 +1,4 @@
-#include "DesBlockCipher.h"
+#include "core/DesBlockCipher.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "DesCipher.h"
+#include "core/DesCipher.h"
 
-#include "CoreError.h"
-#include "DesBlockCipher.h"
-#include "Gbk.h"
-#include "HexDigits.h"
+#include "core/CoreError.h"
+#include "core/DesBlockCipher.h"
+#include "core/Gbk.h"
+#include "core/HexDigits.h"
 
 namespace {
 

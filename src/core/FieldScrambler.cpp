@@ -1,9 +1,9 @@
-#include "FieldScrambler.h"
+#include "core/FieldScrambler.h"
 
-#include "Gbk.h"
-#include "HexDigits.h"
-#include "Keys.h"
-#include "TextTrim.h"
+#include "core/Gbk.h"
+#include "core/HexDigits.h"
+#include "core/Keys.h"
+#include "core/TextTrim.h"
 
 #include <algorithm>
 #include <climits>

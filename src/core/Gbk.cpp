@@ -1,4 +1,4 @@
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 #include <QTextCodec>
 

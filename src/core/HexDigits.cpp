@@ -1,4 +1,4 @@
-#include "HexDigits.h"
+#include "core/HexDigits.h"
 
 int HexDigitValue(int code)
 {

@@ -1,6 +1,6 @@
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
-#include "JsonValue.h"
+#include "core/JsonValue.h"
 
 #include <algorithm>
 

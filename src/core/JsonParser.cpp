@@ -1,7 +1,7 @@
-#include "JsonParser.h"
+#include "core/JsonParser.h"
 
-#include "HexDigits.h"
-#include "TextTrim.h"
+#include "core/HexDigits.h"
+#include "core/TextTrim.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
 #include <QString>
 #include <memory>

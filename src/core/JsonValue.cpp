@@ -1,4 +1,4 @@
-#include "JsonValue.h"
+#include "core/JsonValue.h"
 
 #include <cmath>
 #include <limits>

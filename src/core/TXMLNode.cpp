@@ -1,7 +1,7 @@
-#include "TXMLNode.h"
+#include "core/TXMLNode.h"
 
-#include "CoreError.h"
-#include "Gbk.h"
+#include "core/CoreError.h"
+#include "core/Gbk.h"
 
 #include <QList>
 

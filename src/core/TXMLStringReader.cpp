@@ -1,8 +1,8 @@
-#include "TXMLStringReader.h"
+#include "core/TXMLStringReader.h"
 
-#include "CoreError.h"
-#include "Gbk.h"
-#include "HexDigits.h"
+#include "core/CoreError.h"
+#include "core/Gbk.h"
+#include "core/HexDigits.h"
 
 #include <cstring>
 

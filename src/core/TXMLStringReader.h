@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TXMLNode.h"
-#include "TXMLStringReaderState.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReaderState.h"
 
 #include <QByteArray>
 #include <QString>

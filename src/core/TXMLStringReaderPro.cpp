@@ -1,6 +1,6 @@
-#include "TXMLStringReaderPro.h"
+#include "core/TXMLStringReaderPro.h"
 
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 #include <QIODevice>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TXMLStringReader.h"
+#include "core/TXMLStringReader.h"
 
 class QIODevice;
 

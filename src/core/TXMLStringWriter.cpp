@@ -1,6 +1,6 @@
-#include "TXMLStringWriter.h"
+#include "core/TXMLStringWriter.h"
 
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 QString TXMLStringWriter::result() const
 {

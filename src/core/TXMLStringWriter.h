@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TXMLWriter.h"
+#include "core/TXMLWriter.h"
 
 // A TXMLWriter that writes into memory.
 class TXMLStringWriter : public TXMLWriter

@@ -1,6 +1,6 @@
-#include "TXMLWriter.h"
+#include "core/TXMLWriter.h"
 
-#include "Gbk.h"
+#include "core/Gbk.h"
 
 TXMLWriter::~TXMLWriter() = default;
 

@@ -1,4 +1,4 @@
-#include "TextTrim.h"
+#include "core/TextTrim.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "BroadcastHandler.h"
+#include "im/BroadcastHandler.h"
 
-#include "BroadcastSink.h"
-#include "FieldScrambler.h"
-#include "ShellState.h"
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
-#include "TextTrim.h"
+#include "core/FieldScrambler.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
+#include "core/TextTrim.h"
+#include "im/BroadcastSink.h"
+#include "service/ShellState.h"
 
 #include <exception>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingRows.h"
+#include "service/ListingRows.h"
 
 #include <QString>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListingRows.h"
-#include "ListingView.h"
+#include "service/ListingRows.h"
+#include "service/ListingView.h"
 
 #include <QString>
 

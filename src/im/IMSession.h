@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FriendEntry.h"
+#include "im/FriendEntry.h"
 
 #include <QObject>
 #include <QString>

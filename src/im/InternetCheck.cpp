@@ -1,6 +1,6 @@
-#include "InternetCheck.h"
+#include "im/InternetCheck.h"
 
-#include "LoopbackAddress.h"
+#include "service/LoopbackAddress.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>

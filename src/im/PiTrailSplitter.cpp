@@ -1,4 +1,4 @@
-#include "PiTrailSplitter.h"
+#include "im/PiTrailSplitter.h"
 
 namespace {
 

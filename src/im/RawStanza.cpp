@@ -1,4 +1,4 @@
-#include "RawStanza.h"
+#include "im/RawStanza.h"
 
 #include <QIODevice>
 #include <QXmlStreamWriter>

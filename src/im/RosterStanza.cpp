@@ -1,4 +1,4 @@
-#include "RosterStanza.h"
+#include "im/RosterStanza.h"
 
 #include <QUuid>
 

@@ -1,7 +1,7 @@
-#include "XmppIMClient.h"
+#include "im/XmppIMClient.h"
 
-#include "IMClientError.h"
-#include "RawStanza.h"
+#include "im/IMClientError.h"
+#include "im/RawStanza.h"
 
 #include <QXmppClient.h>
 #include <QXmppConfiguration.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IMClient.h"
-#include "PiTrailSplitter.h"
+#include "im/IMClient.h"
+#include "im/PiTrailSplitter.h"
 
 #include <QStringList>
 

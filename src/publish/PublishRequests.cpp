@@ -1,10 +1,10 @@
-#include "PublishRequests.h"
+#include "publish/PublishRequests.h"
 
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "IMClient.h"
-#include "Keys.h"
-#include "PublishStanza.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "im/IMClient.h"
+#include "publish/PublishStanza.h"
 
 #include <exception>
 

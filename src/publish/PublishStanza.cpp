@@ -1,4 +1,4 @@
-#include "PublishStanza.h"
+#include "publish/PublishStanza.h"
 
 QString PublishStanza::quoted(const QString& value)
 {

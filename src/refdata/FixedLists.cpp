@@ -1,6 +1,6 @@
-#include "FixedLists.h"
+#include "refdata/FixedLists.h"
 
-#include "PortTables.h"
+#include "refdata/PortTables.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FixedNode.h"
+#include "refdata/FixedNode.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "NameValueTable.h"
+#include "refdata/NameValueTable.h"
 
 NameValueTable NameValueTable::fromText(const QString& text)
 {

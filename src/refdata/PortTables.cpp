@@ -1,4 +1,4 @@
-#include "PortTables.h"
+#include "refdata/PortTables.h"
 
 QString PortTables::portsText()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NameValueTable.h"
+#include "refdata/NameValueTable.h"
 
 // The built-in lookup tables from place names to the codes the information
 // service expects: sea ports (11 entries, name -> port code) and airports

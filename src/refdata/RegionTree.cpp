@@ -1,6 +1,6 @@
-#include "RegionTree.h"
+#include "refdata/RegionTree.h"
 
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegionEntry.h"
+#include "refdata/RegionEntry.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "HttpClient.h"
+#include "service/HttpClient.h"
 
-#include "LoopbackAddress.h"
+#include "service/LoopbackAddress.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>

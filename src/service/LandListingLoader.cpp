@@ -1,8 +1,8 @@
-#include "LandListingLoader.h"
+#include "service/LandListingLoader.h"
 
-#include "JsonNode.h"
-#include "ListingLoadRules.h"
-#include "ShellState.h"
+#include "core/JsonNode.h"
+#include "service/ListingLoadRules.h"
+#include "service/ShellState.h"
 
 LandListingLoader::LandListingLoader(ListingView* view, QObject* parent)
     : ListingLoader(view, parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingLoader.h"
+#include "service/ListingLoader.h"
 
 // The shape shared by the loaders of InfoGrd: a count call, a list call for the page, land
 // rows up to the loader's cap, a heading and a count label, then the land pages shown.

@@ -1,4 +1,4 @@
-#include "ListingLoadRules.h"
+#include "service/ListingLoadRules.h"
 
 #include <QtGlobal>
 

@@ -1,9 +1,9 @@
-#include "ListingLoader.h"
+#include "service/ListingLoader.h"
 
-#include "FieldScrambler.h"
-#include "JsonNode.h"
-#include "SessionState.h"
-#include "TextTrim.h"
+#include "app/SessionState.h"
+#include "core/FieldScrambler.h"
+#include "core/JsonNode.h"
+#include "core/TextTrim.h"
 
 ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
 

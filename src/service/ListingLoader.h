@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ListingRows.h"
-#include "ListingView.h"
-#include "LoaderJob.h"
-#include "ServicePort.h"
+#include "service/ListingRows.h"
+#include "service/ListingView.h"
+#include "service/LoaderJob.h"
+#include "service/ServicePort.h"
 
 #include <QString>
 

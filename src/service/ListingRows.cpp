@@ -1,7 +1,7 @@
-#include "ListingRows.h"
+#include "service/ListingRows.h"
 
-#include "JsonNode.h"
-#include "TextTrim.h"
+#include "core/JsonNode.h"
+#include "core/TextTrim.h"
 
 #include <tuple>
 

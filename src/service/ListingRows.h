@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -33,14 +32,13 @@ struct LandRow
 {
     ListingImage typeIcon = NoListingImage; // field 0: itype - 1
     QString title;                          // field 1, first part: the trimmed title
-    QString shortTime;                      // field 1, second part, in shortTimeColor()
+    QString shortTime;                      // field 1, second part, in grey
     QString id;                             // field 2 (hidden)
     QString contact;                        // field 3 (hidden), DES hex form
     ListingImage senderIcon = ChatImage;    // field 4, on white
     QString senderId;                       // field 5 (hidden), "-1" for the agent seat
     QString position;                       // field 6 (hidden)
 
-    static QColor shortTimeColor() { return QColor(147, 146, 145); }
     // The title cell's plain text: title, one space, short time.
     QString titleCellText() const;
 

@@ -1,4 +1,4 @@
-#include "LoaderJob.h"
+#include "service/LoaderJob.h"
 
 LoaderJob::LoaderJob(QObject* parent) : QObject(parent) {}
 

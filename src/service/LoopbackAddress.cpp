@@ -1,4 +1,4 @@
-#include "LoopbackAddress.h"
+#include "service/LoopbackAddress.h"
 
 #include <QNetworkRequest>
 

@@ -1,8 +1,8 @@
-#include "PriceListingLoader.h"
+#include "service/PriceListingLoader.h"
 
-#include "JsonNode.h"
-#include "ListingLoadRules.h"
-#include "ShellState.h"
+#include "core/JsonNode.h"
+#include "service/ListingLoadRules.h"
+#include "service/ShellState.h"
 
 PriceListingLoader::PriceListingLoader(ListingView* view, QObject* parent)
     : ListingLoader(view, parent)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListingLoader.h"
-#include "ListingView.h"
+#include "service/ListingLoader.h"
+#include "service/ListingView.h"
 
 #include <QStringList>
 

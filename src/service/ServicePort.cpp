@@ -1,8 +1,8 @@
-#include "ServicePort.h"
+#include "service/ServicePort.h"
 
-#include "HttpClient.h"
-#include "LoopbackAddress.h"
-#include "SessionState.h"
+#include "app/SessionState.h"
+#include "service/HttpClient.h"
+#include "service/LoopbackAddress.h"
 
 #include <KDSoapClient/KDSoapClientInterface.h>
 #include <KDSoapClient/KDSoapMessage.h>

@@ -1,4 +1,4 @@
-#include "ShellState.h"
+#include "service/ShellState.h"
 
 #include <utility>
 

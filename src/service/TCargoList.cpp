@@ -1,8 +1,8 @@
-#include "TCargoList.h"
+#include "service/TCargoList.h"
 
-#include "ListingLoadRules.h"
-#include "ShellState.h"
-#include "TextTrim.h"
+#include "core/TextTrim.h"
+#include "service/ListingLoadRules.h"
+#include "service/ShellState.h"
 
 TCargoList::TCargoList(ListingView* view, QObject* parent) : LandListingLoader(view, parent) {}
 

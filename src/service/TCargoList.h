@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LandListingLoader.h"
+#include "service/LandListingLoader.h"
 
 // Loads the land listings of InfoGrd: cargoCount, then cargoListpro for the page.
 // Heading and category come from the shell's land view kind when the load starts.

@@ -1,11 +1,11 @@
-#include "TGetBaseInfoThd.h"
+#include "service/TGetBaseInfoThd.h"
 
-#include "HttpClient.h"
-#include "JsonNode.h"
-#include "SessionState.h"
-#include "TextTrim.h"
-#include "WebAnswer.h"
-#include "WebRoutes.h"
+#include "app/SessionState.h"
+#include "core/JsonNode.h"
+#include "core/TextTrim.h"
+#include "service/HttpClient.h"
+#include "service/WebAnswer.h"
+#include "service/WebRoutes.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "TThdAdInfo.h"
+#include "service/TThdAdInfo.h"
 
-#include "HttpClient.h"
-#include "ListingView.h"
-#include "SessionState.h"
-#include "ShellState.h"
-#include "WebAnswer.h"
-#include "WebRoutes.h"
+#include "app/SessionState.h"
+#include "service/HttpClient.h"
+#include "service/ListingView.h"
+#include "service/ShellState.h"
+#include "service/WebAnswer.h"
+#include "service/WebRoutes.h"
 
 TThdAdInfo::TThdAdInfo(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
 

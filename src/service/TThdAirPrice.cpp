@@ -1,6 +1,6 @@
-#include "TThdAirPrice.h"
+#include "service/TThdAirPrice.h"
 
-#include "TextTrim.h"
+#include "core/TextTrim.h"
 
 TThdAirPrice::TThdAirPrice(ListingView* view, QObject* parent) : PriceListingLoader(view, parent) {}
 

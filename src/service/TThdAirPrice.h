@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PriceListingLoader.h"
+#include "service/PriceListingLoader.h"
 
 // Loads air-cargo prices into airInfoGrd: getAirPriceCount, then getAirPriceList.
 class TThdAirPrice : public PriceListingLoader

@@ -1,7 +1,7 @@
-#include "TThdOrderInfo.h"
+#include "service/TThdOrderInfo.h"
 
-#include "FieldScrambler.h"
-#include "ListingLoadRules.h"
+#include "core/FieldScrambler.h"
+#include "service/ListingLoadRules.h"
 
 TThdOrderInfo::TThdOrderInfo(ListingView* view, QObject* parent) : LandListingLoader(view, parent)
 {}

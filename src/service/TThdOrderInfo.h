@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LandListingLoader.h"
+#include "service/LandListingLoader.h"
 
 // Loads the listings of the subscribed cities into InfoGrd: orderInfoCount, then orderInfo.
 class TThdOrderInfo : public LandListingLoader

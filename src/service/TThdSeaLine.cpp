@@ -1,6 +1,6 @@
-#include "TThdSeaLine.h"
+#include "service/TThdSeaLine.h"
 
-#include "TextTrim.h"
+#include "core/TextTrim.h"
 
 TThdSeaLine::TThdSeaLine(ListingView* view, QObject* parent) : PriceListingLoader(view, parent) {}
 

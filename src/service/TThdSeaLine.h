@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PriceListingLoader.h"
+#include "service/PriceListingLoader.h"
 
 // Loads sea lines into seaInfoGrd: getSealineCount, then getSealineList.
 class TThdSeaLine : public PriceListingLoader

@@ -1,6 +1,6 @@
-#include "TThdTrianInfo.h"
+#include "service/TThdTrianInfo.h"
 
-#include "TextTrim.h"
+#include "core/TextTrim.h"
 
 TThdTrianInfo::TThdTrianInfo(ListingView* view, QObject* parent) : PriceListingLoader(view, parent)
 {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PriceListingLoader.h"
+#include "service/PriceListingLoader.h"
 
 // Loads rail trains into TrianInfoGrd: getTrianCount, then getTrianList.
 class TThdTrianInfo : public PriceListingLoader

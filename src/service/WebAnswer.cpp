@@ -1,7 +1,7 @@
-#include "WebAnswer.h"
+#include "service/WebAnswer.h"
 
-#include "FieldScrambler.h"
-#include "Gbk.h"
+#include "core/FieldScrambler.h"
+#include "core/Gbk.h"
 
 #include <QTextCodec>
 

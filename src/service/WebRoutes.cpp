@@ -1,6 +1,6 @@
-#include "WebRoutes.h"
+#include "service/WebRoutes.h"
 
-#include "SessionState.h"
+#include "app/SessionState.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "searchCarogThread.h"
+#include "service/searchCarogThread.h"
 
-#include "JsonNode.h"
-#include "ShellState.h"
+#include "core/JsonNode.h"
+#include "service/ShellState.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingLoader.h"
+#include "service/ListingLoader.h"
 
 #include <QStringList>
 

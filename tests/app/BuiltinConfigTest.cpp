@@ -1,9 +1,9 @@
-#include "BuiltinConfig.h"
-#include "ApplicationTitle.h"
-#include "CoreError.h"
-#include "DesCipher.h"
-#include "Keys.h"
-#include "SessionState.h"
+#include "app/BuiltinConfig.h"
+#include "app/ApplicationTitle.h"
+#include "app/SessionState.h"
+#include "core/CoreError.h"
+#include "core/DesCipher.h"
+#include "core/Keys.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "DesCipher.h"
-#include "CoreError.h"
-#include "DesBlockCipher.h"
-#include "Gbk.h"
-#include "Keys.h"
+#include "core/DesCipher.h"
+#include "core/CoreError.h"
+#include "core/DesBlockCipher.h"
+#include "core/Gbk.h"
+#include "core/Keys.h"
 
 #include <QtTest>
 

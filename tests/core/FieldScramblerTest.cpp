@@ -1,6 +1,6 @@
-#include "FieldScrambler.h"
-#include "Gbk.h"
-#include "TextTrim.h"
+#include "core/FieldScrambler.h"
+#include "core/Gbk.h"
+#include "core/TextTrim.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "JsonNode.h"
-#include "JsonParser.h"
-#include "JsonValue.h"
+#include "core/JsonNode.h"
+#include "core/JsonParser.h"
+#include "core/JsonValue.h"
 
 #include <QtTest>
 #include <clocale>

@@ -1,8 +1,8 @@
-#include "CoreError.h"
-#include "Gbk.h"
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
-#include "TXMLStringReaderPro.h"
+#include "core/CoreError.h"
+#include "core/Gbk.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
+#include "core/TXMLStringReaderPro.h"
 
 #include <QBuffer>
 #include <QtTest>

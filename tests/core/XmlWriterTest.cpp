@@ -1,6 +1,6 @@
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
-#include "TXMLStringWriter.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
+#include "core/TXMLStringWriter.h"
 
 #include <QtTest>
 

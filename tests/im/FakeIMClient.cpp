@@ -1,6 +1,6 @@
 #include "FakeIMClient.h"
 
-#include "IMClientError.h"
+#include "im/IMClientError.h"
 
 void FakeIMClient::failIfAsked(const char* what)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IMClient.h"
+#include "im/IMClient.h"
 
 #include <QPair>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BroadcastSink.h"
+#include "im/BroadcastSink.h"
 
 #include <QList>
 #include <QPair>

@@ -1,6 +1,6 @@
-#include "BroadcastHandler.h"
 #include "RecordingBroadcastSink.h"
-#include "ShellState.h"
+#include "im/BroadcastHandler.h"
+#include "service/ShellState.h"
 
 #include <QtTest>
 

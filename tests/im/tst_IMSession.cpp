@@ -1,13 +1,13 @@
-#include "ChatWindows.h"
 #include "FakeIMClient.h"
-#include "FriendTree.h"
-#include "IMSession.h"
-#include "IMSessionHost.h"
-#include "ImPanel.h"
-#include "MessageBoxes.h"
-#include "RosterStanza.h"
-#include "SessionState.h"
-#include "StatusTextFitter.h"
+#include "app/SessionState.h"
+#include "im/ChatWindows.h"
+#include "im/IMSession.h"
+#include "im/IMSessionHost.h"
+#include "im/RosterStanza.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/im/FriendTree.h"
+#include "ui/im/ImPanel.h"
+#include "ui/im/StatusTextFitter.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,19 +1,19 @@
 // Two sessions against the sandbox exchange: presence, friend requests both ways, rename,
 // and each of the four publications arriving live at the other session.
-#include "BroadcastHandler.h"
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "FriendTree.h"
-#include "IMSession.h"
-#include "IMSessionHost.h"
-#include "ImPanel.h"
-#include "Keys.h"
-#include "MessageBoxes.h"
-#include "PublishRequests.h"
 #include "RecordingBroadcastSink.h"
 #include "SandboxEndpoints.h"
-#include "ShellState.h"
-#include "XmppIMClient.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "im/BroadcastHandler.h"
+#include "im/IMSession.h"
+#include "im/IMSessionHost.h"
+#include "im/XmppIMClient.h"
+#include "publish/PublishRequests.h"
+#include "service/ShellState.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/im/FriendTree.h"
+#include "ui/im/ImPanel.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "IMClientError.h"
-#include "InternetCheck.h"
-#include "XmppIMClient.h"
+#include "im/IMClientError.h"
+#include "im/InternetCheck.h"
+#include "im/XmppIMClient.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>

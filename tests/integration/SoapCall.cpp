@@ -1,7 +1,7 @@
 #include "SoapCall.h"
 
-#include "FieldScrambler.h"
 #include "SandboxHttp.h"
+#include "core/FieldScrambler.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

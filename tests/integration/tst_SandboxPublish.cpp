@@ -1,12 +1,12 @@
 // Publishing through XMPP: the four publish iqs (sent without an id, as the client does)
 // reach a second signed-in session as the exchange's raw broadcast, byte for byte, and
 // the new listings appear in the SOAP lists. Also: registration gives a usable account.
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "Keys.h"
 #include "SandboxHttp.h"
 #include "SandboxXmppSession.h"
 #include "SoapCall.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

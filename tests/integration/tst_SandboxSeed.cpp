@@ -1,9 +1,9 @@
 // The sandbox's committed seed data: current with its generator, and every contact in
 // the form the client opens (DES hex for land listings, scrambled for the rest).
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "Keys.h"
 #include "SeedGenerator.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
 
 #include <QFile>
 #include <QJsonArray>

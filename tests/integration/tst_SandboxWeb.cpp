@@ -1,7 +1,7 @@
 // The web routes and pages of the sandbox exchange, as the client calls them.
-#include "FieldScrambler.h"
 #include "SandboxEndpoints.h"
 #include "SandboxHttp.h"
+#include "core/FieldScrambler.h"
 
 #include <QDateTime>
 #include <QJsonArray>

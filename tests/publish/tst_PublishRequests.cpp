@@ -1,9 +1,9 @@
-#include "DesCipher.h"
 #include "FakeIMClient.h"
-#include "FieldScrambler.h"
-#include "Keys.h"
-#include "PublishRequests.h"
-#include "PublishStanza.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "publish/PublishRequests.h"
+#include "publish/PublishStanza.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "RegionTree.h"
-#include "Gbk.h"
+#include "refdata/RegionTree.h"
+#include "core/Gbk.h"
 
 #include <QtTest>
 

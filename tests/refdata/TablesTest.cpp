@@ -1,8 +1,8 @@
-#include "FixedLists.h"
-#include "NameValueTable.h"
-#include "NavTreeFiller.h"
-#include "PortTables.h"
-#include "TreeNodeRoles.h"
+#include "refdata/FixedLists.h"
+#include "refdata/NameValueTable.h"
+#include "refdata/PortTables.h"
+#include "refdata/TreeNodeRoles.h"
+#include "ui/refdata/NavTreeFiller.h"
 
 #include <QRegularExpression>
 #include <QSet>

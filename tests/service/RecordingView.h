@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingView.h"
+#include "service/ListingView.h"
 
 #include <QMap>
 #include <QPair>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoaderJob.h"
+#include "service/LoaderJob.h"
 
 #include <QSignalSpy>
 #include <QString>

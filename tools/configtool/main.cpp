@@ -6,11 +6,11 @@
 // document, for checking what a build carries. A document the program could not read
 // (another root, a missing element, a ServerPort that is no integer) fails the build here
 // rather than at the user's first start.
-#include "CoreError.h"
-#include "DesCipher.h"
-#include "Keys.h"
-#include "TXMLNode.h"
-#include "TXMLStringReader.h"
+#include "core/CoreError.h"
+#include "core/DesCipher.h"
+#include "core/Keys.h"
+#include "core/TXMLNode.h"
+#include "core/TXMLStringReader.h"
 
 #include <QFile>
 #include <QString>

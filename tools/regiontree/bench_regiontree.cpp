@@ -1,8 +1,8 @@
 // Prints how long parsing the built-in region tree takes: the raw JSON parse
 // and the conversion into the shared tree, as median and worst of many runs.
-#include "GeoTreeBuilder.h"
-#include "JsonNode.h"
-#include "RegionTree.h"
+#include "core/JsonNode.h"
+#include "refdata/RegionTree.h"
+#include "ui/refdata/GeoTreeBuilder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

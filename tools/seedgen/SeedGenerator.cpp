@@ -1,11 +1,11 @@
 #include "SeedGenerator.h"
 
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "FixedLists.h"
-#include "Keys.h"
-#include "PortTables.h"
 #include "SeedRandom.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "refdata/FixedLists.h"
+#include "refdata/PortTables.h"
 
 #include <QDateTime>
 #include <QStringList>

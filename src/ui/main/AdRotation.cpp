@@ -1,6 +1,6 @@
-#include "AdRotation.h"
+#include "ui/main/AdRotation.h"
 
-#include "JsonNode.h"
+#include "core/JsonNode.h"
 
 AdRotation::Step AdRotation::next(const QString& listText)
 {

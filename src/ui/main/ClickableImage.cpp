@@ -1,4 +1,4 @@
-#include "ClickableImage.h"
+#include "ui/main/ClickableImage.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "GridFonts.h"
+#include "ui/main/GridFonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "GridRowBuilder.h"
+#include "ui/main/GridRowBuilder.h"
 
 ListingGridRow GridRowBuilder::fromLand(const LandRow& row)
 {

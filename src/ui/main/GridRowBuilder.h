@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListingGridRow.h"
-#include "ListingRows.h"
+#include "service/ListingRows.h"
+#include "ui/main/ListingGridRow.h"
 
 // Turns the service's row records into grid rows, field by field in grid order.
 class GridRowBuilder

@@ -1,6 +1,6 @@
-#include "LandViews.h"
+#include "ui/main/LandViews.h"
 
-#include "ListingLoadRules.h"
+#include "service/ListingLoadRules.h"
 
 bool LandViews::isShellKind(int kind)
 {

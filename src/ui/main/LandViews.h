@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoadStarter.h"
+#include "ui/main/LoadStarter.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "LazyWebView.h"
+#include "ui/main/LazyWebView.h"
 
 #include <QVBoxLayout>
 #include <QWebEnginePage>

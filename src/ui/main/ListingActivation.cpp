@@ -1,9 +1,9 @@
-#include "ListingActivation.h"
+#include "ui/main/ListingActivation.h"
 
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "Keys.h"
-#include "ListingTableModel.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "ui/main/ListingTableModel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListingDetailRequest.h"
-#include "ListingGridRow.h"
+#include "ui/main/ListingDetailRequest.h"
+#include "ui/main/ListingGridRow.h"
 
 #include <optional>
 

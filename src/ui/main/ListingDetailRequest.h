@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingLayout.h"
+#include "ui/main/ListingLayout.h"
 
 #include <QMap>
 #include <QString>

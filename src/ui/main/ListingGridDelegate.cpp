@@ -1,7 +1,7 @@
-#include "ListingGridDelegate.h"
+#include "ui/main/ListingGridDelegate.h"
 
-#include "GridFonts.h"
-#include "ListingTableModel.h"
+#include "ui/main/GridFonts.h"
+#include "ui/main/ListingTableModel.h"
 
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>

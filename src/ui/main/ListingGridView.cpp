@@ -1,8 +1,8 @@
-#include "ListingGridView.h"
+#include "ui/main/ListingGridView.h"
 
-#include "GridFonts.h"
-#include "ListingGridDelegate.h"
-#include "ListingTableModel.h"
+#include "ui/main/GridFonts.h"
+#include "ui/main/ListingGridDelegate.h"
+#include "ui/main/ListingTableModel.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListingGridRow.h"
-#include "ListingLayout.h"
+#include "ui/main/ListingGridRow.h"
+#include "ui/main/ListingLayout.h"
 
 #include <QTableView>
 

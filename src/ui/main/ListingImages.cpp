@@ -1,4 +1,4 @@
-#include "ListingImages.h"
+#include "ui/main/ListingImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "ListingLayout.h"
+#include "ui/main/ListingLayout.h"
 
-#include "ListingRows.h"
+#include "service/ListingRows.h"
 
 namespace {
 

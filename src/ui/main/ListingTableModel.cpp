@@ -1,6 +1,6 @@
-#include "ListingTableModel.h"
+#include "ui/main/ListingTableModel.h"
 
-#include "ListingImages.h"
+#include "ui/main/ListingImages.h"
 
 #include <QBrush>
 #include <QColor>

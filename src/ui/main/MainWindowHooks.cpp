@@ -1,4 +1,4 @@
-#include "MainWindowHooks.h"
+#include "ui/main/MainWindowHooks.h"
 
 MainWindowHooks& mainWindowHooks()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListingDetailRequest.h"
+#include "ui/main/ListingDetailRequest.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "MemberLink.h"
+#include "ui/main/MemberLink.h"
 
 #include <QUrl>
 

@@ -1,6 +1,6 @@
-#include "NavTreeView.h"
+#include "ui/main/NavTreeView.h"
 
-#include "TreeNodeRoles.h"
+#include "refdata/TreeNodeRoles.h"
 
 #include <QMouseEvent>
 #include <QPainter>

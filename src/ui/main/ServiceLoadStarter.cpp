@@ -1,11 +1,11 @@
-#include "ServiceLoadStarter.h"
+#include "ui/main/ServiceLoadStarter.h"
 
-#include "TCargoList.h"
-#include "TMyInfothd.h"
-#include "TThdAdInfo.h"
-#include "TThdAirPrice.h"
-#include "TThdSeaLine.h"
-#include "TThdTrianInfo.h"
+#include "service/TCargoList.h"
+#include "service/TMyInfothd.h"
+#include "service/TThdAdInfo.h"
+#include "service/TThdAirPrice.h"
+#include "service/TThdSeaLine.h"
+#include "service/TThdTrianInfo.h"
 
 ServiceLoadStarter::ServiceLoadStarter(ListingView* view, QObject* jobParent)
     : m_view(view), m_jobParent(jobParent)

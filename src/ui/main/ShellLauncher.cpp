@@ -1,4 +1,4 @@
-#include "ShellLauncher.h"
+#include "ui/main/ShellLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "ShellPictures.h"
+#include "ui/main/ShellPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "TfrmCopyright.h"
+#include "ui/main/TfrmCopyright.h"
 
-#include "ShellLauncher.h"
+#include "ui/main/ShellLauncher.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AdRotation.h"
-#include "BroadcastSink.h"
-#include "IMSessionHost.h"
-#include "ListingLayout.h"
-#include "ListingView.h"
+#include "im/BroadcastSink.h"
+#include "im/IMSessionHost.h"
+#include "service/ListingView.h"
+#include "ui/main/AdRotation.h"
+#include "ui/main/ListingLayout.h"
 
 #include <QHash>
 #include <QMenu>

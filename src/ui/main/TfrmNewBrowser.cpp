@@ -1,6 +1,6 @@
-#include "TfrmNewBrowser.h"
+#include "ui/main/TfrmNewBrowser.h"
 
-#include "MemberLink.h"
+#include "ui/main/MemberLink.h"
 
 #include <QVBoxLayout>
 #include <QWebEnginePage>

@@ -1,7 +1,7 @@
-#include "LazyWebView.h"
-#include "ShellLauncher.h"
-#include "TfrmCopyright.h"
-#include "TfrmNewBrowser.h"
+#include "ui/main/LazyWebView.h"
+#include "ui/main/ShellLauncher.h"
+#include "ui/main/TfrmCopyright.h"
+#include "ui/main/TfrmNewBrowser.h"
 
 #include <QLabel>
 #include <QPointer>

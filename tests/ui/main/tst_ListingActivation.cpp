@@ -1,8 +1,8 @@
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "GridRowBuilder.h"
-#include "Keys.h"
-#include "ListingActivation.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "ui/main/GridRowBuilder.h"
+#include "ui/main/ListingActivation.h"
 
 #include <QtTest>
 

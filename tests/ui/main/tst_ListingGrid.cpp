@@ -1,7 +1,7 @@
-#include "GridRowBuilder.h"
-#include "ListingGridView.h"
-#include "ListingImages.h"
-#include "ListingTableModel.h"
+#include "ui/main/GridRowBuilder.h"
+#include "ui/main/ListingGridView.h"
+#include "ui/main/ListingImages.h"
+#include "ui/main/ListingTableModel.h"
 
 #include <QHeaderView>
 #include <QTextDocument>

@@ -1,12 +1,12 @@
-#include "LazyWebView.h"
-#include "ListingGridView.h"
-#include "ListingTableModel.h"
-#include "MessageBoxes.h"
-#include "NavTreeView.h"
 #include "SandboxXmppSession.h"
-#include "SessionState.h"
-#include "ShellState.h"
-#include "TfrmMain.h"
+#include "app/SessionState.h"
+#include "service/ShellState.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/main/LazyWebView.h"
+#include "ui/main/ListingGridView.h"
+#include "ui/main/ListingTableModel.h"
+#include "ui/main/NavTreeView.h"
+#include "ui/main/TfrmMain.h"
 
 #include <QDateTime>
 #include <QDir>

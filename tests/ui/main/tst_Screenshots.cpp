@@ -1,13 +1,13 @@
-#include "DesCipher.h"
-#include "FieldScrambler.h"
-#include "Keys.h"
-#include "LazyWebView.h"
-#include "ListingGridView.h"
-#include "MessageBoxes.h"
 #include "RecordingStarter.h"
-#include "SessionState.h"
-#include "ShellState.h"
-#include "TfrmMain.h"
+#include "app/SessionState.h"
+#include "core/DesCipher.h"
+#include "core/FieldScrambler.h"
+#include "core/Keys.h"
+#include "service/ShellState.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/main/LazyWebView.h"
+#include "ui/main/ListingGridView.h"
+#include "ui/main/TfrmMain.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "AdRotation.h"
-#include "LandViews.h"
-#include "MemberLink.h"
+#include "ui/main/AdRotation.h"
+#include "ui/main/LandViews.h"
+#include "ui/main/MemberLink.h"
 
 #include <QtTest>
 

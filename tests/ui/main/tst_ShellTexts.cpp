@@ -2,14 +2,14 @@
 // menu items with their menus, page sets and their pages. One table per kind of text, so a
 // renamed control or an edited text fails with its name.
 
-#include "FriendTree.h"
-#include "ImPanel.h"
-#include "LazyWebView.h"
-#include "MessageBoxes.h"
-#include "SessionState.h"
-#include "ShellState.h"
-#include "TfrmAudit.h"
-#include "TfrmMain.h"
+#include "app/SessionState.h"
+#include "service/ShellState.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/im/FriendTree.h"
+#include "ui/im/ImPanel.h"
+#include "ui/im/TfrmAudit.h"
+#include "ui/main/LazyWebView.h"
+#include "ui/main/TfrmMain.h"
 
 #include <QAbstractButton>
 #include <QAction>

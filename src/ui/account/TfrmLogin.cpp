@@ -1,0 +1,337 @@
+#include "ui/account/TfrmLogin.h"
+
+#include "app/BuiltinConfig.h"
+#include "app/SessionState.h"
+#include "app/SettingsFile.h"
+#include "core/CoreError.h"
+#include "core/TextTrim.h"
+#include "service/TGetBaseInfoThd.h"
+#include "ui/account/LoginBanner.h"
+#include "ui/account/LoginValidator.h"
+#include "ui/common/MessageBoxes.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+const QSize kClientSize(346, 233);
+const QColor kThemeColour(0xce, 0xdc, 0xef);
+
+TfrmLogin::RegistrationHook& registrationHook()
+{
+    static TfrmLogin::RegistrationHook hook;
+    return hook;
+}
+
+TfrmLogin::UrlOpener& urlOpener()
+{
+    static TfrmLogin::UrlOpener opener;
+    return opener;
+}
+
+void openUrl(const QString& address)
+{
+    const QUrl url = QUrl::fromUserInput(address);
+    if (!url.isValid())
+        return;
+    if (urlOpener())
+        urlOpener()(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+// 宋体 9 pt where it exists, else the CJK faces a Linux desktop has.
+QFont loginFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSize(9);
+    return font;
+}
+
+bool isUserFocusMove(Qt::FocusReason reason)
+{
+    // A message box or another window taking the focus is not the user leaving the field.
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+} // namespace
+
+TfrmLogin::TfrmLogin(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmLogin"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(kClientSize);
+    setFont(loginFont());
+    QPalette background = palette();
+    background.setColor(QPalette::Window, kThemeColour);
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    buildControls();
+    placeControls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    runCreationSteps();
+}
+
+TfrmLogin::~TfrmLogin() = default;
+
+void TfrmLogin::buildControls()
+{
+    imgbanner = new LoginBanner(this);
+    imgbanner->setObjectName(QStringLiteral("imgbanner"));
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setStyleSheet(QStringLiteral("#Shape1 { border: 1px solid #a8bcd8; }"));
+    lblAccount = new QLabel(QStringLiteral("帐号："), this);
+    lblAccount->setObjectName(QStringLiteral("lblAccount"));
+    EDUserName = new QLineEdit(this);
+    EDUserName->setObjectName(QStringLiteral("EDUserName"));
+    lblPsw = new QLabel(QStringLiteral("密码："), this);
+    lblPsw->setObjectName(QStringLiteral("lblPsw"));
+    EDPassword = new QLineEdit(this);
+    EDPassword->setObjectName(QStringLiteral("EDPassword"));
+    EDPassword->setEchoMode(QLineEdit::Password);
+    chkRemberPsw = new QCheckBox(QStringLiteral("记住密码"), this);
+    chkRemberPsw->setObjectName(QStringLiteral("chkRemberPsw"));
+    btnReg = new QPushButton(QStringLiteral("申请帐号"), this);
+    btnReg->setObjectName(QStringLiteral("btnReg"));
+    btnOk = new QPushButton(QStringLiteral("登录"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    // Only Enter in the password field logs in; the dialog's own default button would make
+    // Enter in the user-name field log in as well.
+    btnReg->setAutoDefault(false);
+    btnOk->setAutoDefault(false);
+
+    EDUserName->installEventFilter(this);
+    EDPassword->installEventFilter(this);
+    connect(imgbanner, &LoginBanner::clicked, this, &TfrmLogin::imgbannerClick);
+    connect(EDPassword, &QLineEdit::returnPressed, this, &TfrmLogin::BTOKClick);
+    connect(chkRemberPsw, &QCheckBox::clicked, this, &TfrmLogin::chkRemberPswClick);
+    connect(btnReg, &QPushButton::clicked, this, &TfrmLogin::btnRegClick);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmLogin::BTOKClick);
+}
+
+void TfrmLogin::placeControls()
+{
+    imgbanner->setGeometry(0, 0, kClientSize.width(), 85);
+    Shape1->setGeometry(8, 93, 330, 98);
+    lblAccount->setGeometry(52, 106, 40, 21);
+    EDUserName->setGeometry(94, 106, 170, 21);
+    lblPsw->setGeometry(52, 136, 40, 21);
+    EDPassword->setGeometry(94, 136, 170, 21);
+    chkRemberPsw->setGeometry(94, 164, 120, 20);
+    btnReg->setGeometry(172, 200, 78, 25);
+    btnOk->setGeometry(258, 200, 78, 25);
+    setTabOrder(EDUserName, EDPassword);
+    setTabOrder(EDPassword, chkRemberPsw);
+    setTabOrder(chkRemberPsw, btnOk);
+    setTabOrder(btnOk, btnReg);
+}
+
+void TfrmLogin::runCreationSteps()
+{
+    SessionState& state = session();
+    try {
+        BuiltinConfig::load(state);
+        startBaseInfoFetch();
+        setCaptionState(LoginCaption::State::Idle);
+        startUpdateCheck();
+        loadSettings();
+    } catch (const CoreError& error) {
+        MessageBoxes::applicationError(this, error.message());
+    } catch (const std::exception& error) {
+        MessageBoxes::applicationError(this, QString::fromLocal8Bit(error.what()));
+    }
+    imgbanner->setPixmap(LoginBanner::paint(imgbanner->size(), state.AppName));
+}
+
+void TfrmLogin::startBaseInfoFetch()
+{
+    // Not waited for: the job stores what it gets and deletes itself.
+    auto* fetch = new TGetBaseInfoThd;
+    fetch->start();
+}
+
+void TfrmLogin::startUpdateCheck()
+{
+    setButtonsEnabled(false);
+    setCaptionState(LoginCaption::State::Checking);
+
+    const SessionState& state = session();
+    m_updateCheck = LoginUpdateCheck::create();
+    m_updateCheck->setObjectName(QStringLiteral("AutoUpgrader"));
+    connect(m_updateCheck.get(), &LoginUpdateCheck::upgradeBegun, this,
+            [this] { setCaptionState(LoginCaption::State::UpdateStarting); });
+    connect(m_updateCheck.get(), &LoginUpdateCheck::fileStarted, this,
+            [this] { setCaptionState(LoginCaption::State::Downloading); });
+    connect(m_updateCheck.get(), &LoginUpdateCheck::ended, this, &TfrmLogin::updateCheckEnded);
+    try {
+        m_updateCheck->start({state.infourl, state.AppVersion, state.upgradfiles});
+    } catch (...) {
+        // A check that could not start never reports an end event, and the window would keep
+        // its buttons disabled for good; like an unreachable update server, it only returns
+        // the window to idle.
+        updateCheckEnded();
+    }
+}
+
+void TfrmLogin::loadSettings()
+{
+    SettingsFile::LoginFields fields;
+    // What the load filled before an error still reaches the form.
+    auto fillForm = [this, &fields] {
+        EDUserName->setText(fields.userName);
+        EDPassword->setText(fields.password);
+        chkRemberPsw->setChecked(fields.rememberChecked);
+    };
+    try {
+        SettingsFile::load(fields, session(), SettingsFile::defaultPath());
+    } catch (...) {
+        fillForm();
+        throw;
+    }
+    fillForm();
+}
+
+void TfrmLogin::setCaptionState(LoginCaption::State state)
+{
+    m_captionState = state;
+    setWindowTitle(LoginCaption::text(state, session().AppName, session().AppVersion));
+}
+
+void TfrmLogin::setButtonsEnabled(bool enabled)
+{
+    btnOk->setEnabled(enabled);
+    btnReg->setEnabled(enabled);
+}
+
+void TfrmLogin::updateCheckEnded()
+{
+    setCaptionState(LoginCaption::State::Idle);
+    setButtonsEnabled(true);
+}
+
+QString TfrmLogin::userName() const
+{
+    return TrimLowChars(EDUserName->text());
+}
+
+QString TfrmLogin::password() const
+{
+    return TrimLowChars(EDPassword->text());
+}
+
+void TfrmLogin::BTOKClick()
+{
+    // Enter in the password field must not get round the update check either.
+    if (!btnOk->isEnabled())
+        return;
+    switch (LoginValidator::check(EDUserName->text(), EDPassword->text())) {
+    case LoginValidator::Verdict::MissingUserName:
+        MessageBoxes::information(this, MessageBoxes::captionPrompt(),
+                                  QStringLiteral("请输入用户名！"));
+        return;
+    case LoginValidator::Verdict::IllegalCharacters:
+        MessageBoxes::warning(this, MessageBoxes::captionPromptInfo(),
+                              QStringLiteral("输入了非法字符,请检查  "));
+        return;
+    case LoginValidator::Verdict::BlankPassword:
+        return;
+    case LoginValidator::Verdict::Accept:
+        accept();
+        return;
+    }
+}
+
+void TfrmLogin::btnRegClick()
+{
+    if (registrationHook()) {
+        registrationHook()(*this);
+        return;
+    }
+    // Until the registration window exists, the site's own registration page takes over.
+    openUrl(session().regurl);
+}
+
+void TfrmLogin::imgbannerClick()
+{
+    openUrl(session().homeURL);
+}
+
+void TfrmLogin::chkRemberPswClick()
+{
+    session().rememberPassword = chkRemberPsw->isChecked();
+}
+
+void TfrmLogin::EDUserNameExit()
+{
+    checkFieldOnLeave(EDUserName);
+}
+
+void TfrmLogin::EDPasswordExit()
+{
+    checkFieldOnLeave(EDPassword);
+}
+
+void TfrmLogin::checkFieldOnLeave(QLineEdit* field)
+{
+    if (!LoginValidator::refusedOnLeave(field->text()))
+        return;
+    MessageBoxes::warning(this, MessageBoxes::captionPromptInfo(),
+                          QStringLiteral("输入了非法字符  "));
+    // The focus is still moving to the next control while this runs, so it is put back once
+    // that move has finished. Putting it back makes the other field lose it; without the guard
+    // two refused fields would send the focus, and the warnings, back and forth for ever.
+    QTimer::singleShot(0, field, [this, field] {
+        m_restoringFocus = true;
+        field->setFocus(Qt::OtherFocusReason);
+        m_restoringFocus = false;
+    });
+}
+
+bool TfrmLogin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !m_restoringFocus &&
+        isUserFocusMove(static_cast<QFocusEvent*>(event)->reason())) {
+        if (watched == EDUserName)
+            EDUserNameExit();
+        else if (watched == EDPassword)
+            EDPasswordExit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TfrmLogin::run(QString& userName, QString& password)
+{
+    TfrmLogin window;
+    if (window.exec() != QDialog::Accepted)
+        return false;
+    userName = window.userName();
+    password = window.password();
+    return true;
+}
+
+void TfrmLogin::setRegistrationHook(RegistrationHook hook)
+{
+    registrationHook() = std::move(hook);
+}
+
+void TfrmLogin::setUrlOpener(UrlOpener opener)
+{
+    urlOpener() = std::move(opener);
+}

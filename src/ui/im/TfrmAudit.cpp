@@ -1,0 +1,38 @@
+#include "ui/im/TfrmAudit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmAudit::TfrmAudit(const QString& from, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfrmAudit"));
+    setWindowTitle(QStringLiteral("提示消息"));
+    setModal(true);
+    m_text = new QLabel(from + QStringLiteral(" 请求加你为好友"), this);
+    m_text->setObjectName(QStringLiteral("lblMessage"));
+    m_accept = new QPushButton(QStringLiteral("通过并加对方"), this);
+    m_accept->setObjectName(QStringLiteral("btnAccept"));
+    m_refuse = new QPushButton(QStringLiteral("拒绝"), this);
+    m_refuse->setObjectName(QStringLiteral("btnRefuse"));
+    connect(m_accept, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_refuse, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_accept);
+    buttons->addWidget(m_refuse);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addLayout(buttons);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xCE, 0xDC, 0xEF));
+    setPalette(pal);
+}
+
+bool TfrmAudit::ask(const QString& from, QWidget* parent)
+{
+    TfrmAudit dialog(from, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

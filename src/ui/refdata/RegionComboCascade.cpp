@@ -1,0 +1,105 @@
+#include "ui/refdata/RegionComboCascade.h"
+
+#include "refdata/RegionTree.h"
+#include "ui/refdata/ListFill.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+QStringList RegionComboCascade::provinceItems(const RegionTree& regions)
+{
+    return regions.topLevelNames();
+}
+
+QStringList RegionComboCascade::cityItems(const RegionTree& regions, int provinceIndex)
+{
+    if (provinceIndex <= 0)
+        return {};
+    return regions.childNames(provinceIndex);
+}
+
+QStringList RegionComboCascade::countyItems(const RegionTree& regions, int provinceIndex,
+                                            int cityIndex)
+{
+    if (provinceIndex <= 0 || cityIndex < 0)
+        return {};
+    return regions.grandchildNames(provinceIndex, cityIndex);
+}
+
+RegionComboCascade::Preselection RegionComboCascade::preselection(const RegionTree& regions,
+                                                                  const QString& profileProvince,
+                                                                  const QString& profileCity)
+{
+    Preselection result;
+    result.province = regions.indexOf(profileProvince);
+    if (result.province < 0 || IsMunicipality(profileProvince))
+        return result;
+    result.city = cityItems(regions, result.province).indexOf(profileCity);
+    return result;
+}
+
+QString RegionComboCascade::placeValue(const QString& provinceName, const QString& cityName)
+{
+    return IsMunicipality(provinceName) ? provinceName : cityName;
+}
+
+RegionComboCascade::RegionComboCascade(QComboBox* province, QComboBox* city, QComboBox* county,
+                                       const RegionTree& regions)
+    : QObject(province), m_regions(regions), m_province(province), m_city(city), m_county(county)
+{
+    connect(m_province, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &RegionComboCascade::onProvinceChanged);
+    connect(m_city, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &RegionComboCascade::onCityChanged);
+    // Choosing the current city again (e.g. the pre-selected one) lists its counties.
+    connect(m_city, QOverload<int>::of(&QComboBox::activated), this,
+            &RegionComboCascade::onCityChanged);
+    reset();
+}
+
+void RegionComboCascade::reset()
+{
+    ListFill::replace(m_province, provinceItems(m_regions));
+    selectProvince(0);
+}
+
+void RegionComboCascade::selectProvince(int index)
+{
+    // Choosing the province again still refills its cities.
+    if (m_province->currentIndex() == index)
+        onProvinceChanged(index);
+    else
+        m_province->setCurrentIndex(index);
+}
+
+void RegionComboCascade::preselect(const QString& profileProvince, const QString& profileCity,
+                                   bool connected)
+{
+    if (!connected)
+        return;
+    const Preselection chosen = preselection(m_regions, profileProvince, profileCity);
+    if (chosen.province < 0)
+        return;
+    selectProvince(chosen.province);
+    if (chosen.city < 0)
+        return;
+    // The pre-selected city does not fill the county list; choosing it again does.
+    const QSignalBlocker blocker(m_city);
+    m_city->setCurrentIndex(chosen.city);
+}
+
+QString RegionComboCascade::placeValue() const
+{
+    return placeValue(m_province->currentText(), m_city->currentText());
+}
+
+void RegionComboCascade::onProvinceChanged(int index)
+{
+    ListFill::replace(m_city, cityItems(m_regions, index));
+    ListFill::replace(m_county, {});
+}
+
+void RegionComboCascade::onCityChanged(int index)
+{
+    ListFill::replace(m_county, countyItems(m_regions, m_province->currentIndex(), index));
+}

@@ -1,0 +1,416 @@
+#include "app/SessionState.h"
+#include "app/SettingsFile.h"
+#include "ui/account/LoginBanner.h"
+#include "ui/account/LoginUpdateCheck.h"
+#include "ui/account/TfrmLogin.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/Startup.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// An update check the test drives by hand.
+class ScriptedUpdateCheck : public LoginUpdateCheck
+{
+public:
+    static inline ScriptedUpdateCheck* last = nullptr;
+    static inline bool throwOnStart = false;
+    Settings settings;
+
+    ScriptedUpdateCheck() { last = this; }
+    ~ScriptedUpdateCheck() override
+    {
+        if (last == this)
+            last = nullptr;
+    }
+    void start(const Settings& given) override
+    {
+        settings = given;
+        if (throwOnStart)
+            throw std::runtime_error("no transfer engine");
+    }
+};
+
+const QString kIdle = QStringLiteral("Tovanta - 版本:2.0.0.1");
+const QString kChecking = QStringLiteral("Tovanta - 正在检查新版本,请稍等 ...");
+} // namespace
+
+class LoginWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsCarryTheirNamesAndTexts();
+    void defaultCheckEndsByItself();
+    void captionFollowsTheUpdateCheck();
+    void everyEndEventReturnsToIdle();
+    void failedCheckStartReturnsToIdle();
+    void noSettingsFileLeavesFormEmpty();
+    void rememberedLoginIsFilledIn();
+    void nameWithoutPasswordStillChecksTheBox();
+    void brokenSettingsFileIsReported();
+    void loginButtonValidates();
+    void enterInPasswordLogsIn();
+    void enterInUserNameDoesNot();
+    void leavingFieldWithApostropheRefuses();
+    void twoRefusedFieldsDoNotPingPong();
+    void rememberBoxSetsSessionFlag();
+    void bannerOpensHomePage();
+    void modalLoginStoresTrimmedIdentity();
+    void cancelledModalLoginLeavesSession();
+
+private:
+    void finishCheck(TfrmLogin& window);
+    static void writeSettings(const QString& userName, const QString& password, bool remember);
+
+    std::unique_ptr<MessageBoxes::Recorder> boxes;
+};
+
+void LoginWindowTest::init()
+{
+    resetSession();
+    QFile::remove(SettingsFile::defaultPath());
+    ScriptedUpdateCheck::throwOnStart = false;
+    LoginUpdateCheck::setFactory([] { return std::make_unique<ScriptedUpdateCheck>(); });
+    TfrmLogin::setUrlOpener({});
+    boxes = std::make_unique<MessageBoxes::Recorder>();
+}
+
+void LoginWindowTest::cleanup()
+{
+    boxes.reset();
+    LoginUpdateCheck::setFactory({});
+    QFile::remove(SettingsFile::defaultPath());
+}
+
+void LoginWindowTest::finishCheck(TfrmLogin& window)
+{
+    QVERIFY(ScriptedUpdateCheck::last);
+    emit ScriptedUpdateCheck::last->ended(LoginUpdateCheck::EndEvent::NoUpdateAvailable);
+    QVERIFY(window.btnOk->isEnabled());
+}
+
+void LoginWindowTest::writeSettings(const QString& userName, const QString& password, bool remember)
+{
+    SessionState state;
+    state.loginIdentity = userName + QStringLiteral("@localhost");
+    state.password = password;
+    state.rememberPassword = remember;
+    QVERIFY(SettingsFile::writeMain(state, QString(), SettingsFile::defaultPath()));
+}
+
+void LoginWindowTest::controlsCarryTheirNamesAndTexts()
+{
+    TfrmLogin window;
+    const struct
+    {
+        const char* name;
+        const char* text;
+    } captions[] = {
+        {"lblAccount", "帐号："}, {"lblPsw", "密码："}, {"chkRemberPsw", "记住密码"},
+        {"btnReg", "申请帐号"},   {"btnOk", "登录"},
+    };
+    for (const auto& entry : captions) {
+        QWidget* control = window.findChild<QWidget*>(QLatin1String(entry.name));
+        QVERIFY2(control, entry.name);
+        const QString text = qobject_cast<QLabel*>(control)
+                                 ? static_cast<QLabel*>(control)->text()
+                                 : static_cast<QAbstractButton*>(control)->text();
+        QCOMPARE(text, QString::fromUtf8(entry.text));
+    }
+    for (const char* name : {"imgbanner", "Shape1", "EDUserName", "EDPassword"})
+        QVERIFY2(window.findChild<QWidget*>(QLatin1String(name)), name);
+    QCOMPARE(window.EDPassword->echoMode(), QLineEdit::Password);
+    QCOMPARE(window.imgbanner->height(), 85);
+    QCOMPARE(window.size(), QSize(346, 233));
+    QVERIFY(ScriptedUpdateCheck::last);
+    QCOMPARE(ScriptedUpdateCheck::last->objectName(), QStringLiteral("AutoUpgrader"));
+    finishCheck(window);
+}
+
+void LoginWindowTest::defaultCheckEndsByItself()
+{
+    LoginUpdateCheck::setFactory({});
+    TfrmLogin window;
+    QVERIFY(!window.btnOk->isEnabled());
+    QVERIFY(!window.btnReg->isEnabled());
+    QCOMPARE(window.windowTitle(), kChecking);
+    QTRY_VERIFY(window.btnOk->isEnabled());
+    QVERIFY(window.btnReg->isEnabled());
+    QCOMPARE(window.windowTitle(), kIdle);
+    QCOMPARE(boxes->count(), 0);
+}
+
+void LoginWindowTest::captionFollowsTheUpdateCheck()
+{
+    TfrmLogin window;
+    ScriptedUpdateCheck* check = ScriptedUpdateCheck::last;
+    QVERIFY(check);
+    QCOMPARE(check->settings.infoUrl, session().infourl);
+    QCOMPARE(check->settings.currentVersion, QStringLiteral("2.0.0.1"));
+    QCOMPARE(check->settings.fileList, session().upgradfiles);
+
+    QCOMPARE(window.windowTitle(), kChecking);
+    window.EDUserName->setText(QStringLiteral("zhang"));
+    window.EDPassword->setText(QStringLiteral("secret"));
+    window.BTOKClick();
+    QTest::keyClick(window.EDPassword, Qt::Key_Return);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+
+    emit check->upgradeBegun();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tovanta - 正在升级,请稍等 ..."));
+    emit check->fileStarted();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tovanta - 正在升级 ..."));
+    QVERIFY(!window.btnOk->isEnabled());
+    emit check->ended(LoginUpdateCheck::EndEvent::EndUpgrade);
+    QCOMPARE(window.windowTitle(), kIdle);
+    QVERIFY(window.btnOk->isEnabled());
+    QVERIFY(window.btnReg->isEnabled());
+}
+
+void LoginWindowTest::everyEndEventReturnsToIdle()
+{
+    using E = LoginUpdateCheck::EndEvent;
+    for (E event : {E::EndUpgrade, E::ConnectionLost, E::NoUpdateAvailable, E::NoInformationFile,
+                    E::FileDone, E::HostUnreachable, E::FileLost, E::Aborted}) {
+        TfrmLogin window;
+        emit ScriptedUpdateCheck::last->fileStarted();
+        emit ScriptedUpdateCheck::last->ended(event);
+        QVERIFY2(window.btnOk->isEnabled(), QTest::toString(event));
+        QCOMPARE(window.windowTitle(), kIdle);
+    }
+}
+
+void LoginWindowTest::failedCheckStartReturnsToIdle()
+{
+    writeSettings(QStringLiteral("zhang"), QStringLiteral("secret"), true);
+    ScriptedUpdateCheck::throwOnStart = true;
+    TfrmLogin window;
+    QCOMPARE(boxes->count(), 0);
+    QVERIFY(window.btnOk->isEnabled());
+    QVERIFY(window.btnReg->isEnabled());
+    QCOMPARE(window.windowTitle(), kIdle);
+    // The creation steps after the check still ran.
+    QCOMPARE(window.EDUserName->text(), QStringLiteral("zhang"));
+}
+
+void LoginWindowTest::noSettingsFileLeavesFormEmpty()
+{
+    session().rememberPassword = true;
+    TfrmLogin window;
+    QVERIFY(window.EDUserName->text().isEmpty());
+    QVERIFY(window.EDPassword->text().isEmpty());
+    QVERIFY(!window.chkRemberPsw->isChecked());
+    QCOMPARE(window.EDPassword->echoMode(), QLineEdit::Password);
+    QCOMPARE(boxes->count(), 0);
+}
+
+void LoginWindowTest::rememberedLoginIsFilledIn()
+{
+    writeSettings(QStringLiteral("张三"), QStringLiteral("pass word"), true);
+    TfrmLogin window;
+    QCOMPARE(window.EDUserName->text(), QStringLiteral("张三"));
+    QCOMPARE(window.EDPassword->text(), QStringLiteral("pass word"));
+    QVERIFY(window.chkRemberPsw->isChecked());
+    QVERIFY(session().rememberPassword);
+}
+
+void LoginWindowTest::nameWithoutPasswordStillChecksTheBox()
+{
+    writeSettings(QStringLiteral("zhang"), QStringLiteral("secret"), false);
+    TfrmLogin window;
+    QCOMPARE(window.EDUserName->text(), QStringLiteral("zhang"));
+    QVERIFY(window.EDPassword->text().isEmpty());
+    QVERIFY(window.chkRemberPsw->isChecked());
+}
+
+void LoginWindowTest::brokenSettingsFileIsReported()
+{
+    QFile file(SettingsFile::defaultPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<ClientConfig>\r\n  <login>\r\n"
+               "    <rememberpsw>true</rememberpsw>\r\n    <username>li</username>\r\n"
+               "    <password>NOT-HEX</password>\r\n  </login>\r\n</ClientConfig>");
+    file.close();
+
+    TfrmLogin window;
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(boxes->last().icon, MessageBoxes::Icon::Error);
+    QCOMPARE(boxes->last().text, QStringLiteral("Error: not a Hex String"));
+    // The name read before the error stays; the window still opens and the check still runs.
+    QCOMPARE(window.EDUserName->text(), QStringLiteral("li"));
+    QVERIFY(!window.chkRemberPsw->isChecked());
+    finishCheck(window);
+}
+
+void LoginWindowTest::loginButtonValidates()
+{
+    TfrmLogin window;
+    finishCheck(window);
+
+    window.EDPassword->setText(QStringLiteral("secret"));
+    QTest::mouseClick(window.btnOk, Qt::LeftButton);
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(boxes->last().icon, MessageBoxes::Icon::Information);
+    QCOMPARE(boxes->last().caption, QStringLiteral("提示"));
+    QCOMPARE(boxes->last().text, QStringLiteral("请输入用户名！"));
+
+    window.EDUserName->setText(QStringLiteral("zh'ang"));
+    window.BTOKClick();
+    QCOMPARE(boxes->count(), 2);
+    QCOMPARE(boxes->last().icon, MessageBoxes::Icon::Warning);
+    QCOMPARE(boxes->last().caption, QStringLiteral("提示信息"));
+    QCOMPARE(boxes->last().text, QStringLiteral("输入了非法字符,请检查  "));
+
+    window.EDUserName->setText(QStringLiteral(" zhang "));
+    window.EDPassword->setText(QStringLiteral("   "));
+    window.BTOKClick();
+    QCOMPARE(boxes->count(), 2);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+
+    window.EDPassword->setText(QStringLiteral(" secret "));
+    window.BTOKClick();
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(window.userName(), QStringLiteral("zhang"));
+    QCOMPARE(window.password(), QStringLiteral("secret"));
+}
+
+void LoginWindowTest::enterInPasswordLogsIn()
+{
+    TfrmLogin window;
+    finishCheck(window);
+    window.EDUserName->setText(QStringLiteral("zhang"));
+    window.EDPassword->setText(QStringLiteral("secret"));
+    QTest::keyClick(window.EDPassword, Qt::Key_Return);
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+}
+
+void LoginWindowTest::enterInUserNameDoesNot()
+{
+    TfrmLogin window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    finishCheck(window);
+    window.EDUserName->setText(QStringLiteral("zhang"));
+    window.EDPassword->setText(QStringLiteral("secret"));
+    QTest::keyClick(window.EDUserName, Qt::Key_Return);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+}
+
+void LoginWindowTest::leavingFieldWithApostropheRefuses()
+{
+    TfrmLogin window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    finishCheck(window);
+
+    window.EDUserName->setFocus();
+    QTest::keyClicks(window.EDUserName, QStringLiteral("a'b"));
+    QTest::keyClick(window.EDUserName, Qt::Key_Tab);
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(boxes->last().icon, MessageBoxes::Icon::Warning);
+    QCOMPARE(boxes->last().caption, QStringLiteral("提示信息"));
+    QCOMPARE(boxes->last().text, QStringLiteral("输入了非法字符  "));
+    QTRY_COMPARE(QApplication::focusWidget(), window.EDUserName);
+
+    window.EDUserName->setText(QStringLiteral("ab"));
+    QTest::keyClick(window.EDUserName, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window.EDPassword);
+    QTest::keyClicks(window.EDPassword, QStringLiteral("x'"));
+    QTest::keyClick(window.EDPassword, Qt::Key_Tab);
+    QCOMPARE(boxes->count(), 2);
+    QTRY_COMPARE(QApplication::focusWidget(), window.EDPassword);
+}
+
+void LoginWindowTest::twoRefusedFieldsDoNotPingPong()
+{
+    TfrmLogin window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.EDPassword->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), window.EDPassword);
+    window.EDUserName->setText(QStringLiteral("a'"));
+    window.EDPassword->setText(QStringLiteral("b'"));
+    QTest::mouseClick(window.EDUserName, Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), window.EDPassword);
+    QTest::qWait(50);
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(QApplication::focusWidget(), window.EDPassword);
+}
+
+void LoginWindowTest::rememberBoxSetsSessionFlag()
+{
+    TfrmLogin window;
+    QVERIFY(!session().rememberPassword);
+    QTest::mouseClick(window.chkRemberPsw, Qt::LeftButton, {},
+                      QPoint(8, window.chkRemberPsw->height() / 2));
+    QVERIFY(window.chkRemberPsw->isChecked());
+    QVERIFY(session().rememberPassword);
+    QTest::mouseClick(window.chkRemberPsw, Qt::LeftButton, {},
+                      QPoint(8, window.chkRemberPsw->height() / 2));
+    QVERIFY(!session().rememberPassword);
+}
+
+void LoginWindowTest::bannerOpensHomePage()
+{
+    QList<QUrl> opened;
+    TfrmLogin::setUrlOpener([&opened](const QUrl& url) { opened.append(url); });
+    TfrmLogin window;
+    QCOMPARE(window.size(), QSize(346, 233));
+    QCOMPARE(window.imgbanner->geometry(), QRect(0, 0, 346, 85));
+    QTest::mouseClick(window.imgbanner, Qt::LeftButton);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.first(), QUrl(session().homeURL));
+    TfrmLogin::setUrlOpener({});
+}
+
+void LoginWindowTest::modalLoginStoresTrimmedIdentity()
+{
+    Startup::Hooks hooks;
+    hooks.login = &TfrmLogin::run;
+    Startup::setHooks(hooks);
+    QTimer::singleShot(0, [this] {
+        auto* window = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        finishCheck(*window);
+        window->EDUserName->setText(QStringLiteral(" 张三 "));
+        window->EDPassword->setText(QStringLiteral(" pw 1 "));
+        QTest::mouseClick(window->btnOk, Qt::LeftButton);
+    });
+    QVERIFY(Startup::modalLogin());
+    QCOMPARE(session().loginIdentity, QStringLiteral("张三@localhost"));
+    QCOMPARE(session().password, QStringLiteral("pw 1"));
+    QVERIFY(session().loginWindowAvailable);
+    Startup::setHooks({});
+}
+
+void LoginWindowTest::cancelledModalLoginLeavesSession()
+{
+    Startup::Hooks hooks;
+    hooks.login = &TfrmLogin::run;
+    Startup::setHooks(hooks);
+    QTimer::singleShot(0, [] {
+        auto* window = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        window->EDUserName->setText(QStringLiteral("zhang"));
+        window->EDPassword->setText(QStringLiteral("secret"));
+        window->reject();
+    });
+    QVERIFY(!Startup::modalLogin());
+    QVERIFY(session().loginIdentity.isEmpty());
+    QVERIFY(session().loginWindowAvailable);
+    Startup::setHooks({});
+}
+
+QTEST_MAIN(LoginWindowTest)
+#include "LoginWindowTest.moc"
