@@ -211,7 +211,7 @@ void XmppIMClient::onEngineConnected()
     m_loginWatch->stop();
     m_connecting = false;
     m_loggedIn = true;
-    emit OnConnected(0, QString());
+    Q_EMIT OnConnected(0, QString());
 }
 
 void XmppIMClient::onEngineDisconnected()
@@ -223,7 +223,7 @@ void XmppIMClient::onEngineDisconnected()
     m_loggedIn = false;
     const QString description = m_lastError;
     m_lastError.clear();
-    emit OnDisconnected(description.isEmpty() ? 0 : 1, description);
+    Q_EMIT OnDisconnected(description.isEmpty() ? 0 : 1, description);
 }
 
 void XmppIMClient::onEngineError(int error)
@@ -244,15 +244,15 @@ void XmppIMClient::onLog(int type, const QString& text)
     PiTrailSplitter& splitter = received ? m_inSplitter : m_outSplitter;
     const QStringList units = splitter.feed(text);
     for (const QString& unit : units)
-        emit OnPITrail(received ? TrailIn : TrailOut, unit);
+        Q_EMIT OnPITrail(received ? TrailIn : TrailOut, unit);
 }
 
 void XmppIMClient::onMessage(const QXmppMessage& message)
 {
     const QString from = message.from();
-    emit OnMessageIn(message.id(), QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
-                     QXmppUtils::jidToResource(from), messageTypeOf(message.type()),
-                     message.subject(), message.thread(), message.body(), QString(), QString());
+    Q_EMIT OnMessageIn(message.id(), QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
+                       QXmppUtils::jidToResource(from), messageTypeOf(message.type()),
+                       message.subject(), message.thread(), message.body(), QString(), QString());
 }
 
 void XmppIMClient::onPresence(const QXmppPresence& presence)
@@ -261,16 +261,16 @@ void XmppIMClient::onPresence(const QXmppPresence& presence)
         presence.type() != QXmppPresence::Unavailable)
         return;
     const QString from = presence.from();
-    emit OnPresence(QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
-                    QXmppUtils::jidToResource(from), availabilityOf(presence),
-                    presence.statusText());
+    Q_EMIT OnPresence(QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
+                      QXmppUtils::jidToResource(from), availabilityOf(presence),
+                      presence.statusText());
 }
 
 void XmppIMClient::onSubscription(const QString& bareJid)
 {
     bool accept = false;
-    emit OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid),
-                               &accept);
+    Q_EMIT OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid),
+                                 &accept);
     if (!connected())
         return;
     QXmppRosterManager& roster = (*m_rosterManager);
@@ -297,5 +297,5 @@ void XmppIMClient::onLoginSilence()
 void XmppIMClient::onRosterReceived()
 {
     m_roster = (*m_rosterManager).getRosterBareJids();
-    emit OnSync();
+    Q_EMIT OnSync();
 }

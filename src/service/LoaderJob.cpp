@@ -17,7 +17,7 @@ void LoaderJob::finish()
         return;
     }
     done = true;
-    emit finished();
+    Q_EMIT finished();
     if (autoDelete) {
         deleteLater();
     }

@@ -17,7 +17,7 @@ public:
     bool isStarted() const { return started; }
     bool isFinished() const { return done; }
 
-signals:
+Q_SIGNALS:
     void finished();
 
 protected:

@@ -24,7 +24,7 @@ void FakeIMClient::disconnect()
     const bool was = isConnected;
     isConnected = false;
     if (was)
-        emit OnDisconnected(0, QString());
+        Q_EMIT OnDisconnected(0, QString());
 }
 
 QString FakeIMClient::sendMessage(const QString& peer, int messageType, const QString& text)
@@ -76,5 +76,5 @@ QString FakeIMClient::contactRealName(int index) const
 void FakeIMClient::raiseConnected()
 {
     isConnected = true;
-    emit OnConnected(0, QString());
+    Q_EMIT OnConnected(0, QString());
 }

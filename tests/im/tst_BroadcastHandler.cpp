@@ -60,10 +60,10 @@ QString air(const QString& line, const QString& company, const QString& startcn,
 
 } // namespace
 
-class tst_BroadcastHandler : public QObject
+class BroadcastHandlerTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void matchingNeedsTheExactHeader();
     void familiesAreTriedInOrderAndOnlyOneIsHandled();
@@ -85,7 +85,7 @@ private:
     std::unique_ptr<BroadcastHandler> handler;
 };
 
-void tst_BroadcastHandler::init()
+void BroadcastHandlerTest::init()
 {
     sink = RecordingBroadcastSink();
     shell.reset();
@@ -94,7 +94,7 @@ void tst_BroadcastHandler::init()
     handler->setAccount(kHost, kMe);
 }
 
-void tst_BroadcastHandler::matchingNeedsTheExactHeader()
+void BroadcastHandlerTest::matchingNeedsTheExactHeader()
 {
     const QString good = land("robot", "上海", "北京");
     QVERIFY(handler->matches(BroadcastHandler::Land, good));
@@ -126,7 +126,7 @@ void tst_BroadcastHandler::matchingNeedsTheExactHeader()
     QCOMPARE(shell.nationalCount, 0);
 }
 
-void tst_BroadcastHandler::familiesAreTriedInOrderAndOnlyOneIsHandled()
+void BroadcastHandlerTest::familiesAreTriedInOrderAndOnlyOneIsHandled()
 {
     sink.shownPage = QStringLiteral("pgAir");
     QCOMPARE(handler->handleTrail(air("日本", "CA 中国国际航空股份有限公司", "浦东")),
@@ -139,7 +139,7 @@ void tst_BroadcastHandler::familiesAreTriedInOrderAndOnlyOneIsHandled()
     QVERIFY(sink.landRows.isEmpty()); // pgGrd is not on screen
 }
 
-void tst_BroadcastHandler::landRowIsParsedIntoTheRowRecord()
+void BroadcastHandlerTest::landRowIsParsedIntoTheRowRecord()
 {
     QCOMPARE(handler->handleTrail(land("robot", " 上海 ", "北京", "2")),
              std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
@@ -158,7 +158,7 @@ void tst_BroadcastHandler::landRowIsParsedIntoTheRowRecord()
     QCOMPARE(sink.nationalCountText, QStringLiteral("全国:1"));
 }
 
-void tst_BroadcastHandler::landNotFromRobotIsDroppedButCounted()
+void BroadcastHandlerTest::landNotFromRobotIsDroppedButCounted()
 {
     shell.nationalCount = 41;
     QCOMPARE(handler->handleTrail(land("human", "上海", "北京")),
@@ -171,7 +171,7 @@ void tst_BroadcastHandler::landNotFromRobotIsDroppedButCounted()
     QVERIFY(sink.landRows.isEmpty());
 }
 
-void tst_BroadcastHandler::landCountGrowsWhateverThePage()
+void BroadcastHandlerTest::landCountGrowsWhateverThePage()
 {
     sink.shownPage = QStringLiteral("pgSea");
     handler->handleTrail(land("robot", "上海", "北京"));
@@ -180,7 +180,7 @@ void tst_BroadcastHandler::landCountGrowsWhateverThePage()
     QCOMPARE(sink.nationalCountText, QStringLiteral("全国:2"));
 }
 
-void tst_BroadcastHandler::landFilterByViewKind_data()
+void BroadcastHandlerTest::landFilterByViewKind_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("fcity");
@@ -206,7 +206,7 @@ void tst_BroadcastHandler::landFilterByViewKind_data()
                                           << "广州" << true;
 }
 
-void tst_BroadcastHandler::landFilterByViewKind()
+void BroadcastHandlerTest::landFilterByViewKind()
 {
     QFETCH(int, kind);
     QFETCH(QString, fcity);
@@ -219,7 +219,7 @@ void tst_BroadcastHandler::landFilterByViewKind()
     QCOMPARE(shell.nationalCount, 1);
 }
 
-void tst_BroadcastHandler::landSearchGridWhenPanelVisible()
+void BroadcastHandlerTest::landSearchGridWhenPanelVisible()
 {
     shell.landViewKind = 5; // InfoGrd takes listings departing from 上海 only
     shell.searchFromCity = QStringLiteral("北京");
@@ -243,7 +243,7 @@ void tst_BroadcastHandler::landSearchGridWhenPanelVisible()
     QVERIFY(sink.landRows.isEmpty());
 }
 
-void tst_BroadcastHandler::airFilterBySelectionKind_data()
+void BroadcastHandlerTest::airFilterBySelectionKind_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("selection");
@@ -258,7 +258,7 @@ void tst_BroadcastHandler::airFilterBySelectionKind_data()
     QTest::newRow("airport is compared with the Chinese name") << 4 << "PVG" << false;
 }
 
-void tst_BroadcastHandler::airFilterBySelectionKind()
+void BroadcastHandlerTest::airFilterBySelectionKind()
 {
     QFETCH(int, kind);
     QFETCH(QString, selection);
@@ -270,7 +270,7 @@ void tst_BroadcastHandler::airFilterBySelectionKind()
     QCOMPARE(sink.airRows.size(), shown ? 1 : 0);
 }
 
-void tst_BroadcastHandler::airRowCellsAndAgentIcon()
+void BroadcastHandlerTest::airRowCellsAndAgentIcon()
 {
     sink.shownPage = QStringLiteral("pgAir");
     handler->handleTrail(air("日本", "CA 国航", "浦东", "-1"));
@@ -292,7 +292,7 @@ void tst_BroadcastHandler::airRowCellsAndAgentIcon()
     QCOMPARE(row.remark, QStringLiteral("备注"));
 }
 
-void tst_BroadcastHandler::seaAndRailAreUnfilteredAndMapped()
+void BroadcastHandlerTest::seaAndRailAreUnfilteredAndMapped()
 {
     const QString sea = stanza("broadcastsealine", elements({{"startport", "上海"},
                                                              {"toport", "鹿特丹"},
@@ -362,7 +362,7 @@ void tst_BroadcastHandler::seaAndRailAreUnfilteredAndMapped()
     QCOMPARE(r.senderIcon, AgentImage);
 }
 
-void tst_BroadcastHandler::brokenBroadcastIsDroppedAndNextHandled()
+void BroadcastHandlerTest::brokenBroadcastIsDroppedAndNextHandled()
 {
     // Matches (header and tags present) but is not well-formed XML.
     const QString broken = QStringLiteral(
@@ -376,5 +376,5 @@ void tst_BroadcastHandler::brokenBroadcastIsDroppedAndNextHandled()
     QCOMPARE(sink.landRows.size(), 1);
 }
 
-QTEST_GUILESS_MAIN(tst_BroadcastHandler)
+QTEST_GUILESS_MAIN(BroadcastHandlerTest)
 #include "tst_BroadcastHandler.moc"

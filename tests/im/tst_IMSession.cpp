@@ -64,10 +64,10 @@ public:
 
 } // namespace
 
-class tst_IMSession : public QObject
+class IMSessionTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void signInSetsTheClientUpAndConnects();
@@ -102,7 +102,7 @@ private:
     IMSession* im = nullptr;
 };
 
-void tst_IMSession::init()
+void IMSessionTest::init()
 {
     resetSession();
     session().loginIdentity = QStringLiteral("lina@localhost");
@@ -119,7 +119,7 @@ void tst_IMSession::init()
     im->setChatWindows(chat);
 }
 
-void tst_IMSession::cleanup()
+void IMSessionTest::cleanup()
 {
     delete im;
     delete chat;
@@ -128,19 +128,19 @@ void tst_IMSession::cleanup()
     delete client;
 }
 
-void tst_IMSession::connectAndSync(const QList<FakeIMClient::Contact>& roster)
+void IMSessionTest::connectAndSync(const QList<FakeIMClient::Contact>& roster)
 {
     client->roster = roster;
     client->raiseConnected();
-    emit client->OnSync();
+    Q_EMIT client->OnSync();
 }
 
-QTreeWidgetItem* tst_IMSession::friendNode(const QString& jid) const
+QTreeWidgetItem* IMSessionTest::friendNode(const QString& jid) const
 {
     return panel->friendTree()->findFriend(jid);
 }
 
-void tst_IMSession::signInSetsTheClientUpAndConnects()
+void IMSessionTest::signInSetsTheClientUpAndConnects()
 {
     panel->statusLabel()->setText("x");
     im->signIn();
@@ -156,7 +156,7 @@ void tst_IMSession::signInSetsTheClientUpAndConnects()
     QCOMPARE(host->connColor, QColor(Qt::black));
 }
 
-void tst_IMSession::signInFailureIsShown()
+void IMSessionTest::signInFailureIsShown()
 {
     client->failNext = true;
     im->signIn();
@@ -165,10 +165,10 @@ void tst_IMSession::signInFailureIsShown()
     QVERIFY(!client->connected());
 }
 
-void tst_IMSession::refusedConnectionIsAFailedSignIn()
+void IMSessionTest::refusedConnectionIsAFailedSignIn()
 {
     im->signIn(); // accepted by the client, refused later by the server
-    emit client->OnDisconnected(1, QStringLiteral("Socket error"));
+    Q_EMIT client->OnDisconnected(1, QStringLiteral("Socket error"));
     QCOMPARE(host->connText, QStringLiteral("连接服务器失败"));
     QCOMPARE(host->connColor, QColor(Qt::red));
     QVERIFY(panel->friendTree()->isHidden());
@@ -177,7 +177,7 @@ void tst_IMSession::refusedConnectionIsAFailedSignIn()
     im->signIn();
     client->raiseConnected();
     client->isConnected = false;
-    emit client->OnDisconnected(0, QString());
+    Q_EMIT client->OnDisconnected(0, QString());
     QCOMPARE(host->connText, QStringLiteral("断开"));
     QCOMPARE(host->connColor, QColor(Qt::black));
 
@@ -188,7 +188,7 @@ void tst_IMSession::refusedConnectionIsAFailedSignIn()
     QCOMPARE(client->calls, QStringList{"disconnect"});
 }
 
-void tst_IMSession::connectedRunsItsStepsInOrder()
+void IMSessionTest::connectedRunsItsStepsInOrder()
 {
     client->raiseConnected();
     QCOMPARE(host->steps, (QStringList{"writeMainSettings", "startProfileFetch"}));
@@ -204,22 +204,22 @@ void tst_IMSession::connectedRunsItsStepsInOrder()
     QCOMPARE(host->menus.value(IMSessionHost::MenuAddFriend), true);
 }
 
-void tst_IMSession::connectedWithErrorStatusDoesNothing()
+void IMSessionTest::connectedWithErrorStatusDoesNothing()
 {
-    emit client->OnConnected(401, QStringLiteral("not authorised"));
+    Q_EMIT client->OnConnected(401, QStringLiteral("not authorised"));
     QVERIFY(host->steps.isEmpty());
     QCOMPARE(panel->friendTree()->topLevelItemCount(), 0);
     QVERIFY(!host->menus.contains(IMSessionHost::MenuAddFriend));
 }
 
-void tst_IMSession::groupsAreNotDuplicated()
+void IMSessionTest::groupsAreNotDuplicated()
 {
     client->raiseConnected();
     client->raiseConnected();
     QCOMPARE(panel->friendTree()->topLevelItemCount(), 2);
 }
 
-void tst_IMSession::syncBuildsTheFriendList()
+void IMSessionTest::syncBuildsTheFriendList()
 {
     connectAndSync({{"lina@localhost", "我自己"},
                     {"zhangwei@localhost", "张伟"},
@@ -237,7 +237,7 @@ void tst_IMSession::syncBuildsTheFriendList()
 
     // A second sync rebuilds rather than appends.
     client->roster = {{"sunli@localhost", "孙丽"}};
-    emit client->OnSync();
+    Q_EMIT client->OnSync();
     QCOMPARE(group->childCount(), 1);
     QVERIFY(friendNode("sunli@localhost"));
     QVERIFY(!friendNode("zhangwei@localhost"));
@@ -245,39 +245,39 @@ void tst_IMSession::syncBuildsTheFriendList()
     QVERIFY(!im->friendByJid("zhangwei@localhost"));
 }
 
-void tst_IMSession::syncStartsAdvertisementsEvenWithoutTree()
+void IMSessionTest::syncStartsAdvertisementsEvenWithoutTree()
 {
     client->roster = {{"zhangwei@localhost", "张伟"}};
-    emit client->OnSync(); // not connected yet: no groups, nothing added
+    Q_EMIT client->OnSync(); // not connected yet: no groups, nothing added
     QCOMPARE(panel->friendTree()->topLevelItemCount(), 0);
     QCOMPARE(host->steps, QStringList{"startAdvertisementFetch"});
 }
 
-void tst_IMSession::presenceChangesIconsAndChatHeader()
+void IMSessionTest::presenceChangesIconsAndChatHeader()
 {
     connectAndSync({{"zhangwei@localhost", "张伟"}});
     QTreeWidgetItem* node = friendNode("zhangwei@localhost");
-    emit client->OnPresence("zhangwei", "localhost", "haulway", 1, QString());
+    Q_EMIT client->OnPresence("zhangwei", "localhost", "haulway", 1, QString());
     QCOMPARE(FriendTree::entryOf(node).offline, 0);
     QCOMPARE(chat->calls.last(), QStringLiteral("presence:zhangwei@localhost:张伟:1"));
     const qint64 presentIcon = node->icon(0).cacheKey();
 
-    emit client->OnPresence("zhangwei", "localhost", "haulway", 5, QString());
+    Q_EMIT client->OnPresence("zhangwei", "localhost", "haulway", 5, QString());
     QCOMPARE(FriendTree::entryOf(node).offline, 0); // unknown availability: unchanged
     QCOMPARE(node->icon(0).cacheKey(), presentIcon);
     QCOMPARE(chat->calls.size(), 1);
 
-    emit client->OnPresence("zhangwei", "localhost", "haulway", 0, QString());
+    Q_EMIT client->OnPresence("zhangwei", "localhost", "haulway", 0, QString());
     QCOMPARE(FriendTree::entryOf(node).offline, 1);
     QVERIFY(node->icon(0).cacheKey() != presentIcon);
     QCOMPARE(chat->calls.last(), QStringLiteral("presence:zhangwei@localhost:张伟:0"));
 
-    emit client->OnPresence("stranger", "localhost", "haulway", 1, QString());
-    emit client->OnPresence("", "localhost", "", 1, QString());
+    Q_EMIT client->OnPresence("stranger", "localhost", "haulway", 1, QString());
+    Q_EMIT client->OnPresence("", "localhost", "", 1, QString());
     QCOMPARE(chat->calls.size(), 2);
 }
 
-void tst_IMSession::showStatusConnectedAndDisconnected()
+void IMSessionTest::showStatusConnectedAndDisconnected()
 {
     client->isConnected = true;
     im->showStatus(QStringLiteral("远航"));
@@ -305,7 +305,7 @@ void tst_IMSession::showStatusConnectedAndDisconnected()
     QCOMPARE(host->endDate, QStringLiteral("有效期:") + QString(16, QChar(0x5E74)));
 }
 
-void tst_IMSession::longCompanyIsShortenedToWholeCharacters()
+void IMSessionTest::longCompanyIsShortenedToWholeCharacters()
 {
     const QString company = QStringLiteral("上海远洋国际货运代理有限公司第一分公司华东大区");
     const QFontMetrics metrics(panel->statusLabel()->font());
@@ -333,14 +333,14 @@ void tst_IMSession::longCompanyIsShortenedToWholeCharacters()
     QTRY_COMPARE(panel->statusLabel()->text(), company + QStringLiteral("(联机)"));
 }
 
-void tst_IMSession::cleanUpSequence()
+void IMSessionTest::cleanUpSequence()
 {
     connectAndSync({{"zhangwei@localhost", "张伟"}});
     chat->calls.clear();
     host->menus.clear();
     client->calls.clear();
     client->isConnected = false; // the connection is gone when the event arrives
-    emit client->OnDisconnected(0, QString());
+    Q_EMIT client->OnDisconnected(0, QString());
     QVERIFY(client->calls.isEmpty()); // not connected any more: no disconnect call
     QCOMPARE(chat->calls, (QStringList{"clearPending", "closeAll"}));
     QVERIFY(panel->friendTree()->isHidden());
@@ -353,7 +353,7 @@ void tst_IMSession::cleanUpSequence()
     QCOMPARE(host->connText, QStringLiteral("断开"));
 }
 
-void tst_IMSession::logOffAndLogInAgain()
+void IMSessionTest::logOffAndLogInAgain()
 {
     connectAndSync({{"zhangwei@localhost", "张伟"}});
     client->calls.clear();
@@ -370,7 +370,7 @@ void tst_IMSession::logOffAndLogInAgain()
     QVERIFY(!client->calls.contains("connect"));
 }
 
-void tst_IMSession::addFriendRules()
+void IMSessionTest::addFriendRules()
 {
     connectAndSync({});
     MessageBoxes::Recorder boxes;
@@ -403,7 +403,7 @@ void tst_IMSession::addFriendRules()
     QVERIFY(!friendNode("sunli@localhost"));
 }
 
-void tst_IMSession::renameSendsEscapedRosterItem()
+void IMSessionTest::renameSendsEscapedRosterItem()
 {
     QCOMPARE(RosterStanza::rename(QStringLiteral("a@localhost"), QStringLiteral("O'Neil <&> \"x\""),
                                   QStringLiteral("r1")),
@@ -444,7 +444,7 @@ void tst_IMSession::renameSendsEscapedRosterItem()
     // The connection drops while the box is open: the tree is emptied, nothing is sent.
     im->setInputBox([&](const QString&, const QString&, QString* text) {
         client->isConnected = false;
-        emit client->OnDisconnected(0, QString());
+        Q_EMIT client->OnDisconnected(0, QString());
         *text = QStringLiteral("太迟了");
         return true;
     });
@@ -453,7 +453,7 @@ void tst_IMSession::renameSendsEscapedRosterItem()
     QCOMPARE(panel->friendTree()->topLevelItemCount(), 0);
 }
 
-void tst_IMSession::renameFailureKeepsTheName()
+void IMSessionTest::renameFailureKeepsTheName()
 {
     connectAndSync({{"zhangwei@localhost", "老张's"}});
     QTreeWidgetItem* node = friendNode("zhangwei@localhost");
@@ -466,7 +466,7 @@ void tst_IMSession::renameFailureKeepsTheName()
     QCOMPARE(node->text(0), QStringLiteral("老张's"));
 }
 
-void tst_IMSession::deleteAsksFirstAndRefusesGroups()
+void IMSessionTest::deleteAsksFirstAndRefusesGroups()
 {
     connectAndSync({{"zhangwei@localhost", "张伟"}});
     MessageBoxes::Recorder boxes;
@@ -489,7 +489,7 @@ void tst_IMSession::deleteAsksFirstAndRefusesGroups()
     QVERIFY(!friendNode("zhangwei@localhost"));
 }
 
-void tst_IMSession::subscriptionRequestAsksTheUser()
+void IMSessionTest::subscriptionRequestAsksTheUser()
 {
     QStringList asked;
     bool answer = true;
@@ -498,19 +498,19 @@ void tst_IMSession::subscriptionRequestAsksTheUser()
         return answer;
     });
     bool accept = false;
-    emit client->OnSubscriptionRequest("zhangwei", "localhost", &accept);
+    Q_EMIT client->OnSubscriptionRequest("zhangwei", "localhost", &accept);
     QVERIFY(accept);
     answer = false;
-    emit client->OnSubscriptionRequest("chenjie", "localhost", &accept);
+    Q_EMIT client->OnSubscriptionRequest("chenjie", "localhost", &accept);
     QVERIFY(!accept);
     QCOMPARE(asked, (QStringList{"zhangwei", "chenjie"}));
 }
 
-void tst_IMSession::chatMessagesAcceptedOnlyFromOurClient()
+void IMSessionTest::chatMessagesAcceptedOnlyFromOurClient()
 {
     auto send = [&](const QString& domain, const QString& resource, int type) {
-        emit client->OnMessageIn("m1", "zhangwei", domain, resource, type, QString(), QString(),
-                                 QStringLiteral("你好"), QString(), QString());
+        Q_EMIT client->OnMessageIn("m1", "zhangwei", domain, resource, type, QString(), QString(),
+                                   QStringLiteral("你好"), QString(), QString());
     };
     send("localhost", "haulway", 1);
     send("localhost", "haulway", 2);
@@ -522,7 +522,7 @@ void tst_IMSession::chatMessagesAcceptedOnlyFromOurClient()
              (QStringList{"receive:zhangwei:localhost:你好", "receive:zhangwei:localhost:你好"}));
 }
 
-void tst_IMSession::friendTreeHintsAndMenuCaption()
+void IMSessionTest::friendTreeHintsAndMenuCaption()
 {
     connectAndSync({{"zhangwei@localhost", "张伟"}});
     FriendTree* tree = panel->friendTree();
@@ -572,11 +572,11 @@ void tst_IMSession::friendTreeHintsAndMenuCaption()
     QTest::mousePress(tree->viewport(), Qt::RightButton, {}, nodeRect.center());
     QCOMPARE(tree->openAction()->text(), QStringLiteral("给他留言"));
     tree->friendMenu()->hide();
-    emit client->OnPresence("zhangwei", "localhost", "haulway", 1, QString());
+    Q_EMIT client->OnPresence("zhangwei", "localhost", "haulway", 1, QString());
     QTest::mousePress(tree->viewport(), Qt::RightButton, {}, nodeRect.center());
     QCOMPARE(tree->openAction()->text(), QStringLiteral("开始对话"));
     tree->friendMenu()->hide();
 }
 
-QTEST_MAIN(tst_IMSession)
+QTEST_MAIN(IMSessionTest)
 #include "tst_IMSession.moc"

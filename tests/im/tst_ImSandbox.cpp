@@ -86,10 +86,10 @@ struct User
             return;                                                                                \
     } while (false)
 
-class tst_ImSandbox : public QObject
+class ImSandboxTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void friendRequestAcceptedBothWays();
@@ -106,7 +106,7 @@ private:
     std::unique_ptr<User> a, b;
 };
 
-void tst_ImSandbox::signIn(User& user)
+void ImSandboxTest::signIn(User& user)
 {
     const int syncsBefore = user.host.syncs;
     user.session.signIn();
@@ -114,7 +114,7 @@ void tst_ImSandbox::signIn(User& user)
     QTRY_VERIFY_WITH_TIMEOUT(user.host.syncs > syncsBefore, kWait);
 }
 
-void tst_ImSandbox::initTestCase()
+void ImSandboxTest::initTestCase()
 {
     a = std::make_unique<User>(QStringLiteral("zhaoqiang"));
     b = std::make_unique<User>(QStringLiteral("zhoujun"));
@@ -147,7 +147,7 @@ void tst_ImSandbox::initTestCase()
     b->askedBy.clear();
 }
 
-void tst_ImSandbox::cleanupTestCase()
+void ImSandboxTest::cleanupTestCase()
 {
     if (a)
         a->session.cleanUp();
@@ -156,7 +156,7 @@ void tst_ImSandbox::cleanupTestCase()
     QTest::qWait(200); // let the closing stanzas leave
 }
 
-void tst_ImSandbox::friendRequestAcceptedBothWays()
+void ImSandboxTest::friendRequestAcceptedBothWays()
 {
     MessageBoxes::Recorder boxes;
     a->session.addFriend(b->name, QStringLiteral("周军"));
@@ -175,7 +175,7 @@ void tst_ImSandbox::friendRequestAcceptedBothWays()
     QCOMPARE(b->friendEntry(a->jid).displayName, a->name);
 }
 
-void tst_ImSandbox::presenceChangesTheIcon()
+void ImSandboxTest::presenceChangesTheIcon()
 {
     QVERIFY(a->session.friendByJid(b->jid));
     QTRY_COMPARE_WITH_TIMEOUT(a->friendEntry(b->jid).offline, 0, kWait);
@@ -195,7 +195,7 @@ void tst_ImSandbox::presenceChangesTheIcon()
     QTRY_COMPARE_WITH_TIMEOUT(b->friendEntry(a->jid).offline, 0, kWait);
 }
 
-void tst_ImSandbox::renameChangesTheRosterName()
+void ImSandboxTest::renameChangesTheRosterName()
 {
     a->session.setInputBox([](const QString&, const QString&, QString* text) {
         *text = QStringLiteral("老周 & <伙伴>");
@@ -210,7 +210,7 @@ void tst_ImSandbox::renameChangesTheRosterName()
                               kWait);
 }
 
-void tst_ImSandbox::wrongPasswordIsAFailedSignIn()
+void ImSandboxTest::wrongPasswordIsAFailedSignIn()
 {
     User intruder(QStringLiteral("zhaoqiang"));
     intruder.session.setAccountSource([] {
@@ -227,7 +227,7 @@ void tst_ImSandbox::wrongPasswordIsAFailedSignIn()
     QVERIFY(a->client.connected());
 }
 
-void tst_ImSandbox::landPublicationArrivesLive()
+void ImSandboxTest::landPublicationArrivesLive()
 {
     QStringList units;
     const auto recorder = QObject::connect(&b->client, &IMClient::OnPITrail,
@@ -273,7 +273,7 @@ void tst_ImSandbox::landPublicationArrivesLive()
     QCOMPARE(broadcasts, 1);
 }
 
-void tst_ImSandbox::airPublicationArrivesLive()
+void ImSandboxTest::airPublicationArrivesLive()
 {
     b->sink.shownPage = QStringLiteral("pgAir");
     b->shell.airSelectionKind = 3;
@@ -295,7 +295,7 @@ void tst_ImSandbox::airPublicationArrivesLive()
     QCOMPARE(UnscrambleField(row.contact), QStringLiteral("赵 027-8888"));
 }
 
-void tst_ImSandbox::seaPublicationArrivesLive()
+void ImSandboxTest::seaPublicationArrivesLive()
 {
     b->sink.shownPage = QStringLiteral("pgSea");
     PublishSeaLine(a->client, QStringLiteral("localhost"), QStringLiteral("武汉"),
@@ -315,7 +315,7 @@ void tst_ImSandbox::seaPublicationArrivesLive()
     QCOMPARE(UnscrambleField(row.contact), QStringLiteral("赵 027-8888"));
 }
 
-void tst_ImSandbox::railPublicationArrivesLive()
+void ImSandboxTest::railPublicationArrivesLive()
 {
     b->sink.shownPage = QStringLiteral("pgTrian");
     PublishTrianInfo(a->client, QStringLiteral("localhost"), QStringLiteral("X9527"),
@@ -337,5 +337,5 @@ void tst_ImSandbox::railPublicationArrivesLive()
     QVERIFY(a->sink.airRows.isEmpty() && a->sink.seaRows.isEmpty() && a->sink.railRows.isEmpty());
 }
 
-QTEST_MAIN(tst_ImSandbox)
+QTEST_MAIN(ImSandboxTest)
 #include "tst_ImSandbox.moc"

@@ -2,10 +2,10 @@
 
 #include <QtTest>
 
-class tst_PiTrailSplitter : public QObject
+class PiTrailSplitterTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void severalUnitsInOneReport();
     void streamHeaderAndEndAreUnitsOfTheirOwn();
     void unitSplitAcrossReports_data();
@@ -14,7 +14,7 @@ private slots:
     void resetDropsPartialUnit();
 };
 
-void tst_PiTrailSplitter::severalUnitsInOneReport()
+void PiTrailSplitterTest::severalUnitsInOneReport()
 {
     PiTrailSplitter splitter;
     const QString a = QStringLiteral("<presence from='a@localhost/haulway'/>");
@@ -26,7 +26,7 @@ void tst_PiTrailSplitter::severalUnitsInOneReport()
     QVERIFY(splitter.pending().isEmpty());
 }
 
-void tst_PiTrailSplitter::streamHeaderAndEndAreUnitsOfTheirOwn()
+void PiTrailSplitterTest::streamHeaderAndEndAreUnitsOfTheirOwn()
 {
     PiTrailSplitter splitter;
     const QString decl = QStringLiteral("<?xml version='1.0'?>");
@@ -41,7 +41,7 @@ void tst_PiTrailSplitter::streamHeaderAndEndAreUnitsOfTheirOwn()
              QStringList{QStringLiteral("</stream:stream>")});
 }
 
-void tst_PiTrailSplitter::unitSplitAcrossReports_data()
+void PiTrailSplitterTest::unitSplitAcrossReports_data()
 {
     QTest::addColumn<int>("chunk");
     QTest::newRow("one character at a time") << 1;
@@ -49,7 +49,7 @@ void tst_PiTrailSplitter::unitSplitAcrossReports_data()
     QTest::newRow("seven") << 7;
 }
 
-void tst_PiTrailSplitter::unitSplitAcrossReports()
+void PiTrailSplitterTest::unitSplitAcrossReports()
 {
     QFETCH(int, chunk);
     const QStringList expected{
@@ -71,7 +71,7 @@ void tst_PiTrailSplitter::unitSplitAcrossReports()
     QCOMPARE(units, expected);
 }
 
-void tst_PiTrailSplitter::markupCharactersInQuotesCdataAndComments()
+void PiTrailSplitterTest::markupCharactersInQuotesCdataAndComments()
 {
     PiTrailSplitter splitter;
     const QString quoted = QStringLiteral("<item name='a>b' jid=\"</x>\"/>");
@@ -82,7 +82,7 @@ void tst_PiTrailSplitter::markupCharactersInQuotesCdataAndComments()
              (QStringList{quoted, cdata, comment, instruction}));
 }
 
-void tst_PiTrailSplitter::resetDropsPartialUnit()
+void PiTrailSplitterTest::resetDropsPartialUnit()
 {
     PiTrailSplitter splitter;
     QVERIFY(splitter.feed(QStringLiteral("<message><body>half")).isEmpty());
@@ -92,5 +92,5 @@ void tst_PiTrailSplitter::resetDropsPartialUnit()
              QStringList{QStringLiteral("<presence/>")});
 }
 
-QTEST_GUILESS_MAIN(tst_PiTrailSplitter)
+QTEST_GUILESS_MAIN(PiTrailSplitterTest)
 #include "tst_PiTrailSplitter.moc"

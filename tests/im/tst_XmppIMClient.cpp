@@ -8,10 +8,10 @@
 
 // What the XMPP client layer promises without a server: errors for operations that need a
 // connection, the roster index errors, and a refused connection reported as a disconnection.
-class tst_XmppIMClient : public QObject
+class XmppIMClientTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void operationsNeedAConnection();
     void rosterIndexErrorsHaveTheirTexts();
     void connectNeedsServerAndBareJid();
@@ -32,7 +32,7 @@ QString errorOf(const std::function<void()>& operation)
 }
 } // namespace
 
-void tst_XmppIMClient::operationsNeedAConnection()
+void XmppIMClientTest::operationsNeedAConnection()
 {
     XmppIMClient client;
     QVERIFY(!client.connected());
@@ -44,7 +44,7 @@ void tst_XmppIMClient::operationsNeedAConnection()
     client.disconnect(); // nothing to close: no error, no event
 }
 
-void tst_XmppIMClient::rosterIndexErrorsHaveTheirTexts()
+void XmppIMClientTest::rosterIndexErrorsHaveTheirTexts()
 {
     XmppIMClient client;
     QCOMPARE(client.contactCount(), 0);
@@ -56,7 +56,7 @@ void tst_XmppIMClient::rosterIndexErrorsHaveTheirTexts()
              QStringLiteral("Invalid array index value for BuddyRealName"));
 }
 
-void tst_XmppIMClient::connectNeedsServerAndBareJid()
+void XmppIMClientTest::connectNeedsServerAndBareJid()
 {
     XmppIMClient client;
     QVERIFY(!errorOf([&] { client.connect("a@localhost", "pw"); }).isEmpty());
@@ -64,7 +64,7 @@ void tst_XmppIMClient::connectNeedsServerAndBareJid()
     QVERIFY(!errorOf([&] { client.connect("nobody", "pw"); }).isEmpty());
 }
 
-void tst_XmppIMClient::refusedConnectionRaisesOnDisconnectedOnce()
+void XmppIMClientTest::refusedConnectionRaisesOnDisconnectedOnce()
 {
     // A port that was just free: nothing listens there any more.
     QTcpServer probe;
@@ -91,14 +91,14 @@ void tst_XmppIMClient::refusedConnectionRaisesOnDisconnectedOnce()
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 2, 20000);
 }
 
-void tst_XmppIMClient::loopbackServersAreReachable()
+void XmppIMClientTest::loopbackServersAreReachable()
 {
     // The sandbox exchange must be usable on a machine without any network.
     for (const char* host : {"localhost", "www.localhost", "127.0.0.1", "127.8.9.1", "::1"})
         QVERIFY2(InternetCheck::canReach(QString::fromLatin1(host)), host);
 }
 
-void tst_XmppIMClient::silentServerEndsTheLogIn()
+void XmppIMClientTest::silentServerEndsTheLogIn()
 {
     // Accepts the connection and never answers.
     QTcpServer silent;
@@ -116,5 +116,5 @@ void tst_XmppIMClient::silentServerEndsTheLogIn()
     QCOMPARE(disconnectedSpy.count(), 1);
 }
 
-QTEST_GUILESS_MAIN(tst_XmppIMClient)
+QTEST_GUILESS_MAIN(XmppIMClientTest)
 #include "tst_XmppIMClient.moc"

@@ -56,11 +56,11 @@ bool listContains(const QString& operation, const SoapCall::Arguments& args, con
 
 } // namespace
 
-class tst_SandboxPublish : public QObject
+class SandboxPublishTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void init();
@@ -80,7 +80,7 @@ private:
     SandboxXmppSession m_elsewhere; // same exchange, another resource: gets no broadcasts
 };
 
-void tst_SandboxPublish::initTestCase()
+void SandboxPublishTest::initTestCase()
 {
     QVERIFY(m_publisher.signIn(QStringLiteral("zhangwei"), QStringLiteral("demo1234")));
     QVERIFY(m_watcher.signIn(QStringLiteral("lina"), QStringLiteral("demo1234")));
@@ -88,14 +88,14 @@ void tst_SandboxPublish::initTestCase()
                                QStringLiteral("desk")));
 }
 
-void tst_SandboxPublish::cleanupTestCase()
+void SandboxPublishTest::cleanupTestCase()
 {
     m_publisher.signOut();
     m_watcher.signOut();
     m_elsewhere.signOut();
 }
 
-void tst_SandboxPublish::init()
+void SandboxPublishTest::init()
 {
     QVERIFY(m_publisher.isConnected() && m_watcher.isConnected() && m_elsewhere.isConnected());
     m_publisher.clearReceived();
@@ -103,7 +103,7 @@ void tst_SandboxPublish::init()
     m_elsewhere.clearReceived();
 }
 
-void tst_SandboxPublish::cargoBroadcastAndListing()
+void SandboxPublishTest::cargoBroadcastAndListing()
 {
     const QString title = QStringLiteral("上海有9.6米厢车一辆求货 ") + token();
     const QString contact =
@@ -151,7 +151,7 @@ void tst_SandboxPublish::cargoBroadcastAndListing()
              QStringLiteral("张伟 13816620001"));
 }
 
-void tst_SandboxPublish::airPriceBroadcastAndListing()
+void SandboxPublishTest::airPriceBroadcastAndListing()
 {
     const QString price = QStringLiteral("41/39/37/") + token();
     const QString contact = ScrambleField(QStringLiteral("张伟 021-58810001"));
@@ -186,7 +186,7 @@ void tst_SandboxPublish::airPriceBroadcastAndListing()
                          "price", price));
 }
 
-void tst_SandboxPublish::seaLineBroadcastAndListing()
+void SandboxPublishTest::seaLineBroadcastAndListing()
 {
     const QString line = QStringLiteral("测试航线") + token();
     const QString contact = ScrambleField(QStringLiteral("船代 0532-1"));
@@ -223,7 +223,7 @@ void tst_SandboxPublish::seaLineBroadcastAndListing()
              QStringLiteral("船代 0532-1"));
 }
 
-void tst_SandboxPublish::railBroadcastAndListing()
+void SandboxPublishTest::railBroadcastAndListing()
 {
     const QString train = QStringLiteral("T") + token();
     const QString contact = ScrambleField(QStringLiteral("货运室 027-1"));
@@ -257,7 +257,7 @@ void tst_SandboxPublish::railBroadcastAndListing()
                          "triannum", train));
 }
 
-void tst_SandboxPublish::iqWithIdIsAnswered()
+void SandboxPublishTest::iqWithIdIsAnswered()
 {
     const QString title = QStringLiteral("带编号的发布 ") + token();
     QVERIFY(m_publisher.sendRaw(publishIq(
@@ -272,7 +272,7 @@ void tst_SandboxPublish::iqWithIdIsAnswered()
     QVERIFY(m_publisher.waitForPattern("<iq[^>]*type='error'[^>]*>.*bad-request"));
 }
 
-void tst_SandboxPublish::incompleteListingIsRefused()
+void SandboxPublishTest::incompleteListingIsRefused()
 {
     const QString place = QStringLiteral("无名") + token();
     QVERIFY(
@@ -297,7 +297,7 @@ void tst_SandboxPublish::incompleteListingIsRefused()
 }
 
 // The stanza's sender element is not trusted; the agent seat publishes as "-1".
-void tst_SandboxPublish::senderIsWhoSignedIn()
+void SandboxPublishTest::senderIsWhoSignedIn()
 {
     const QString title = QStringLiteral("冒名发布 ") + token();
     QVERIFY(
@@ -318,7 +318,7 @@ void tst_SandboxPublish::senderIsWhoSignedIn()
     QVERIFY2(broadcast.contains(QLatin1String("<sender>-1</sender>")), qPrintable(broadcast));
 }
 
-void tst_SandboxPublish::markupIsEscapedInBroadcasts()
+void SandboxPublishTest::markupIsEscapedInBroadcasts()
 {
     const QString mark = token();
     QVERIFY(m_publisher.sendRaw(
@@ -331,7 +331,7 @@ void tst_SandboxPublish::markupIsEscapedInBroadcasts()
     QVERIFY(m_watcher.roundTrip());
 }
 
-void tst_SandboxPublish::registeredAccountSignsIn()
+void SandboxPublishTest::registeredAccountSignsIn()
 {
     const QString name = QStringLiteral("xm") + token();
     const SandboxHttp::Fields form = {{"loginname", name},
@@ -363,5 +363,5 @@ void tst_SandboxPublish::registeredAccountSignsIn()
     QVERIFY(member.waitForText(title));
 }
 
-QTEST_GUILESS_MAIN(tst_SandboxPublish)
+QTEST_GUILESS_MAIN(SandboxPublishTest)
 #include "tst_SandboxPublish.moc"

@@ -34,11 +34,11 @@ QSet<QString> userNames(const QJsonObject& seed)
 
 } // namespace
 
-class tst_SandboxSeed : public QObject
+class SandboxSeedTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void committedSeedIsCurrent();
     void landContactsDecipher();
     void otherContactsUnscramble_data();
@@ -49,7 +49,7 @@ private slots:
     void idsAreUnique();
 };
 
-void tst_SandboxSeed::committedSeedIsCurrent()
+void SandboxSeedTest::committedSeedIsCurrent()
 {
     const SeedGenerator generator;
     QVERIFY2(committedSeed() == generator.seed(),
@@ -60,7 +60,7 @@ void tst_SandboxSeed::committedSeedIsCurrent()
     QCOMPARE(SeedGenerator().seed(), generator.seed());
 }
 
-void tst_SandboxSeed::landContactsDecipher()
+void SandboxSeedTest::landContactsDecipher()
 {
     const QJsonArray land = committedSeed().value("land").toArray();
     QVERIFY(land.size() >= 300);
@@ -73,7 +73,7 @@ void tst_SandboxSeed::landContactsDecipher()
     }
 }
 
-void tst_SandboxSeed::otherContactsUnscramble_data()
+void SandboxSeedTest::otherContactsUnscramble_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("air") << "air";
@@ -81,7 +81,7 @@ void tst_SandboxSeed::otherContactsUnscramble_data()
     QTest::newRow("rail") << "rail";
 }
 
-void tst_SandboxSeed::otherContactsUnscramble()
+void SandboxSeedTest::otherContactsUnscramble()
 {
     QFETCH(QString, kind);
     const QJsonArray rows = committedSeed().value(kind).toArray();
@@ -94,7 +94,7 @@ void tst_SandboxSeed::otherContactsUnscramble()
     }
 }
 
-void tst_SandboxSeed::sendersAreAccountsOrTheAgentSeat()
+void SandboxSeedTest::sendersAreAccountsOrTheAgentSeat()
 {
     const QJsonObject seed = committedSeed();
     const QSet<QString> users = userNames(seed);
@@ -115,7 +115,7 @@ void tst_SandboxSeed::sendersAreAccountsOrTheAgentSeat()
     }
 }
 
-void tst_SandboxSeed::demoCitiesHaveListings()
+void SandboxSeedTest::demoCitiesHaveListings()
 {
     const QJsonArray land = committedSeed().value("land").toArray();
     for (const QString city : {"上海", "北京", "广州", "沈阳", "成都"}) {
@@ -135,7 +135,7 @@ void tst_SandboxSeed::demoCitiesHaveListings()
     QCOMPARE(ports.size(), 11);
 }
 
-void tst_SandboxSeed::profilesAreComplete()
+void SandboxSeedTest::profilesAreComplete()
 {
     const QStringList keys = {"id",        "sex",        "qq",         "contact",
                               "endate",    "mobile",     "email",      "idcardnumber",
@@ -156,7 +156,7 @@ void tst_SandboxSeed::profilesAreComplete()
     QVERIFY(demo >= 5);
 }
 
-void tst_SandboxSeed::idsAreUnique()
+void SandboxSeedTest::idsAreUnique()
 {
     QSet<qint64> ids;
     int total = 0;
@@ -169,5 +169,5 @@ void tst_SandboxSeed::idsAreUnique()
     QCOMPARE(ids.size(), total);
 }
 
-QTEST_GUILESS_MAIN(tst_SandboxSeed)
+QTEST_GUILESS_MAIN(SandboxSeedTest)
 #include "tst_SandboxSeed.moc"

@@ -63,11 +63,11 @@ SandboxHttp::Fields registrationFields(const QString& name, const QString& passw
 
 } // namespace
 
-class tst_SandboxWeb : public QObject
+class SandboxWebTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void profileHasTheSixteenFields();
     void unknownProfileIsEmpty();
     void advertisementRoutes();
@@ -89,7 +89,7 @@ private slots:
     void unknownRouteIs404();
 };
 
-void tst_SandboxWeb::profileHasTheSixteenFields()
+void SandboxWebTest::profileHasTheSixteenFields()
 {
     const QJsonObject profile = profileOf(QStringLiteral("zhangwei"));
     const QStringList keys = {"id",        "sex",        "qq",         "contact",
@@ -108,7 +108,7 @@ void tst_SandboxWeb::profileHasTheSixteenFields()
     QCOMPARE(profile.value("mobile").toString().size(), 11);
 }
 
-void tst_SandboxWeb::unknownProfileIsEmpty()
+void SandboxWebTest::unknownProfileIsEmpty()
 {
     const auto reply =
         SandboxHttp::get(QStringLiteral("/index.php/User/getUserInfo/loginname/nobody-here"));
@@ -116,7 +116,7 @@ void tst_SandboxWeb::unknownProfileIsEmpty()
     QVERIFY(reply.body.trimmed().isEmpty());
 }
 
-void tst_SandboxWeb::advertisementRoutes()
+void SandboxWebTest::advertisementRoutes()
 {
     const auto ads = SandboxHttp::get(QStringLiteral("/index.php/Statusad/index/city/上海"));
     const QJsonArray list = QJsonDocument::fromJson(ads.body).array();
@@ -139,7 +139,7 @@ void tst_SandboxWeb::advertisementRoutes()
     QVERIFY(ok);
 }
 
-void tst_SandboxWeb::baseInformationRoutes()
+void SandboxWebTest::baseInformationRoutes()
 {
     const auto csr = SandboxHttp::get(QStringLiteral("/index.php/Agentarea/getAgentCSRUrl"));
     QVERIFY2(csr.text().startsWith("http://" + SandboxEndpoints::siteHost() + "/"),
@@ -156,7 +156,7 @@ void tst_SandboxWeb::baseInformationRoutes()
         QVERIFY(!fee.toObject().value("area").toString().isEmpty());
 }
 
-void tst_SandboxWeb::nameCheck()
+void SandboxWebTest::nameCheck()
 {
     const QString route = QStringLiteral("/index.php/User/uexists/loginname/");
     QCOMPARE(unscrambled(SandboxHttp::get(route + "lina")), QStringLiteral("true"));
@@ -164,7 +164,7 @@ void tst_SandboxWeb::nameCheck()
     QCOMPARE(unscrambled(SandboxHttp::get(route + uniqueName("free"))), QStringLiteral("false"));
 }
 
-void tst_SandboxWeb::smsVerification()
+void SandboxWebTest::smsVerification()
 {
     const QString mobile = uniqueMobile();
     const auto sent = SandboxHttp::get(QStringLiteral("/index.php/User/buildMobileVerify/mobile/") +
@@ -191,7 +191,7 @@ void tst_SandboxWeb::smsVerification()
              QStringLiteral("true"));
 }
 
-void tst_SandboxWeb::smsRefusesBadNumbers_data()
+void SandboxWebTest::smsRefusesBadNumbers_data()
 {
     QTest::addColumn<QString>("mobile");
     QTest::newRow("starts 129") << "12912345678";
@@ -201,7 +201,7 @@ void tst_SandboxWeb::smsRefusesBadNumbers_data()
     QTest::newRow("not scrambled") << "";
 }
 
-void tst_SandboxWeb::smsRefusesBadNumbers()
+void SandboxWebTest::smsRefusesBadNumbers()
 {
     QFETCH(QString, mobile);
     const QString appended =
@@ -211,7 +211,7 @@ void tst_SandboxWeb::smsRefusesBadNumbers()
     QCOMPARE(unscrambled(reply), QStringLiteral("error"));
 }
 
-void tst_SandboxWeb::registrationCreatesProfile()
+void SandboxWebTest::registrationCreatesProfile()
 {
     const QString name = uniqueName("reg");
     const auto reply = SandboxHttp::postForm(QStringLiteral("/index.php/User/ureg"),
@@ -233,7 +233,7 @@ void tst_SandboxWeb::registrationCreatesProfile()
     QCOMPARE(unscrambled(again), QStringLiteral("false"));
 }
 
-void tst_SandboxWeb::registrationRefusesBadInput_data()
+void SandboxWebTest::registrationRefusesBadInput_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
@@ -248,7 +248,7 @@ void tst_SandboxWeb::registrationRefusesBadInput_data()
                            << "secret66";
 }
 
-void tst_SandboxWeb::registrationRefusesBadInput()
+void SandboxWebTest::registrationRefusesBadInput()
 {
     QFETCH(QString, name);
     QFETCH(QString, password);
@@ -259,7 +259,7 @@ void tst_SandboxWeb::registrationRefusesBadInput()
         QVERIFY(profileOf(name).isEmpty());
 }
 
-void tst_SandboxWeb::profileUpdate()
+void SandboxWebTest::profileUpdate()
 {
     const QString name = uniqueName("upd");
     QCOMPARE(unscrambled(SandboxHttp::postForm(QStringLiteral("/index.php/User/ureg"),
@@ -292,7 +292,7 @@ void tst_SandboxWeb::profileUpdate()
              QStringLiteral("false"));
 }
 
-void tst_SandboxWeb::pages_data()
+void SandboxWebTest::pages_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("mustContain");
@@ -320,7 +320,7 @@ void tst_SandboxWeb::pages_data()
     QTest::newRow("registration") << "/index.php/User/register" << QStringLiteral("注册");
 }
 
-void tst_SandboxWeb::pages()
+void SandboxWebTest::pages()
 {
     QFETCH(QString, path);
     QFETCH(QString, mustContain);
@@ -331,7 +331,7 @@ void tst_SandboxWeb::pages()
     QVERIFY2(reply.text().contains(mustContain), qPrintable(reply.text().left(400)));
 }
 
-void tst_SandboxWeb::userCardsAndFriendFinder()
+void SandboxWebTest::userCardsAndFriendFinder()
 {
     const auto card = SandboxHttp::get(QStringLiteral("/index.php/User/getUserCard/id/chenjie"));
     QCOMPARE(card.status, 200);
@@ -346,7 +346,7 @@ void tst_SandboxWeb::userCardsAndFriendFinder()
     }
 }
 
-void tst_SandboxWeb::anyHostIsServed()
+void SandboxWebTest::anyHostIsServed()
 {
     for (const QByteArray& host : {QByteArray("admin.localhost"), QByteArray("127.0.0.1:15280"),
                                    QByteArray("other.example")}) {
@@ -358,7 +358,7 @@ void tst_SandboxWeb::anyHostIsServed()
 }
 
 // The client asks admin.localhost without a port; the sandbox binds port 80 when it may.
-void tst_SandboxWeb::tenderPagesOnPort80()
+void SandboxWebTest::tenderPagesOnPort80()
 {
     QTcpSocket probe;
     probe.connectToHost(QStringLiteral("127.0.0.1"), 80);
@@ -371,7 +371,7 @@ void tst_SandboxWeb::tenderPagesOnPort80()
     QVERIFY(reply.text().contains(QStringLiteral("代理商招标")));
 }
 
-void tst_SandboxWeb::updateInformation()
+void SandboxWebTest::updateInformation()
 {
     const auto current = SandboxHttp::get(QStringLiteral("/update/info.txt"));
     QCOMPARE(current.status, 200);
@@ -403,12 +403,12 @@ void tst_SandboxWeb::updateInformation()
              match.captured(1));
 }
 
-void tst_SandboxWeb::unknownRouteIs404()
+void SandboxWebTest::unknownRouteIs404()
 {
     QCOMPARE(SandboxHttp::get(QStringLiteral("/index.php/Nothing/here")).status, 404);
     QCOMPARE(SandboxHttp::get(QStringLiteral("/ad/../../etc/passwd")).status, 404);
     QCOMPARE(SandboxHttp::get(QStringLiteral("/sandbox/sms/10000000000")).status, 404);
 }
 
-QTEST_GUILESS_MAIN(tst_SandboxWeb)
+QTEST_GUILESS_MAIN(SandboxWebTest)
 #include "tst_SandboxWeb.moc"

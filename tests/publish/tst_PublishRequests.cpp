@@ -12,10 +12,10 @@ const QString kHost = QStringLiteral("localhost");
 const QString kKey = QString::fromLatin1(kConfigurationKey);
 } // namespace
 
-class tst_PublishRequests : public QObject
+class PublishRequestsTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cargoStanzaIsExact();
     void cargoWithEmptyContactSendsTheCipherOfEmptyText();
@@ -33,14 +33,14 @@ private:
     FakeIMClient client;
 };
 
-void tst_PublishRequests::init()
+void PublishRequestsTest::init()
 {
     client.isConnected = true;
     client.failNext = false;
     client.commands.clear();
 }
 
-void tst_PublishRequests::cargoStanzaIsExact()
+void PublishRequestsTest::cargoStanzaIsExact()
 {
     PublishCargo(client, kHost, "钢材20吨求车", "上海", "北京", "上海", "lina", "1", "1",
                  "王先生 13800000000");
@@ -58,7 +58,7 @@ void tst_PublishRequests::cargoStanzaIsExact()
     QVERIFY(QRegularExpression(QStringLiteral("^([0-9A-F]{2})+$")).match(contact).hasMatch());
 }
 
-void tst_PublishRequests::cargoWithEmptyContactSendsTheCipherOfEmptyText()
+void PublishRequestsTest::cargoWithEmptyContactSendsTheCipherOfEmptyText()
 {
     PublishCargo(client, kHost, "t", "a", "b", "p", "lina", "2", "1", QString());
     QCOMPARE(client.commands.size(), 1);
@@ -67,7 +67,7 @@ void tst_PublishRequests::cargoWithEmptyContactSendsTheCipherOfEmptyText()
                                         QStringLiteral("</contact></query></iq>")));
 }
 
-void tst_PublishRequests::airPriceStanzaIsExact()
+void PublishRequestsTest::airPriceStanzaIsExact()
 {
     PublishAirPrice(client, kHost, "浦东", "PVG", "成田", "NRT", "日本", "1,3,5", "100/300", "2",
                     "CA 中国国际航空股份有限公司", "直达", "lina", "", "周末不飞");
@@ -81,7 +81,7 @@ void tst_PublishRequests::airPriceStanzaIsExact()
                  "<sender>lina</sender><contact></contact><mem>周末不飞</mem></query></iq>")});
 }
 
-void tst_PublishRequests::seaLineStanzaIsExact()
+void PublishRequestsTest::seaLineStanzaIsExact()
 {
     PublishSeaLine(client, kHost, "上海", "鹿特丹", "新加坡", "周一", "30", "海运直达", "中远",
                    "欧洲线", "上海-新加坡-鹿特丹", "lina", "李 021-1234");
@@ -98,7 +98,7 @@ void tst_PublishRequests::seaLineStanzaIsExact()
                  contact + QStringLiteral("</contact></query></iq>")});
 }
 
-void tst_PublishRequests::trianInfoStanzaIsExact()
+void PublishRequestsTest::trianInfoStanzaIsExact()
 {
     PublishTrianInfo(client, kHost, "X8001", "上海局", "杨浦", "南翔", "乌西", "乌北", "乌鲁木齐局",
                      "3", "08:00", "20:00", "84", "lina", "");
@@ -112,7 +112,7 @@ void tst_PublishRequests::trianInfoStanzaIsExact()
                  "<hours>84</hours><sender>lina</sender><contact></contact></query></iq>")});
 }
 
-void tst_PublishRequests::markupInElementTextIsEscaped()
+void PublishRequestsTest::markupInElementTextIsEscaped()
 {
     // Fields that screening does not cover may hold markup characters; the stanza stays
     // well-formed and the server reads back the text as typed.
@@ -132,7 +132,7 @@ void tst_PublishRequests::markupInElementTextIsEscaped()
     QCOMPARE(texts, QStringList{"A&B"});
 }
 
-void tst_PublishRequests::quotesInAttributeValuesAreDoubled()
+void PublishRequestsTest::quotesInAttributeValuesAreDoubled()
 {
     QCOMPARE(PublishStanza::quoted(QStringLiteral("set")), QStringLiteral("'set'"));
     QCOMPARE(PublishStanza::quoted(QStringLiteral("o'k")), QStringLiteral("'o''k'"));
@@ -142,7 +142,7 @@ void tst_PublishRequests::quotesInAttributeValuesAreDoubled()
     QVERIFY(!stanza.contains('"'));
 }
 
-void tst_PublishRequests::senderIsTheUserPart()
+void PublishRequestsTest::senderIsTheUserPart()
 {
     QCOMPARE(PublishSenderOf(QStringLiteral("lina@localhost")), QStringLiteral("lina"));
     QCOMPARE(PublishSenderOf(QStringLiteral("a@b@c")), QStringLiteral("a"));
@@ -154,7 +154,7 @@ void tst_PublishRequests::senderIsTheUserPart()
     QVERIFY(client.commands[0].contains(QStringLiteral("<sender></sender>")));
 }
 
-void tst_PublishRequests::nothingIsSentWhileDisconnected()
+void PublishRequestsTest::nothingIsSentWhileDisconnected()
 {
     client.isConnected = false;
     PublishCargo(client, kHost, "t", "a", "b", "p", "s", "1", "1", "c");
@@ -164,7 +164,7 @@ void tst_PublishRequests::nothingIsSentWhileDisconnected()
     QVERIFY(client.commands.isEmpty());
 }
 
-void tst_PublishRequests::sendErrorsAreSwallowed()
+void PublishRequestsTest::sendErrorsAreSwallowed()
 {
     client.failNext = true;
     PublishAirPrice(client, kHost, "a", "", "b", "", "", "", "", "", "", "", "s", "c", "");
@@ -173,7 +173,7 @@ void tst_PublishRequests::sendErrorsAreSwallowed()
     QCOMPARE(client.commands.size(), 1);
 }
 
-void tst_PublishRequests::publishingTwiceSendsTwice()
+void PublishRequestsTest::publishingTwiceSendsTwice()
 {
     for (int i = 0; i < 2; ++i)
         PublishSeaLine(client, kHost, "a", "b", "", "", "", "", "", "", "", "s", "c");
@@ -181,5 +181,5 @@ void tst_PublishRequests::publishingTwiceSendsTwice()
     QCOMPARE(client.commands[0], client.commands[1]);
 }
 
-QTEST_GUILESS_MAIN(tst_PublishRequests)
+QTEST_GUILESS_MAIN(PublishRequestsTest)
 #include "tst_PublishRequests.moc"

@@ -73,7 +73,7 @@ QStringList paramNames(const FakeExchange::Call& call)
 } // namespace
 
 // The HTTP layer, the service port and every loader and fetch against a scripted exchange.
-class tst_ServiceLoaders : public QObject
+class ServiceLoadersTest : public QObject
 {
     Q_OBJECT
 
@@ -98,7 +98,7 @@ class tst_ServiceLoaders : public QObject
             [&](ServiceCallback done) { port.call(operation, params, done); }, waitMs);
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         fake = std::make_unique<FakeExchange>();
@@ -703,5 +703,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_ServiceLoaders)
+QTEST_GUILESS_MAIN(ServiceLoadersTest)
 #include "tst_ServiceLoaders.moc"

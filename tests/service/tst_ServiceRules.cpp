@@ -17,11 +17,11 @@
 #include <QtTest>
 
 // The widget-free rules of the service client: counts, caps, rows, answers, addresses.
-class tst_ServiceRules : public QObject
+class ServiceRulesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         resetSession();
@@ -365,5 +365,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_ServiceRules)
+QTEST_GUILESS_MAIN(ServiceRulesTest)
 #include "tst_ServiceRules.moc"

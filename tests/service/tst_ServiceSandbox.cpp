@@ -26,7 +26,7 @@
 
 // The service client against the sandbox exchange: every route, every operation through the
 // real port, and every loader into a recording view.
-class tst_ServiceSandbox : public QObject
+class ServiceSandboxTest : public QObject
 {
     Q_OBJECT
 
@@ -79,7 +79,7 @@ class tst_ServiceSandbox : public QObject
         return n;
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         resetSession(); // the defaults address the sandbox exchange
@@ -430,5 +430,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_ServiceSandbox)
+QTEST_GUILESS_MAIN(ServiceSandboxTest)
 #include "tst_ServiceSandbox.moc"

@@ -47,6 +47,6 @@ QPixmap LoginBanner::paint(const QSize& size, const QString& appName)
 void LoginBanner::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
-        emit clicked();
+        Q_EMIT clicked();
     QLabel::mouseReleaseEvent(event);
 }

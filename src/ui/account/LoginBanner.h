@@ -12,7 +12,7 @@ public:
     // Paints the banner in the theme colours with the application name.
     static QPixmap paint(const QSize& size, const QString& appName);
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

@@ -45,7 +45,7 @@ public:
     static void setFactory(Factory factory);
     static std::unique_ptr<LoginUpdateCheck> create();
 
-signals:
+Q_SIGNALS:
     void upgradeBegun();
     void fileStarted();
     void ended(LoginUpdateCheck::EndEvent event);

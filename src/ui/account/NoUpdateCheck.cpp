@@ -4,5 +4,5 @@
 
 void NoUpdateCheck::start(const Settings&)
 {
-    QTimer::singleShot(0, this, [this] { emit ended(EndEvent::NoUpdateAvailable); });
+    QTimer::singleShot(0, this, [this] { Q_EMIT ended(EndEvent::NoUpdateAvailable); });
 }

@@ -53,7 +53,7 @@ public:
     QPushButton* btnReg = nullptr;
     QPushButton* btnOk = nullptr;
 
-public slots:
+public Q_SLOTS:
     void BTOKClick();
     void btnRegClick();
     void imgbannerClick();

@@ -71,7 +71,7 @@ void SingleInstanceGuard::readRequests()
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (socket->readAll().contains(kActivateRequest.trimmed()))
-                emit activationRequested();
+                Q_EMIT activationRequested();
         });
     }
 }

@@ -27,7 +27,7 @@ public:
     // Restores a minimised window, raises it and gives it the focus.
     static void bringToFront(QWidget* window);
 
-signals:
+Q_SIGNALS:
     // The running instance was asked by a later start to show its window.
     void activationRequested();
 

@@ -83,11 +83,11 @@ void FriendTree::buildMenu()
     m_actRename->setObjectName(QStringLiteral("NR4"));
     m_actDelete = m_menu->addAction(QStringLiteral("删除好友(&D)"));
     m_actDelete->setObjectName(QStringLiteral("N2"));
-    connect(m_actOpen, &QAction::triggered, this, [this] { emit openRequested(currentItem()); });
+    connect(m_actOpen, &QAction::triggered, this, [this] { Q_EMIT openRequested(currentItem()); });
     connect(m_actRename, &QAction::triggered, this,
-            [this] { emit renameRequested(currentItem()); });
+            [this] { Q_EMIT renameRequested(currentItem()); });
     connect(m_actDelete, &QAction::triggered, this,
-            [this] { emit deleteRequested(currentItem()); });
+            [this] { Q_EMIT deleteRequested(currentItem()); });
 }
 
 QIcon FriendTree::iconFor(Icon icon) const
@@ -223,7 +223,7 @@ void FriendTree::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeWidgetItem* node = itemAt(event->pos());
     if (event->button() == Qt::LeftButton && isFriend(node))
-        emit openRequested(node);
+        Q_EMIT openRequested(node);
     event->accept();
 }
 

@@ -137,11 +137,11 @@ bool ImPanel::eventFilter(QObject* watched, QEvent* event)
     if (mouse->button() != Qt::LeftButton)
         return false;
     if (watched == m_status)
-        emit statusMenuRequested(m_status->mapToGlobal(QPoint(0, m_status->height() + 2)));
+        Q_EMIT statusMenuRequested(m_status->mapToGlobal(QPoint(0, m_status->height() + 2)));
     else if (watched == m_addUser)
-        emit addFriendRequested();
+        Q_EMIT addFriendRequested();
     else if (watched == m_info)
-        emit myInfoRequested();
+        Q_EMIT myInfoRequested();
     else if (watched == m_friend)
         toggleCollapsed();
     return false;

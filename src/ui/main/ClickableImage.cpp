@@ -16,5 +16,5 @@ void ClickableImage::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
-        emit clicked();
+        Q_EMIT clicked();
 }

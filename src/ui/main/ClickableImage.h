@@ -9,7 +9,7 @@ class ClickableImage : public QLabel
 public:
     ClickableImage(const QString& name, const QString& hint, QWidget* parent = nullptr);
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

@@ -39,7 +39,7 @@ ListingGridView::ListingGridView(ListingFamily family, QWidget* parent)
     applyColumnLayout();
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
-            emit fieldDoubleClicked(index.row(), index.column());
+            Q_EMIT fieldDoubleClicked(index.row(), index.column());
     });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int) {
         if (section == layout().stretchField && m_family == ListingFamily::Land)

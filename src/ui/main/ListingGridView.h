@@ -35,7 +35,7 @@ public:
     // Puts back the set-up widths and hidden fields (the side-panel toggle re-hides them).
     void applyColumnLayout();
 
-signals:
+Q_SIGNALS:
     void fieldDoubleClicked(int modelRow, int field);
 
 protected:

@@ -115,7 +115,7 @@ void ListingTableModel::setRow(int index, const ListingGridRow& row)
     if (index < 0 || index >= m_rows.size())
         return;
     m_rows[index] = normalised(row);
-    emit dataChanged(this->index(index, 0), this->index(index, m_layout->fieldCount - 1));
+    Q_EMIT dataChanged(this->index(index, 0), this->index(index, m_layout->fieldCount - 1));
 }
 
 int ListingTableModel::insertRow(int position, const ListingGridRow& row)

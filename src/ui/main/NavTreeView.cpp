@@ -123,5 +123,5 @@ void NavTreeView::mousePressEvent(QMouseEvent* event)
     if (!item)
         return;
     setCurrentItem(item);
-    emit nodePressed(item, event->button());
+    Q_EMIT nodePressed(item, event->button());
 }

@@ -31,7 +31,7 @@ public:
     // Top-level node with exactly this text.
     QTreeWidgetItem* topLevelNamed(const QString& text) const;
 
-signals:
+Q_SIGNALS:
     // Any mouse button pressed on a node (the node is selected first).
     void nodePressed(QTreeWidgetItem* item, Qt::MouseButton button);
 

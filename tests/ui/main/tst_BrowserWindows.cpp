@@ -13,7 +13,7 @@
 class BrowserWindowsTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void memberLinkClickedInPageSendsRequestAndCloses();
@@ -117,7 +117,7 @@ void BrowserWindowsTest::aboutBoxShowsConfiguredTexts()
     QCOMPARE(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本:2.0.0.1"));
     QCOMPARE(box->findChild<QLabel*>("lbl2")->text(), QStringLiteral("通达信息"));
     QCOMPARE(TfrmCopyright::current(), box.data());
-    emit box->findChild<QLabel*>("lblUrl")->linkActivated(QStringLiteral("x"));
+    Q_EMIT box->findChild<QLabel*>("lblUrl")->linkActivated(QStringLiteral("x"));
     QCOMPARE(opened, QStringList{"http://www.localhost:15280/"});
     box->findChild<QPushButton*>("btnOk")->click();
     QTRY_VERIFY(box.isNull());

@@ -28,7 +28,7 @@ QString desHex(const QString& text)
 class ListingActivationTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void landRowWithoutRealIdDoesNothing();
     void landDetailCarriesDecipheredContactAndTitle();
     void friendAndChatAreOfferedOnlyForOthers_data();

@@ -33,7 +33,7 @@ AirRow airRow(const QString& sender, const QString& departure)
 class ListingGridTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void insertsPushRowsDownAndKeepFields();
     void priceGridsInsertBelowTheirHeader();
     void hintsFollowTheShownColumnAndSender();

@@ -56,7 +56,7 @@ void closeSecondaryWindows()
 class MainWindowTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();

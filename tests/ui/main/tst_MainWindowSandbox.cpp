@@ -22,7 +22,7 @@
 class MainWindowSandboxTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void signInLoadsTheHomeCity();

@@ -7,7 +7,7 @@
 class ShellRulesTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void landViewsLoadTheRightCities_data();
     void landViewsLoadTheRightCities();
     void landViewsNeedACity();

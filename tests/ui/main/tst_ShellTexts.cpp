@@ -42,7 +42,7 @@ QString shownText(QObject* control)
 class ShellTextsTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();

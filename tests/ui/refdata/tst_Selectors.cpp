@@ -46,7 +46,7 @@ class SelectorsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void comboRules()
     {
         const QStringList provinces = RegionComboCascade::provinceItems(regions());
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(county.count(), 0);
         QCOMPARE(cascade.placeValue(), QStringLiteral("大连"));
         // The user choosing the pre-selected city again gets its counties.
-        emit city.activated(city.currentIndex());
+        Q_EMIT city.activated(city.currentIndex());
         QCOMPARE(itemsOf(county), regions().grandchildNames(indexOf("辽宁"), city.currentIndex()));
 
         cascade.reset();
@@ -279,4 +279,4 @@ private slots:
 };
 
 QTEST_MAIN(SelectorsTest)
-#include "SelectorsTest.moc"
+#include "tst_Selectors.moc"

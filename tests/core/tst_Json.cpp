@@ -11,7 +11,7 @@ class JsonTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void typeTagsOfTheSevenKinds();
     void scalars_data();
     void scalars();
@@ -363,4 +363,4 @@ void JsonTest::listingRowsAsTheServiceSendsThem()
 }
 
 QTEST_APPLESS_MAIN(JsonTest)
-#include "JsonTest.moc"
+#include "tst_Json.moc"

@@ -8,7 +8,7 @@ class XmlWriterTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void headerHasNoLineBreak();
     void indentationOfANestedDocument();
     void leaveOpenLetsAttributesFollow();
@@ -104,4 +104,4 @@ void XmlWriterTest::closingMoreThanOpenedStaysAtTheLeftMargin()
 }
 
 QTEST_APPLESS_MAIN(XmlWriterTest)
-#include "XmlWriterTest.moc"
+#include "tst_XmlWriter.moc"

@@ -39,7 +39,7 @@ class XmlReaderTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void rootOnlyDocumentParses();
     void declarationBecomesItsOwnNode();
     void treeOfASettingsDocument();
@@ -360,4 +360,4 @@ void XmlReaderTest::addAndRemoveChildren()
 }
 
 QTEST_APPLESS_MAIN(XmlReaderTest)
-#include "XmlReaderTest.moc"
+#include "tst_XmlReader.moc"

@@ -92,7 +92,7 @@ QString landTitle(TfrmMain* window, int row)
 class ClientEndToEndTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void loginListingsPublishRelogAndClose();
@@ -284,4 +284,4 @@ void ClientEndToEndTest::loginListingsPublishRelogAndClose()
 }
 
 QTEST_MAIN(ClientEndToEndTest)
-#include "ClientEndToEndTest.moc"
+#include "tst_ClientEndToEnd.moc"

@@ -1,5 +1,5 @@
-#include "ui/account/LoginValidator.h"
 #include "ui/account/LoginCaption.h"
+#include "ui/account/LoginValidator.h"
 
 #include <QtTest>
 
@@ -9,7 +9,7 @@ Q_DECLARE_METATYPE(LoginValidator::Verdict)
 class LoginValidatorTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void verdicts_data();
     void verdicts();
     void leaveCheckRefusesOnlyApostrophes();
@@ -78,4 +78,4 @@ void LoginValidatorTest::captionsNameEveryPhase()
 }
 
 QTEST_APPLESS_MAIN(LoginValidatorTest)
-#include "LoginValidatorTest.moc"
+#include "tst_LoginValidator.moc"

@@ -8,7 +8,7 @@ class FieldScramblerTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void blankInputScramblesToNothing();
     void knownScrambledForms();
     void roundTrip_data();
@@ -202,4 +202,4 @@ void FieldScramblerTest::trimKeepsWideSpaces()
 }
 
 QTEST_APPLESS_MAIN(FieldScramblerTest)
-#include "FieldScramblerTest.moc"
+#include "tst_FieldScrambler.moc"

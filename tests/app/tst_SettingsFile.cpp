@@ -1,5 +1,5 @@
-#include "app/SettingsFile.h"
 #include "app/SessionState.h"
+#include "app/SettingsFile.h"
 #include "core/CoreError.h"
 #include "core/DesCipher.h"
 #include "core/Keys.h"
@@ -38,7 +38,7 @@ class SettingsFileTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
 
     void mainWriterMatchesGoldenFile();
@@ -311,4 +311,4 @@ void SettingsFileTest::failedWriteKeepsOldFileAndReportsFromChatMenu()
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)
-#include "SettingsFileTest.moc"
+#include "tst_SettingsFile.moc"

@@ -1,7 +1,7 @@
-#include "ui/common/Startup.h"
 #include "app/SessionState.h"
 #include "ui/common/SingleInstanceGuard.h"
 #include "ui/common/StandInLoginDialog.h"
+#include "ui/common/Startup.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ class StartupTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { resetSession(); }
     void cleanup() { Startup::setHooks({}); }
 
@@ -217,4 +217,4 @@ void StartupTest::activationRestoresMinimisedWindow()
 }
 
 QTEST_MAIN(StartupTest)
-#include "StartupTest.moc"
+#include "tst_Startup.moc"

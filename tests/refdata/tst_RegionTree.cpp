@@ -1,5 +1,5 @@
-#include "refdata/RegionTree.h"
 #include "core/Gbk.h"
+#include "refdata/RegionTree.h"
 
 #include <QtTest>
 
@@ -111,7 +111,7 @@ class RegionTreeTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         m_text = RegionTree::builtInText();
@@ -265,4 +265,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(RegionTreeTest)
-#include "RegionTreeTest.moc"
+#include "tst_RegionTree.moc"

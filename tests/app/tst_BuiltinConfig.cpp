@@ -1,5 +1,5 @@
-#include "app/BuiltinConfig.h"
 #include "app/ApplicationTitle.h"
+#include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "core/CoreError.h"
 #include "core/DesCipher.h"
@@ -78,7 +78,7 @@ class BuiltinConfigTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init() { ApplicationTitle::set(QStringLiteral("Tovanta")); }
     void resourceCarriesTheChosenDocument();
     void toolAndLoaderAgree();
@@ -245,4 +245,4 @@ void BuiltinConfigTest::foreignRootOrMissingKeysGiveEmptyValues()
 }
 
 QTEST_GUILESS_MAIN(BuiltinConfigTest)
-#include "BuiltinConfigTest.moc"
+#include "tst_BuiltinConfig.moc"

@@ -42,7 +42,7 @@ class SingleInstanceTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void firstStartReachesTheLogin();
     void secondStartExitsAndActivatesTheFirst();
     void lockIsReleasedWithTheGuard();
@@ -110,4 +110,4 @@ void SingleInstanceTest::crashedInstanceDoesNotBlockTheNextStart()
 }
 
 QTEST_MAIN(SingleInstanceTest)
-#include "SingleInstanceTest.moc"
+#include "tst_SingleInstance.moc"

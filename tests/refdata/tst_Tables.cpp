@@ -33,7 +33,7 @@ class TablesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void nameValueListParsing()
     {
         const NameValueTable table = NameValueTable::fromText("甲=A,乙=,丙,甲=B,丁=x=y");
@@ -216,4 +216,4 @@ private slots:
 };
 
 QTEST_MAIN(TablesTest)
-#include "TablesTest.moc"
+#include "tst_Tables.moc"

@@ -43,7 +43,7 @@ const QString kChecking = QStringLiteral("Tovanta - 正在检查新版本,请稍
 class LoginWindowTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 
@@ -93,7 +93,7 @@ void LoginWindowTest::cleanup()
 void LoginWindowTest::finishCheck(TfrmLogin& window)
 {
     QVERIFY(ScriptedUpdateCheck::last);
-    emit ScriptedUpdateCheck::last->ended(LoginUpdateCheck::EndEvent::NoUpdateAvailable);
+    Q_EMIT ScriptedUpdateCheck::last->ended(LoginUpdateCheck::EndEvent::NoUpdateAvailable);
     QVERIFY(window.btnOk->isEnabled());
 }
 
@@ -164,12 +164,12 @@ void LoginWindowTest::captionFollowsTheUpdateCheck()
     QTest::keyClick(window.EDPassword, Qt::Key_Return);
     QCOMPARE(window.result(), int(QDialog::Rejected));
 
-    emit check->upgradeBegun();
+    Q_EMIT check->upgradeBegun();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tovanta - 正在升级,请稍等 ..."));
-    emit check->fileStarted();
+    Q_EMIT check->fileStarted();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tovanta - 正在升级 ..."));
     QVERIFY(!window.btnOk->isEnabled());
-    emit check->ended(LoginUpdateCheck::EndEvent::EndUpgrade);
+    Q_EMIT check->ended(LoginUpdateCheck::EndEvent::EndUpgrade);
     QCOMPARE(window.windowTitle(), kIdle);
     QVERIFY(window.btnOk->isEnabled());
     QVERIFY(window.btnReg->isEnabled());
@@ -181,8 +181,8 @@ void LoginWindowTest::everyEndEventReturnsToIdle()
     for (E event : {E::EndUpgrade, E::ConnectionLost, E::NoUpdateAvailable, E::NoInformationFile,
                     E::FileDone, E::HostUnreachable, E::FileLost, E::Aborted}) {
         TfrmLogin window;
-        emit ScriptedUpdateCheck::last->fileStarted();
-        emit ScriptedUpdateCheck::last->ended(event);
+        Q_EMIT ScriptedUpdateCheck::last->fileStarted();
+        Q_EMIT ScriptedUpdateCheck::last->ended(event);
         QVERIFY2(window.btnOk->isEnabled(), QTest::toString(event));
         QCOMPARE(window.windowTitle(), kIdle);
     }
@@ -413,4 +413,4 @@ void LoginWindowTest::cancelledModalLoginLeavesSession()
 }
 
 QTEST_MAIN(LoginWindowTest)
-#include "LoginWindowTest.moc"
+#include "tst_LoginWindow.moc"

@@ -1,5 +1,5 @@
-#include "app/SessionState.h"
 #include "app/ApplicationTitle.h"
+#include "app/SessionState.h"
 #include "app/UserProfile.h"
 #include "core/Gbk.h"
 
@@ -10,7 +10,7 @@ class SessionStateTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void profileTextsAreCutToByteWidth_data();
     void profileTextsAreCutToByteWidth();
     void profileFieldsByKey();
@@ -120,4 +120,4 @@ void SessionStateTest::dataDirectoryIsCreatedBesideExecutable()
 }
 
 QTEST_GUILESS_MAIN(SessionStateTest)
-#include "SessionStateTest.moc"
+#include "tst_SessionState.moc"

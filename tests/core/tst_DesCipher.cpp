@@ -1,6 +1,6 @@
-#include "core/DesCipher.h"
 #include "core/CoreError.h"
 #include "core/DesBlockCipher.h"
+#include "core/DesCipher.h"
 #include "core/Gbk.h"
 #include "core/Keys.h"
 
@@ -44,7 +44,7 @@ class DesCipherTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void knownAnswerBlocks_data();
     void knownAnswerBlocks();
     void parityBitsOfTheKeyAreIgnored();
@@ -224,4 +224,4 @@ void DesCipherTest::partialFinalBlockIsIgnoredAndWrongKeyGivesGarbage()
 }
 
 QTEST_APPLESS_MAIN(DesCipherTest)
-#include "DesCipherTest.moc"
+#include "tst_DesCipher.moc"

@@ -1,0 +1,3 @@
+#include "im/ImLog.h"
+
+Q_LOGGING_CATEGORY(lcIm, "tovanta.im")

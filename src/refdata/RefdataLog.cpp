@@ -1,0 +1,3 @@
+#include "refdata/RefdataLog.h"
+
+Q_LOGGING_CATEGORY(lcRefdata, "tovanta.refdata")
