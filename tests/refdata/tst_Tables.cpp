@@ -1,12 +1,9 @@
 #include "refdata/FixedLists.h"
 #include "refdata/NameValueTable.h"
 #include "refdata/PortTables.h"
-#include "refdata/TreeNodeRoles.h"
-#include "ui/refdata/NavTreeFiller.h"
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -197,23 +194,7 @@ private Q_SLOTS:
         QCOMPARE(textsOf(bidding.at(4).children), QStringList({"招标恰谈", "咨询服务"}));
         QCOMPARE(bidding.at(4).children.first().kind, -3);
     }
-
-    void treeFillerCarriesKindsAndValues()
-    {
-        QTreeWidget tree;
-        NavTreeFiller::fill(&tree, FixedLists::airTree());
-        QCOMPARE(tree.topLevelItemCount(), 14);
-        QTreeWidgetItem* airportGroup = tree.topLevelItem(12);
-        NavTreeFiller::appendChildren(airportGroup, FixedLists::airportNodes());
-        QCOMPARE(airportGroup->childCount(), 149);
-        QTreeWidgetItem* beijing = airportGroup->child(40);
-        QCOMPARE(beijing->text(0), QStringLiteral("北京"));
-        QCOMPARE(beijing->data(0, NodeKindRole).toInt(), 4);
-        QCOMPARE(NavTreeFiller::valueOf(beijing), QStringLiteral("BJS"));
-        QCOMPARE(NavTreeFiller::kindOf(tree.topLevelItem(11)->child(0)), 3);
-        QVERIFY(!tree.topLevelItem(0)->data(0, NodeValueRole).isValid());
-    }
 };
 
-QTEST_MAIN(TablesTest)
+QTEST_GUILESS_MAIN(TablesTest)
 #include "tst_Tables.moc"

@@ -1,8 +1,8 @@
 // Prints how long parsing the built-in region tree takes: the raw JSON parse
 // and the conversion into the shared tree, as median and worst of many runs.
 #include "core/JsonNode.h"
+#include "refdata/GeoTreeNodes.h"
 #include "refdata/RegionTree.h"
-#include "ui/refdata/GeoTreeBuilder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
             qFatal("region tree does not parse");
     });
     const Figures full = measure(runs, [&] { RegionTree::fromText(text); });
-    const Figures geo = measure(runs, [&] { GeoTreeBuilder::nodes(tree); });
+    const Figures geo = measure(runs, [&] { GeoTreeNodes::build(tree); });
     out << QStringLiteral("ParseJson:              median %1 ms, worst %2 ms (%3 runs)\n")
                .arg(json.medianMs, 0, 'f', 3)
                .arg(json.worstMs, 0, 'f', 3)
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     out << QStringLiteral("RegionTree::fromText:   median %1 ms, worst %2 ms\n")
                .arg(full.medianMs, 0, 'f', 3)
                .arg(full.worstMs, 0, 'f', 3);
-    out << QStringLiteral("GeoTreeBuilder::nodes:  median %1 ms, worst %2 ms\n")
+    out << QStringLiteral("GeoTreeNodes::build:    median %1 ms, worst %2 ms\n")
                .arg(geo.medianMs, 0, 'f', 3)
                .arg(geo.worstMs, 0, 'f', 3);
     return 0;

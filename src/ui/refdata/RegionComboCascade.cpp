@@ -1,47 +1,10 @@
 #include "ui/refdata/RegionComboCascade.h"
 
-#include "refdata/RegionTree.h"
+#include "refdata/RegionComboRules.h"
 #include "ui/refdata/ListFill.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
-
-QStringList RegionComboCascade::provinceItems(const RegionTree& regions)
-{
-    return regions.topLevelNames();
-}
-
-QStringList RegionComboCascade::cityItems(const RegionTree& regions, int provinceIndex)
-{
-    if (provinceIndex <= 0)
-        return {};
-    return regions.childNames(provinceIndex);
-}
-
-QStringList RegionComboCascade::countyItems(const RegionTree& regions, int provinceIndex,
-                                            int cityIndex)
-{
-    if (provinceIndex <= 0 || cityIndex < 0)
-        return {};
-    return regions.grandchildNames(provinceIndex, cityIndex);
-}
-
-RegionComboCascade::Preselection RegionComboCascade::preselection(const RegionTree& regions,
-                                                                  const QString& profileProvince,
-                                                                  const QString& profileCity)
-{
-    Preselection result;
-    result.province = regions.indexOf(profileProvince);
-    if (result.province < 0 || IsMunicipality(profileProvince))
-        return result;
-    result.city = cityItems(regions, result.province).indexOf(profileCity);
-    return result;
-}
-
-QString RegionComboCascade::placeValue(const QString& provinceName, const QString& cityName)
-{
-    return IsMunicipality(provinceName) ? provinceName : cityName;
-}
 
 RegionComboCascade::RegionComboCascade(QComboBox* province, QComboBox* city, QComboBox* county,
                                        const RegionTree& regions)
@@ -59,7 +22,7 @@ RegionComboCascade::RegionComboCascade(QComboBox* province, QComboBox* city, QCo
 
 void RegionComboCascade::reset()
 {
-    ListFill::replace(m_province, provinceItems(m_regions));
+    ListFill::replace(m_province, RegionComboRules::provinceItems(m_regions));
     selectProvince(0);
 }
 
@@ -77,7 +40,8 @@ void RegionComboCascade::preselect(const QString& profileProvince, const QString
 {
     if (!connected)
         return;
-    const Preselection chosen = preselection(m_regions, profileProvince, profileCity);
+    const RegionComboRules::Preselection chosen =
+        RegionComboRules::preselection(m_regions, profileProvince, profileCity);
     if (chosen.province < 0)
         return;
     selectProvince(chosen.province);
@@ -90,16 +54,17 @@ void RegionComboCascade::preselect(const QString& profileProvince, const QString
 
 QString RegionComboCascade::placeValue() const
 {
-    return placeValue(m_province->currentText(), m_city->currentText());
+    return RegionComboRules::placeValue(m_province->currentText(), m_city->currentText());
 }
 
 void RegionComboCascade::onProvinceChanged(int index)
 {
-    ListFill::replace(m_city, cityItems(m_regions, index));
+    ListFill::replace(m_city, RegionComboRules::cityItems(m_regions, index));
     ListFill::replace(m_county, {});
 }
 
 void RegionComboCascade::onCityChanged(int index)
 {
-    ListFill::replace(m_county, countyItems(m_regions, m_province->currentIndex(), index));
+    ListFill::replace(m_county,
+                      RegionComboRules::countyItems(m_regions, m_province->currentIndex(), index));
 }

@@ -1,21 +1,9 @@
 #include "ui/refdata/RegionRegistrationCascade.h"
 
-#include "refdata/RegionTree.h"
+#include "refdata/RegionRegistrationRules.h"
 #include "ui/refdata/ListFill.h"
 
 #include <QComboBox>
-
-QStringList RegionRegistrationCascade::provinceItems(const RegionTree& regions)
-{
-    return regions.provinceNames();
-}
-
-QStringList RegionRegistrationCascade::cityItems(const RegionTree& regions, int provinceIndex)
-{
-    if (provinceIndex < 0)
-        return {};
-    return regions.childNames(provinceIndex + 1);
-}
 
 RegionRegistrationCascade::RegionRegistrationCascade(QComboBox* province, QComboBox* city,
                                                      const RegionTree& regions)
@@ -28,7 +16,7 @@ RegionRegistrationCascade::RegionRegistrationCascade(QComboBox* province, QCombo
 
 void RegionRegistrationCascade::reset()
 {
-    ListFill::replace(m_province, provinceItems(m_regions));
+    ListFill::replace(m_province, RegionRegistrationRules::provinceItems(m_regions));
     ListFill::replace(m_city, {});
 }
 
@@ -50,5 +38,5 @@ bool RegionRegistrationCascade::select(const QString& province, const QString& c
 
 void RegionRegistrationCascade::onProvinceChanged(int index)
 {
-    ListFill::replace(m_city, cityItems(m_regions, index));
+    ListFill::replace(m_city, RegionRegistrationRules::cityItems(m_regions, index));
 }

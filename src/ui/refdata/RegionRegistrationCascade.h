@@ -1,24 +1,16 @@
 #pragma once
 
 #include <QObject>
-#include <QStringList>
 
 class QComboBox;
 class RegionTree;
 
-// Province -> city drop-down lists of the registration window (`chkProv` ->
-// `chkCity`): the 31 provinces without the placeholder, nothing selected at
-// start; any selected province (index i = top-level entry i + 1) fills its
-// cities, and a municipality lists its districts.
+// Binds the registration window's province -> city lists of RegionRegistrationRules to two
+// QComboBoxes: nothing selected at start; any selected province fills its cities.
 class RegionRegistrationCascade : public QObject
 {
     Q_OBJECT
 public:
-    static QStringList provinceItems(const RegionTree& regions);
-    // Cities (districts for a municipality) of province [provinceIndex]; empty
-    // for -1 and outside the tree.
-    static QStringList cityItems(const RegionTree& regions, int provinceIndex);
-
     // Binds the two lists (parented to `province`) and fills the province list.
     RegionRegistrationCascade(QComboBox* province, QComboBox* city, const RegionTree& regions);
 

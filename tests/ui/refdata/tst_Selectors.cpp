@@ -47,49 +47,6 @@ class SelectorsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void comboRules()
-    {
-        const QStringList provinces = RegionComboCascade::provinceItems(regions());
-        QCOMPARE(provinces.size(), 32);
-        QCOMPARE(provinces.first(), RegionTree::placeholder());
-
-        const int hebei = indexOf("河北");
-        QVERIFY(RegionComboCascade::cityItems(regions(), 0).isEmpty());
-        QVERIFY(RegionComboCascade::cityItems(regions(), -1).isEmpty());
-        QVERIFY(RegionComboCascade::cityItems(regions(), 32).isEmpty());
-        QCOMPARE(RegionComboCascade::cityItems(regions(), hebei), regions().childNames(hebei));
-        QVERIFY(RegionComboCascade::countyItems(regions(), 0, 0).isEmpty());
-        QVERIFY(RegionComboCascade::countyItems(regions(), hebei, -1).isEmpty());
-        QVERIFY(RegionComboCascade::countyItems(regions(), hebei, 0).contains("正定县"));
-
-        QCOMPARE(RegionComboCascade::placeValue("北京", "海淀区"), QStringLiteral("北京"));
-        QCOMPARE(RegionComboCascade::placeValue("河北", "石家庄"), QStringLiteral("石家庄"));
-        QCOMPARE(RegionComboCascade::placeValue("河北", ""), QString());
-        QCOMPARE(RegionComboCascade::placeValue(RegionTree::placeholder(), ""), QString());
-    }
-
-    void comboPreselectionRules()
-    {
-        using P = RegionComboCascade;
-        const int liaoning = indexOf("辽宁");
-        const int dalian = regions().childNames(liaoning).indexOf("大连");
-        QVERIFY(dalian >= 0);
-
-        auto pick = [](const char* province, const char* city) {
-            return P::preselection(regions(), QString::fromUtf8(province), QString::fromUtf8(city));
-        };
-        QCOMPARE(pick("辽宁", "大连").province, liaoning);
-        QCOMPARE(pick("辽宁", "大连").city, dalian);
-        // A municipality stops at the province.
-        QCOMPARE(pick("北京", "海淀区").province, indexOf("北京"));
-        QCOMPARE(pick("北京", "海淀区").city, -1);
-        // A city of another province selects the province only.
-        QCOMPARE(pick("辽宁", "石家庄").province, liaoning);
-        QCOMPARE(pick("辽宁", "石家庄").city, -1);
-        QCOMPARE(pick("台湾", "台北市").province, -1);
-        QCOMPARE(pick("", "").province, -1);
-    }
-
     void comboCascadeRefillsAndClears()
     {
         QComboBox province, city, county;
@@ -182,9 +139,6 @@ private Q_SLOTS:
 
     void listCascadeWithoutPlaceholder()
     {
-        QCOMPARE(RegionListCascade::cityItems(regions(), -1), QStringList());
-        QCOMPARE(RegionListCascade::cityItems(regions(), 31), QStringList());
-
         QListWidget provinces, cities;
         RegionListCascade cascade(&provinces, &cities, regions());
         QCOMPARE(itemsOf(provinces), regions().provinceNames());
@@ -234,28 +188,6 @@ private Q_SLOTS:
         cascade.reset();
         QCOMPARE(province.currentIndex(), -1);
         QCOMPARE(city.count(), 0);
-    }
-
-    void geoTreeNodes()
-    {
-        const QVector<FixedNode> nodes = GeoTreeBuilder::nodes(regions());
-        QCOMPARE(nodes.size(), 31);
-        for (int i = 0; i < nodes.size(); ++i) {
-            const FixedNode& province = nodes.at(i);
-            const RegionEntry* entry = regions().entry(i + 1);
-            QCOMPARE(province.text, entry->name);
-            QCOMPARE(province.kind, 1);
-            QStringList expected = regions().childNames(i + 1);
-            if (IsMunicipality(entry->name))
-                expected = QStringList{entry->name};
-            QStringList shown;
-            for (const FixedNode& city : province.children) {
-                QCOMPARE(city.kind, -1);
-                QVERIFY(city.children.isEmpty());
-                shown.append(city.text);
-            }
-            QCOMPARE(shown, expected);
-        }
     }
 
     void geoTreeFill()
