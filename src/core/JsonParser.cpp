@@ -1,5 +1,6 @@
 #include "core/JsonParser.h"
 
+#include "core/CoreLog.h"
 #include "core/HexDigits.h"
 #include "core/TextTrim.h"
 
@@ -29,8 +30,12 @@ JsonParser::JsonParser(const QString& text) : m_text(text.constData()), m_length
 std::unique_ptr<JsonNode> JsonParser::parseDocument()
 {
     try {
-        return readValue(0);
-    } catch (const Invalid&) {
+        if (auto value = readValue(0)) {
+            return value;
+        }
+        invalid("no value");
+    } catch (const Invalid& rejected) {
+        qCWarning(lcCore) << "JSON text rejected:" << rejected.reason << "at offset" << m_position;
         return nullptr;
     }
 }
@@ -137,7 +142,7 @@ std::unique_ptr<JsonNode> JsonParser::readNumber()
     const char* last = ascii.data() + ascii.size();
     const auto result = std::from_chars(ascii.data(), last, number);
     if (result.ec != std::errc() || result.ptr != last) {
-        invalid();
+        invalid("unreadable number");
     }
     m_position = end;
     return JsonNode::makeNumber(number);
@@ -168,7 +173,7 @@ bool JsonParser::readStringText(QString* text)
         }
         collected.append(m_text + runStart, m_position - runStart);
         if (atEnd()) {
-            invalid();
+            invalid("unterminated string");
         }
         if (m_text[m_position++] == QLatin1Char('"')) {
             break;
@@ -182,7 +187,7 @@ bool JsonParser::readStringText(QString* text)
 void JsonParser::readEscape(QString& text)
 {
     if (atEnd()) {
-        invalid();
+        invalid("unterminated string");
     }
     const ushort c = m_text[m_position++].unicode();
     switch (c) {
@@ -211,7 +216,7 @@ void JsonParser::readEscape(QString& text)
         for (int i = 0; i < 4; ++i) {
             const int digit = HexDigitValue(peek());
             if (digit < 0) {
-                invalid();
+                invalid("bad \\u escape");
             }
             unit = static_cast<ushort>(unit * 16 + digit);
             ++m_position;
@@ -230,7 +235,7 @@ std::unique_ptr<JsonNode> JsonParser::readList(int depth)
         return nullptr;
     }
     if (depth >= kMaxDepth) {
-        invalid();
+        invalid("nested too deeply");
     }
     ++m_position;
     auto list = std::make_unique<JsonNode>(JsonNode::Kind::List);
@@ -243,7 +248,7 @@ std::unique_ptr<JsonNode> JsonParser::readList(int depth)
     }
     skipLowChars();
     if (peek() != ']') {
-        invalid();
+        invalid("list not closed");
     }
     ++m_position;
     return list;
@@ -255,7 +260,7 @@ std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
         return nullptr;
     }
     if (depth >= kMaxDepth) {
-        invalid();
+        invalid("nested too deeply");
     }
     ++m_position;
     auto object = std::make_unique<JsonNode>(JsonNode::Kind::Object);
@@ -268,7 +273,7 @@ std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
     object->indexFields();
     skipLowChars();
     if (peek() != '}') {
-        invalid();
+        invalid("object not closed");
     }
     ++m_position;
     return object;
@@ -312,12 +317,12 @@ bool JsonParser::readField(JsonNode& object, int depth)
     }
     skipLowChars();
     if (peek() != ':') {
-        invalid();
+        invalid("no colon after a field name");
     }
     ++m_position;
     auto value = readValue(depth);
     if (!value) {
-        invalid();
+        invalid("field without a value");
     }
     object.appendFieldUnindexed(name, std::move(value));
     return true;

@@ -20,13 +20,15 @@ public:
 
 private:
     struct Invalid
-    {};
+    {
+        const char* reason;
+    };
 
     void skipLowChars();
     bool atEnd() const { return m_position >= m_length; }
     ushort peek(int offset = 0) const;
     bool lookingAt(const char* literal) const;
-    [[noreturn]] static void invalid() { throw Invalid(); }
+    [[noreturn]] static void invalid(const char* reason) { throw Invalid{reason}; }
 
     // Each returns nullptr, having read nothing, when no such value starts here.
     std::unique_ptr<JsonNode> readValue(int depth);

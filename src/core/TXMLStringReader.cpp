@@ -244,13 +244,10 @@ void TXMLStringReader::parseElement(TXMLNode& parent, int depth)
         fail(QStringLiteral("Elements nested too deeply"));
     }
     readChar(); // "<"
-    TXMLNode* element = parent.addChild(TXMLNode::Element, readName());
-    try {
-        parseStartTagRest(*element, depth);
-    } catch (...) {
-        parent.removeChild(element);
-        throw;
-    }
+    // The element joins its parent only once it is complete.
+    auto element = std::make_unique<TXMLNode>(TXMLNode::Element, readName());
+    parseStartTagRest(*element, depth);
+    parent.addChild(std::move(element));
 }
 
 void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
