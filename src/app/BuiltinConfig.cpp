@@ -1,5 +1,6 @@
 #include "app/BuiltinConfig.h"
 
+#include "app/AppLog.h"
 #include "app/ApplicationTitle.h"
 #include "app/SessionState.h"
 #include "core/CoreError.h"
@@ -76,8 +77,10 @@ QString BuiltinConfig::resourceText()
 {
     initSystemConfigureResource();
     QFile resource(resourcePath());
-    if (!resource.open(QIODevice::ReadOnly))
+    if (!resource.open(QIODevice::ReadOnly)) {
+        qCWarning(lcApp) << "reading the built-in configuration failed:" << resource.errorString();
         return QString();
+    }
     QString text;
     const QList<QByteArray> lines =
         resource.readAll().replace("\r\n", "\n").replace('\r', '\n').split('\n');

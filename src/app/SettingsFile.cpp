@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 
+#include "app/AppLog.h"
 #include "app/SessionState.h"
 #include "core/CoreError.h"
 #include "core/DesCipher.h"
@@ -105,10 +106,11 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    if (error) {
-        *error = QStringLiteral("Cannot create file \"%1\". %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
-    }
+    const QString reason = QStringLiteral("Cannot create file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString());
+    qCWarning(lcApp) << "writing the settings file failed:" << reason;
+    if (error)
+        *error = reason;
     return false;
 }
 
@@ -119,6 +121,7 @@ bool composeAndWrite(Compose composeDocument, const QString& path, QString* erro
     try {
         bytes = composeDocument();
     } catch (const CoreError& e) {
+        qCWarning(lcApp) << "composing the settings file failed:" << e.message();
         if (error)
             *error = e.message();
         return false;

@@ -35,7 +35,8 @@ public:
     static QByteArray composeChat(const SessionState& state, int menuTag);
 
     // Write the file, replacing it atomically. Return false (and the reason in `error`)
-    // when the file could not be written; the old file then stays as it was.
+    // when the file could not be written, which is also logged; the old file then stays as it
+    // was.
     static bool writeMain(const SessionState& state, const QString& orderCityText,
                           const QString& path, QString* error = nullptr);
     static bool writeChat(const SessionState& state, int menuTag, const QString& path,
@@ -44,7 +45,7 @@ public:
     // The chat window's send-key menu: writes the file from the session state. Returns the
     // send key written ("Enter" or "CtrlEnter"), also when writing failed (reason in `error`).
     static QString saveFromChatMenu(int menuTag, QString* error);
-    // The connection handler and the order-city form: writes the file, failures are ignored.
+    // The connection handler and the order-city form: writes the file; a failure is only logged.
     static void saveMain(const QString& orderCityText);
 
     static QString sendKeyForMenuTag(int menuTag);

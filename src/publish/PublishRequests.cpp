@@ -4,18 +4,20 @@
 #include "core/FieldScrambler.h"
 #include "core/Keys.h"
 #include "im/IMClient.h"
+#include "publish/PublishLog.h"
 #include "publish/PublishStanza.h"
 
 #include <exception>
 
 namespace {
 
-// Hands the stanza to the client; a failed send is not reported (the caller cannot tell).
+// Hands the stanza to the client; a failed send is only logged (the caller cannot tell).
 void sendQuietly(IMClient& client, const QString& stanza)
 {
     try {
         client.sendCommand(stanza);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcPublish) << "sending a publish request failed:" << e.what();
     }
 }
 
@@ -43,8 +45,10 @@ void PublishCargo(IMClient& client, const QString& host, const QString& title,
     try {
         stanza = PublishStanza::cargo(host, title, fromcity, tocity, position, sender, category,
                                       isrc, cipheredContact(contact));
-    } catch (const std::exception&) {
-        return; // a contact the cipher refuses: nothing is sent
+    } catch (const std::exception& e) {
+        // A contact the cipher refuses: nothing is sent.
+        qCWarning(lcPublish) << "enciphering the cargo contact failed:" << e.what();
+        return;
     }
     sendQuietly(client, stanza);
 }

@@ -7,7 +7,7 @@ class IMClient;
 // The four publish requests. Each returns at once when the client is not connected;
 // otherwise it builds the stanza for the host (the configured HostName), transforms the
 // contact (DES hex for cargo, field scrambling for the others) and writes the stanza with
-// sendCommand. Send errors are swallowed: the caller reports success by itself.
+// sendCommand. Send errors are logged, not raised: the caller reports success by itself.
 
 void PublishCargo(IMClient& client, const QString& host, const QString& title,
                   const QString& fromcity, const QString& tocity, const QString& position,

@@ -1,6 +1,7 @@
 #include "refdata/RegionTree.h"
 
 #include "core/JsonNode.h"
+#include "refdata/RefdataLog.h"
 
 #include <QFile>
 
@@ -44,8 +45,10 @@ QString RegionTree::builtInText()
 {
     initRegionTreeResource();
     QFile file(QStringLiteral(":/refdata/regiontree.json"));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcRefdata) << "reading the built-in region tree failed:" << file.errorString();
         return QString();
+    }
     return QString::fromUtf8(file.readAll());
 }
 
@@ -53,8 +56,10 @@ RegionTree RegionTree::fromText(const QString& json)
 {
     RegionTree tree;
     const std::unique_ptr<JsonNode> root = ParseJson(json);
-    if (!root || !root->isList())
+    if (!root || !root->isList()) {
+        qCWarning(lcRefdata) << "region tree text rejected: no JSON list, the tree stays empty";
         return tree;
+    }
     tree.m_entries.reserve(root->count());
     for (int i = 0; i < root->count(); ++i)
         tree.m_entries.append(toEntry(root->child(i), 1));

@@ -32,6 +32,9 @@ QString key()
 {
     return QString::fromLatin1(kConfigurationKey);
 }
+
+const char NulPasswordWarning[] =
+    "composing the settings file failed: \"Error: the last char is NULL char.\"";
 } // namespace
 
 class SettingsFileTest : public QObject
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void markupInTextsIsEscapedAndReadBack();
     void foreignRootGivesEmptyValues();
     void failedWriteKeepsOldFileAndReportsFromChatMenu();
+    void saveMainLogsTheFailureItSwallows();
 
 private:
     QTemporaryDir m_dir;
@@ -293,6 +297,8 @@ void SettingsFileTest::failedWriteKeepsOldFileAndReportsFromChatMenu()
     s.loginIdentity = QStringLiteral("zhao@localhost");
     const QString unwritable = m_dir.filePath(QStringLiteral("missing/dir/config.xml"));
     QString error;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writing the settings file failed: "
+                                                          "\"Cannot create file .*config.xml"));
     QVERIFY(!SettingsFile::writeMain(s, QString(), unwritable, &error));
     QVERIFY(error.contains(QStringLiteral("config.xml")));
 
@@ -300,14 +306,26 @@ void SettingsFileTest::failedWriteKeepsOldFileAndReportsFromChatMenu()
     writeBytes(m_path, "old");
     s.password = QStringLiteral("pw") + QChar(0);
     error.clear();
+    QTest::ignoreMessage(QtWarningMsg, NulPasswordWarning);
     QVERIFY(!SettingsFile::writeChat(s, 1, m_path, &error));
     QCOMPARE(error, QStringLiteral("Error: the last char is NULL char."));
     QCOMPARE(readBytes(m_path), QByteArray("old"));
 
     // From the chat menu the failure is reported; the chosen key is still returned.
     error.clear();
+    QTest::ignoreMessage(QtWarningMsg, NulPasswordWarning);
     QCOMPARE(SettingsFile::saveFromChatMenu(1, &error), QStringLiteral("Enter"));
     QCOMPARE(error, QStringLiteral("Error: the last char is NULL char."));
+}
+
+void SettingsFileTest::saveMainLogsTheFailureItSwallows()
+{
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("zhao@localhost");
+    s.password = QStringLiteral("pw") + QChar(0);
+    s.rememberPassword = true;
+    QTest::ignoreMessage(QtWarningMsg, NulPasswordWarning);
+    SettingsFile::saveMain(QStringLiteral("北京"));
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void senderIsTheUserPart();
     void nothingIsSentWhileDisconnected();
     void sendErrorsAreSwallowed();
+    void cargoContactTheCipherRefusesSendsNothing();
     void publishingTwiceSendsTwice();
 
 private:
@@ -167,10 +168,21 @@ void PublishRequestsTest::nothingIsSentWhileDisconnected()
 void PublishRequestsTest::sendErrorsAreSwallowed()
 {
     client.failNext = true;
+    QTest::ignoreMessage(QtWarningMsg,
+                         "sending a publish request failed: fake failure: sendCommand");
     PublishAirPrice(client, kHost, "a", "", "b", "", "", "", "", "", "", "", "s", "c", "");
     QVERIFY(client.commands.isEmpty()); // the failure did not escape
     PublishAirPrice(client, kHost, "a", "", "b", "", "", "", "", "", "", "", "s", "c", "");
     QCOMPARE(client.commands.size(), 1);
+}
+
+void PublishRequestsTest::cargoContactTheCipherRefusesSendsNothing()
+{
+    QTest::ignoreMessage(
+        QtWarningMsg, "enciphering the cargo contact failed: Error: the last char is NULL char.");
+    PublishCargo(client, kHost, "t", "a", "b", "p", "lina", "1", "1",
+                 QStringLiteral("王") + QChar(0));
+    QVERIFY(client.commands.isEmpty());
 }
 
 void PublishRequestsTest::publishingTwiceSendsTwice()
