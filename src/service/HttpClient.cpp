@@ -29,6 +29,9 @@ HttpReply replyOf(QNetworkReply* reply)
                            .arg(reply->request().url().toString());
     } else if (reply->error() != QNetworkReply::NoError) {
         result.error = reply->errorString();
+        if (result.status != 0) {
+            result.error += QStringLiteral(" (HTTP status %1)").arg(result.status);
+        }
     } else if (result.status < 200 || result.status > 299) {
         result.error = QStringLiteral("HTTP status %1").arg(result.status);
     } else {

@@ -4,6 +4,7 @@
 #include "core/FieldScrambler.h"
 #include "core/JsonNode.h"
 #include "core/TextTrim.h"
+#include "service/ServiceLog.h"
 
 ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
 
@@ -31,6 +32,8 @@ void ListingLoader::complete()
 
 void ListingLoader::fail(const ServiceResult& result)
 {
+    qCWarning(lcService) << "listing load" << metaObject()->className()
+                         << "failed:" << result.error;
     error = result.error;
     complete();
 }
@@ -43,6 +46,7 @@ std::unique_ptr<JsonNode> ListingLoader::parseListResult(const QString& answer)
     }
     std::unique_ptr<JsonNode> root = ParseJson(text);
     if (!root || !root->isList()) {
+        qCWarning(lcService) << "reading a list answer failed: no JSON list";
         return nullptr;
     }
     return root;

@@ -4,6 +4,7 @@
 #include "core/JsonNode.h"
 #include "core/TextTrim.h"
 #include "service/HttpClient.h"
+#include "service/ServiceLog.h"
 #include "service/WebAnswer.h"
 #include "service/WebRoutes.h"
 
@@ -19,6 +20,7 @@ QStringList TGetBaseInfoThd::feeAreasOf(const QString& answerText)
     }
     const std::unique_ptr<JsonNode> root = ParseJson(answerText);
     if (!root || !root->isList()) {
+        qCWarning(lcService) << "reading the fee areas failed: no JSON list";
         return areas;
     }
     for (int i = 0; i < root->count(); ++i) {
@@ -41,6 +43,7 @@ void TGetBaseInfoThd::run()
 void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
 {
     if (!reply.ok) {
+        qCWarning(lcService) << "fetching the customer-service address failed:" << reply.error;
         finish();
         return;
     }
@@ -53,6 +56,8 @@ void TGetBaseInfoThd::feeArrived(const HttpReply& reply)
 {
     if (reply.ok) {
         session().feeAreas.append(feeAreasOf(WebAnswer::utf8Text(reply.body)));
+    } else {
+        qCWarning(lcService) << "fetching the fee areas failed:" << reply.error;
     }
     finish();
 }

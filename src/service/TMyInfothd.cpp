@@ -4,6 +4,7 @@
 #include "core/JsonNode.h"
 #include "core/TextTrim.h"
 #include "service/HttpClient.h"
+#include "service/ServiceLog.h"
 #include "service/WebAnswer.h"
 #include "service/WebRoutes.h"
 
@@ -60,8 +61,10 @@ void TMyInfothd::run()
 
 void TMyInfothd::answerArrived(const HttpReply& reply)
 {
-    if (reply.ok) {
-        fillProfile(WebAnswer::scrambled(reply.body.trimmed()));
+    if (!reply.ok) {
+        qCWarning(lcService) << "fetching the user profile failed:" << reply.error;
+    } else if (!fillProfile(WebAnswer::scrambled(reply.body.trimmed()))) {
+        qCWarning(lcService) << "reading the user profile failed: not a readable JSON object";
     }
     client->deleteLater();
     client = nullptr;

@@ -3,6 +3,7 @@
 #include "app/SessionState.h"
 #include "service/HttpClient.h"
 #include "service/ListingView.h"
+#include "service/ServiceLog.h"
 #include "service/ShellState.h"
 #include "service/WebAnswer.h"
 #include "service/WebRoutes.h"
@@ -35,6 +36,7 @@ void TThdAdInfo::run()
 void TThdAdInfo::adListArrived(const HttpReply& reply)
 {
     if (!reply.ok) {
+        qCWarning(lcService) << "fetching the advertisement list failed:" << reply.error;
         finish();
         return;
     }
@@ -47,6 +49,7 @@ void TThdAdInfo::adListArrived(const HttpReply& reply)
 void TThdAdInfo::contactArrived(const HttpReply& reply)
 {
     if (!reply.ok) {
+        qCWarning(lcService) << "fetching the agent contact failed:" << reply.error;
         finish();
         return;
     }
@@ -57,6 +60,7 @@ void TThdAdInfo::contactArrived(const HttpReply& reply)
 void TThdAdInfo::countArrived(const HttpReply& reply)
 {
     if (!reply.ok) {
+        qCWarning(lcService) << "fetching the national count failed:" << reply.error;
         finish();
         return;
     }
