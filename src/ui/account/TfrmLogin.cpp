@@ -26,29 +26,6 @@ namespace {
 const QSize kClientSize(346, 233);
 const QColor kThemeColour(0xce, 0xdc, 0xef);
 
-TfrmLogin::RegistrationHook& registrationHook()
-{
-    static TfrmLogin::RegistrationHook hook;
-    return hook;
-}
-
-TfrmLogin::UrlOpener& urlOpener()
-{
-    static TfrmLogin::UrlOpener opener;
-    return opener;
-}
-
-void openUrl(const QString& address)
-{
-    const QUrl url = QUrl::fromUserInput(address);
-    if (!url.isValid())
-        return;
-    if (urlOpener())
-        urlOpener()(url);
-    else
-        QDesktopServices::openUrl(url);
-}
-
 // 宋体 9 pt where it exists, else the CJK faces a Linux desktop has.
 QFont loginFont()
 {
@@ -66,7 +43,8 @@ bool isUserFocusMove(Qt::FocusReason reason)
 }
 } // namespace
 
-TfrmLogin::TfrmLogin(QWidget* parent) : QDialog(parent)
+TfrmLogin::TfrmLogin(const LoginWindowServices& services, QWidget* parent)
+    : QDialog(parent), m_services(services)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -260,12 +238,23 @@ void TfrmLogin::BTOKClick()
 
 void TfrmLogin::btnRegClick()
 {
-    if (registrationHook()) {
-        registrationHook()(*this);
+    if (m_services.openRegistration) {
+        m_services.openRegistration(*this);
         return;
     }
     // Until the registration window exists, the site's own registration page takes over.
     openUrl(session().regurl);
+}
+
+void TfrmLogin::openUrl(const QString& address) const
+{
+    const QUrl url = QUrl::fromUserInput(address);
+    if (!url.isValid())
+        return;
+    if (m_services.openUrl)
+        m_services.openUrl(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 void TfrmLogin::imgbannerClick()
@@ -316,22 +305,12 @@ bool TfrmLogin::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TfrmLogin::run(QString& userName, QString& password)
+bool TfrmLogin::run(const LoginWindowServices& services, QString& userName, QString& password)
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     if (window.exec() != QDialog::Accepted)
         return false;
     userName = window.userName();
     password = window.password();
     return true;
-}
-
-void TfrmLogin::setRegistrationHook(RegistrationHook hook)
-{
-    registrationHook() = std::move(hook);
-}
-
-void TfrmLogin::setUrlOpener(UrlOpener opener)
-{
-    urlOpener() = std::move(opener);
 }
