@@ -9,6 +9,7 @@
 #include "ui/account/LoginBanner.h"
 #include "ui/account/LoginValidator.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/UiLog.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -131,11 +133,19 @@ void TfrmLogin::runCreationSteps()
         startUpdateCheck();
         loadSettings();
     } catch (const CoreError& error) {
-        MessageBoxes::applicationError(this, error.message());
+        reportCreationError(error.message());
     } catch (const std::exception& error) {
-        MessageBoxes::applicationError(this, QString::fromLocal8Bit(error.what()));
+        reportCreationError(QString::fromLocal8Bit(error.what()));
     }
     imgbanner->setPixmap(LoginBanner::paint(imgbanner->size(), state.AppName));
+}
+
+// A creation step failed: the user sees the cause, the steps after it are skipped and the
+// window still opens.
+void TfrmLogin::reportCreationError(const QString& cause)
+{
+    qCWarning(lcUi) << "login window setup failed:" << cause;
+    MessageBoxes::applicationError(this, cause);
 }
 
 void TfrmLogin::startBaseInfoFetch()
@@ -158,12 +168,16 @@ void TfrmLogin::startUpdateCheck()
     connect(m_updateCheck.get(), &LoginUpdateCheck::fileStarted, this,
             [this] { setCaptionState(LoginCaption::State::Downloading); });
     connect(m_updateCheck.get(), &LoginUpdateCheck::ended, this, &TfrmLogin::updateCheckEnded);
+    // A check that could not start never reports an end event, and the window would keep its
+    // buttons disabled for good; like an unreachable update server, it only returns the window
+    // to idle.
     try {
         m_updateCheck->start({state.infourl, state.AppVersion, state.upgradfiles});
+    } catch (const std::exception& error) {
+        qCWarning(lcUi) << "update check did not start:" << error.what();
+        updateCheckEnded();
     } catch (...) {
-        // A check that could not start never reports an end event, and the window would keep
-        // its buttons disabled for good; like an unreachable update server, it only returns
-        // the window to idle.
+        qCWarning(lcUi) << "update check did not start: unknown error";
         updateCheckEnded();
     }
 }
@@ -172,18 +186,12 @@ void TfrmLogin::loadSettings()
 {
     SettingsFile::LoginFields fields;
     // What the load filled before an error still reaches the form.
-    auto fillForm = [this, &fields] {
+    const auto fillForm = qScopeGuard([this, &fields] {
         EDUserName->setText(fields.userName);
         EDPassword->setText(fields.password);
         chkRemberPsw->setChecked(fields.rememberChecked);
-    };
-    try {
-        SettingsFile::load(fields, session(), SettingsFile::defaultPath());
-    } catch (...) {
-        fillForm();
-        throw;
-    }
-    fillForm();
+    });
+    SettingsFile::load(fields, session(), SettingsFile::defaultPath());
 }
 
 void TfrmLogin::setCaptionState(LoginCaption::State state)

@@ -67,6 +67,7 @@ private:
     void setButtonsEnabled(bool enabled);
     void updateCheckEnded();
     void checkFieldOnLeave(QLineEdit* field);
+    void reportCreationError(const QString& cause);
     void openUrl(const QString& address) const;
 
     LoginWindowServices m_services;
