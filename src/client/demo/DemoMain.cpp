@@ -1,8 +1,7 @@
 // tovanta-demo: the client with its real windows, logged in automatically for a headless demo.
 //   tovanta-demo --user NAME --password PASSWORD --shots DIR
-#include "client/ClientStart.h"
+#include "client/ClientComposition.h"
 #include "client/demo/DemoDriver.h"
-#include "ui/common/Startup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -28,11 +27,11 @@ int main(int argc, char* argv[])
     if (!options.isSet(user) || !options.isSet(password))
         options.showHelp(2);
 
-    ClientStart::install();
+    ClientComposition client;
     DemoDriver driver(options.value(user), options.value(password), options.value(shots));
     driver.start();
     // Its own single-instance name, so that a Tovanta already running elsewhere does not
     // stop the demo.
-    Startup::run(app, QStringLiteral("Tovanta-demo"));
+    client.run(app, QStringLiteral("Tovanta-demo"));
     return driver.succeeded() ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include "ui/account/LoginBanner.h"
 #include "ui/account/LoginValidator.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/UiLog.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -25,29 +27,6 @@
 namespace {
 const QSize kClientSize(346, 233);
 const QColor kThemeColour(0xce, 0xdc, 0xef);
-
-TfrmLogin::RegistrationHook& registrationHook()
-{
-    static TfrmLogin::RegistrationHook hook;
-    return hook;
-}
-
-TfrmLogin::UrlOpener& urlOpener()
-{
-    static TfrmLogin::UrlOpener opener;
-    return opener;
-}
-
-void openUrl(const QString& address)
-{
-    const QUrl url = QUrl::fromUserInput(address);
-    if (!url.isValid())
-        return;
-    if (urlOpener())
-        urlOpener()(url);
-    else
-        QDesktopServices::openUrl(url);
-}
 
 // 宋体 9 pt where it exists, else the CJK faces a Linux desktop has.
 QFont loginFont()
@@ -66,7 +45,8 @@ bool isUserFocusMove(Qt::FocusReason reason)
 }
 } // namespace
 
-TfrmLogin::TfrmLogin(QWidget* parent) : QDialog(parent)
+TfrmLogin::TfrmLogin(const LoginWindowServices& services, QWidget* parent)
+    : QDialog(parent), m_services(services)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -153,11 +133,19 @@ void TfrmLogin::runCreationSteps()
         startUpdateCheck();
         loadSettings();
     } catch (const CoreError& error) {
-        MessageBoxes::applicationError(this, error.message());
+        reportCreationError(error.message());
     } catch (const std::exception& error) {
-        MessageBoxes::applicationError(this, QString::fromLocal8Bit(error.what()));
+        reportCreationError(QString::fromLocal8Bit(error.what()));
     }
     imgbanner->setPixmap(LoginBanner::paint(imgbanner->size(), state.AppName));
+}
+
+// A creation step failed: the user sees the cause, the steps after it are skipped and the
+// window still opens.
+void TfrmLogin::reportCreationError(const QString& cause)
+{
+    qCWarning(lcUi) << "login window setup failed:" << cause;
+    MessageBoxes::applicationError(this, cause);
 }
 
 void TfrmLogin::startBaseInfoFetch()
@@ -180,12 +168,16 @@ void TfrmLogin::startUpdateCheck()
     connect(m_updateCheck.get(), &LoginUpdateCheck::fileStarted, this,
             [this] { setCaptionState(LoginCaption::State::Downloading); });
     connect(m_updateCheck.get(), &LoginUpdateCheck::ended, this, &TfrmLogin::updateCheckEnded);
+    // A check that could not start never reports an end event, and the window would keep its
+    // buttons disabled for good; like an unreachable update server, it only returns the window
+    // to idle.
     try {
         m_updateCheck->start({state.infourl, state.AppVersion, state.upgradfiles});
+    } catch (const std::exception& error) {
+        qCWarning(lcUi) << "update check did not start:" << error.what();
+        updateCheckEnded();
     } catch (...) {
-        // A check that could not start never reports an end event, and the window would keep
-        // its buttons disabled for good; like an unreachable update server, it only returns
-        // the window to idle.
+        qCWarning(lcUi) << "update check did not start: unknown error";
         updateCheckEnded();
     }
 }
@@ -194,18 +186,12 @@ void TfrmLogin::loadSettings()
 {
     SettingsFile::LoginFields fields;
     // What the load filled before an error still reaches the form.
-    auto fillForm = [this, &fields] {
+    const auto fillForm = qScopeGuard([this, &fields] {
         EDUserName->setText(fields.userName);
         EDPassword->setText(fields.password);
         chkRemberPsw->setChecked(fields.rememberChecked);
-    };
-    try {
-        SettingsFile::load(fields, session(), SettingsFile::defaultPath());
-    } catch (...) {
-        fillForm();
-        throw;
-    }
-    fillForm();
+    });
+    SettingsFile::load(fields, session(), SettingsFile::defaultPath());
 }
 
 void TfrmLogin::setCaptionState(LoginCaption::State state)
@@ -260,12 +246,23 @@ void TfrmLogin::BTOKClick()
 
 void TfrmLogin::btnRegClick()
 {
-    if (registrationHook()) {
-        registrationHook()(*this);
+    if (m_services.openRegistration) {
+        m_services.openRegistration(*this);
         return;
     }
     // Until the registration window exists, the site's own registration page takes over.
     openUrl(session().regurl);
+}
+
+void TfrmLogin::openUrl(const QString& address) const
+{
+    const QUrl url = QUrl::fromUserInput(address);
+    if (!url.isValid())
+        return;
+    if (m_services.openUrl)
+        m_services.openUrl(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 void TfrmLogin::imgbannerClick()
@@ -316,22 +313,12 @@ bool TfrmLogin::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TfrmLogin::run(QString& userName, QString& password)
+bool TfrmLogin::run(const LoginWindowServices& services, QString& userName, QString& password)
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     if (window.exec() != QDialog::Accepted)
         return false;
     userName = window.userName();
     password = window.password();
     return true;
-}
-
-void TfrmLogin::setRegistrationHook(RegistrationHook hook)
-{
-    registrationHook() = std::move(hook);
-}
-
-void TfrmLogin::setUrlOpener(UrlOpener opener)
-{
-    urlOpener() = std::move(opener);
 }

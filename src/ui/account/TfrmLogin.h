@@ -2,9 +2,9 @@
 
 #include "ui/account/LoginCaption.h"
 #include "ui/account/LoginUpdateCheck.h"
+#include "ui/account/LoginWindowServices.h"
 
 #include <QDialog>
-#include <functional>
 #include <memory>
 
 class LoginBanner;
@@ -13,7 +13,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QUrl;
 
 // The login window: loads the built-in configuration and the settings file when created, starts
 // the base-information fetch, runs the update check with both buttons disabled, and closes with
@@ -23,7 +22,7 @@ class TfrmLogin : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmLogin(QWidget* parent = nullptr);
+    explicit TfrmLogin(const LoginWindowServices& services, QWidget* parent = nullptr);
     ~TfrmLogin() override;
 
     // The trimmed field texts the session receives after an OK close.
@@ -33,14 +32,7 @@ public:
     LoginCaption::State captionState() const { return m_captionState; }
 
     // Shows a new login window modally; true with the trimmed texts when it closed with OK.
-    static bool run(QString& userName, QString& password);
-
-    // What "申请帐号" opens; it gets this window, which it may fill and show again.
-    using RegistrationHook = std::function<void(TfrmLogin& login)>;
-    static void setRegistrationHook(RegistrationHook hook);
-    // How the banner opens the home page (the system browser unless replaced).
-    using UrlOpener = std::function<void(const QUrl& url)>;
-    static void setUrlOpener(UrlOpener opener);
+    static bool run(const LoginWindowServices& services, QString& userName, QString& password);
 
     // Controls, named as the rest of the program refers to them.
     LoginBanner* imgbanner = nullptr;
@@ -75,7 +67,10 @@ private:
     void setButtonsEnabled(bool enabled);
     void updateCheckEnded();
     void checkFieldOnLeave(QLineEdit* field);
+    void reportCreationError(const QString& cause);
+    void openUrl(const QString& address) const;
 
+    LoginWindowServices m_services;
     LoginCaption::State m_captionState = LoginCaption::State::Idle;
     std::unique_ptr<LoginUpdateCheck> m_updateCheck;
     bool m_restoringFocus = false;

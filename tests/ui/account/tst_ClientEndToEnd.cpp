@@ -3,13 +3,12 @@
 // and on, and the confirmed close.
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
-#include "client/ClientStart.h"
+#include "client/ClientComposition.h"
 #include "im/XmppIMClient.h"
 #include "publish/PublishRequests.h"
 #include "service/ShellState.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/common/Startup.h"
 #include "ui/main/ListingGridView.h"
 #include "ui/main/ListingTableModel.h"
 #include "ui/main/TfrmMain.h"
@@ -115,12 +114,10 @@ void ClientEndToEndTest::initTestCase()
 {
     QFile::remove(SettingsFile::defaultPath());
     resetSession();
-    ClientStart::install();
 }
 
 void ClientEndToEndTest::cleanupTestCase()
 {
-    Startup::setHooks({});
     QFile::remove(SettingsFile::defaultPath());
 }
 
@@ -274,7 +271,8 @@ void ClientEndToEndTest::loginListingsPublishRelogAndClose()
     });
     mainPhase.start();
 
-    const int exitCode = Startup::run(*qApp, QStringLiteral("Tovanta-e2e"));
+    ClientComposition client;
+    const int exitCode = client.run(*qApp, QStringLiteral("Tovanta-e2e"));
     boxes = nullptr;
     QVERIFY(loginDone);
     QVERIFY(scenarioDone);

@@ -4,7 +4,8 @@
 #include "ui/account/LoginUpdateCheck.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/common/Startup.h"
+#include "ui/common/StartSequence.h"
+#include "ui/common/StartupWindows.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -36,6 +37,23 @@ public:
     }
 };
 
+// The start sequence's windows with the real login window and no main window.
+class LoginWindowOnly : public StartupWindows
+{
+public:
+    explicit LoginWindowOnly(const LoginWindowServices& services) : m_services(services) {}
+
+    bool showLogin(QString& userName, QString& password) override
+    {
+        return TfrmLogin::run(m_services, userName, password);
+    }
+    QWidget* createMainWindow() override { return nullptr; }
+    void signIn(QWidget*) override {}
+
+private:
+    LoginWindowServices m_services;
+};
+
 const QString kIdle = QStringLiteral("Tovanta - 版本:2.0.0.1");
 const QString kChecking = QStringLiteral("Tovanta - 正在检查新版本,请稍等 ...");
 } // namespace
@@ -63,6 +81,8 @@ private Q_SLOTS:
     void twoRefusedFieldsDoNotPingPong();
     void rememberBoxSetsSessionFlag();
     void bannerOpensHomePage();
+    void registrationOpensWhatTheServicesGive();
+    void modalLoginStoresTrimmedIdentity_data();
     void modalLoginStoresTrimmedIdentity();
     void cancelledModalLoginLeavesSession();
 
@@ -71,6 +91,9 @@ private:
     static void writeSettings(const QString& userName, const QString& password, bool remember);
 
     std::unique_ptr<MessageBoxes::Recorder> boxes;
+    // What the windows under test opened instead of the system browser.
+    QList<QUrl> opened;
+    LoginWindowServices services;
 };
 
 void LoginWindowTest::init()
@@ -79,7 +102,9 @@ void LoginWindowTest::init()
     QFile::remove(SettingsFile::defaultPath());
     ScriptedUpdateCheck::throwOnStart = false;
     LoginUpdateCheck::setFactory([] { return std::make_unique<ScriptedUpdateCheck>(); });
-    TfrmLogin::setUrlOpener({});
+    opened.clear();
+    services = {};
+    services.openUrl = [this](const QUrl& url) { opened.append(url); };
     boxes = std::make_unique<MessageBoxes::Recorder>();
 }
 
@@ -108,7 +133,7 @@ void LoginWindowTest::writeSettings(const QString& userName, const QString& pass
 
 void LoginWindowTest::controlsCarryTheirNamesAndTexts()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     const struct
     {
         const char* name;
@@ -138,7 +163,7 @@ void LoginWindowTest::controlsCarryTheirNamesAndTexts()
 void LoginWindowTest::defaultCheckEndsByItself()
 {
     LoginUpdateCheck::setFactory({});
-    TfrmLogin window;
+    TfrmLogin window(services);
     QVERIFY(!window.btnOk->isEnabled());
     QVERIFY(!window.btnReg->isEnabled());
     QCOMPARE(window.windowTitle(), kChecking);
@@ -150,7 +175,7 @@ void LoginWindowTest::defaultCheckEndsByItself()
 
 void LoginWindowTest::captionFollowsTheUpdateCheck()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     ScriptedUpdateCheck* check = ScriptedUpdateCheck::last;
     QVERIFY(check);
     QCOMPARE(check->settings.infoUrl, session().infourl);
@@ -180,7 +205,7 @@ void LoginWindowTest::everyEndEventReturnsToIdle()
     using E = LoginUpdateCheck::EndEvent;
     for (E event : {E::EndUpgrade, E::ConnectionLost, E::NoUpdateAvailable, E::NoInformationFile,
                     E::FileDone, E::HostUnreachable, E::FileLost, E::Aborted}) {
-        TfrmLogin window;
+        TfrmLogin window(services);
         Q_EMIT ScriptedUpdateCheck::last->fileStarted();
         Q_EMIT ScriptedUpdateCheck::last->ended(event);
         QVERIFY2(window.btnOk->isEnabled(), QTest::toString(event));
@@ -192,7 +217,7 @@ void LoginWindowTest::failedCheckStartReturnsToIdle()
 {
     writeSettings(QStringLiteral("zhang"), QStringLiteral("secret"), true);
     ScriptedUpdateCheck::throwOnStart = true;
-    TfrmLogin window;
+    TfrmLogin window(services);
     QCOMPARE(boxes->count(), 0);
     QVERIFY(window.btnOk->isEnabled());
     QVERIFY(window.btnReg->isEnabled());
@@ -204,7 +229,7 @@ void LoginWindowTest::failedCheckStartReturnsToIdle()
 void LoginWindowTest::noSettingsFileLeavesFormEmpty()
 {
     session().rememberPassword = true;
-    TfrmLogin window;
+    TfrmLogin window(services);
     QVERIFY(window.EDUserName->text().isEmpty());
     QVERIFY(window.EDPassword->text().isEmpty());
     QVERIFY(!window.chkRemberPsw->isChecked());
@@ -215,7 +240,7 @@ void LoginWindowTest::noSettingsFileLeavesFormEmpty()
 void LoginWindowTest::rememberedLoginIsFilledIn()
 {
     writeSettings(QStringLiteral("张三"), QStringLiteral("pass word"), true);
-    TfrmLogin window;
+    TfrmLogin window(services);
     QCOMPARE(window.EDUserName->text(), QStringLiteral("张三"));
     QCOMPARE(window.EDPassword->text(), QStringLiteral("pass word"));
     QVERIFY(window.chkRemberPsw->isChecked());
@@ -225,7 +250,7 @@ void LoginWindowTest::rememberedLoginIsFilledIn()
 void LoginWindowTest::nameWithoutPasswordStillChecksTheBox()
 {
     writeSettings(QStringLiteral("zhang"), QStringLiteral("secret"), false);
-    TfrmLogin window;
+    TfrmLogin window(services);
     QCOMPARE(window.EDUserName->text(), QStringLiteral("zhang"));
     QVERIFY(window.EDPassword->text().isEmpty());
     QVERIFY(window.chkRemberPsw->isChecked());
@@ -240,7 +265,7 @@ void LoginWindowTest::brokenSettingsFileIsReported()
                "    <password>NOT-HEX</password>\r\n  </login>\r\n</ClientConfig>");
     file.close();
 
-    TfrmLogin window;
+    TfrmLogin window(services);
     QCOMPARE(boxes->count(), 1);
     QCOMPARE(boxes->last().icon, MessageBoxes::Icon::Error);
     QCOMPARE(boxes->last().text, QStringLiteral("Error: not a Hex String"));
@@ -252,7 +277,7 @@ void LoginWindowTest::brokenSettingsFileIsReported()
 
 void LoginWindowTest::loginButtonValidates()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     finishCheck(window);
 
     window.EDPassword->setText(QStringLiteral("secret"));
@@ -284,7 +309,7 @@ void LoginWindowTest::loginButtonValidates()
 
 void LoginWindowTest::enterInPasswordLogsIn()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     finishCheck(window);
     window.EDUserName->setText(QStringLiteral("zhang"));
     window.EDPassword->setText(QStringLiteral("secret"));
@@ -294,7 +319,7 @@ void LoginWindowTest::enterInPasswordLogsIn()
 
 void LoginWindowTest::enterInUserNameDoesNot()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     finishCheck(window);
@@ -307,7 +332,7 @@ void LoginWindowTest::enterInUserNameDoesNot()
 
 void LoginWindowTest::leavingFieldWithApostropheRefuses()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -333,7 +358,7 @@ void LoginWindowTest::leavingFieldWithApostropheRefuses()
 
 void LoginWindowTest::twoRefusedFieldsDoNotPingPong()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -350,7 +375,7 @@ void LoginWindowTest::twoRefusedFieldsDoNotPingPong()
 
 void LoginWindowTest::rememberBoxSetsSessionFlag()
 {
-    TfrmLogin window;
+    TfrmLogin window(services);
     QVERIFY(!session().rememberPassword);
     QTest::mouseClick(window.chkRemberPsw, Qt::LeftButton, {},
                       QPoint(8, window.chkRemberPsw->height() / 2));
@@ -363,42 +388,70 @@ void LoginWindowTest::rememberBoxSetsSessionFlag()
 
 void LoginWindowTest::bannerOpensHomePage()
 {
-    QList<QUrl> opened;
-    TfrmLogin::setUrlOpener([&opened](const QUrl& url) { opened.append(url); });
-    TfrmLogin window;
+    TfrmLogin window(services);
     QCOMPARE(window.size(), QSize(346, 233));
     QCOMPARE(window.imgbanner->geometry(), QRect(0, 0, 346, 85));
     QTest::mouseClick(window.imgbanner, Qt::LeftButton);
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first(), QUrl(session().homeURL));
-    TfrmLogin::setUrlOpener({});
+}
+
+void LoginWindowTest::registrationOpensWhatTheServicesGive()
+{
+    {
+        // Without a registration window the site's registration page opens.
+        TfrmLogin window(services);
+        finishCheck(window);
+        QTest::mouseClick(window.btnReg, Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>({QUrl(session().regurl)}));
+    }
+    opened.clear();
+    TfrmLogin* registeredFrom = nullptr;
+    services.openRegistration = [&registeredFrom](TfrmLogin& login) { registeredFrom = &login; };
+    TfrmLogin window(services);
+    finishCheck(window);
+    QTest::mouseClick(window.btnReg, Qt::LeftButton);
+    QCOMPARE(registeredFrom, &window);
+    QVERIFY(opened.isEmpty());
+}
+
+void LoginWindowTest::modalLoginStoresTrimmedIdentity_data()
+{
+    QTest::addColumn<QString>("typedName");
+    QTest::addColumn<QString>("typedPassword");
+    QTest::addColumn<QString>("identity");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("chinese name") << QStringLiteral(" 张三 ") << QStringLiteral(" pw 1 ")
+                                  << QStringLiteral("张三@localhost") << QStringLiteral("pw 1");
+    QTest::newRow("padded both sides")
+        << QStringLiteral("  li  ") << QStringLiteral(" secret ") << QStringLiteral("li@localhost")
+        << QStringLiteral("secret");
 }
 
 void LoginWindowTest::modalLoginStoresTrimmedIdentity()
 {
-    Startup::Hooks hooks;
-    hooks.login = &TfrmLogin::run;
-    Startup::setHooks(hooks);
-    QTimer::singleShot(0, [this] {
+    QFETCH(QString, typedName);
+    QFETCH(QString, typedPassword);
+    LoginWindowOnly windows(services);
+    StartSequence start(windows);
+    QTimer::singleShot(0, [this, typedName, typedPassword] {
         auto* window = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
         QVERIFY(window);
         finishCheck(*window);
-        window->EDUserName->setText(QStringLiteral(" 张三 "));
-        window->EDPassword->setText(QStringLiteral(" pw 1 "));
+        window->EDUserName->setText(typedName);
+        window->EDPassword->setText(typedPassword);
         QTest::mouseClick(window->btnOk, Qt::LeftButton);
     });
-    QVERIFY(Startup::modalLogin());
-    QCOMPARE(session().loginIdentity, QStringLiteral("张三@localhost"));
-    QCOMPARE(session().password, QStringLiteral("pw 1"));
+    QVERIFY(start.modalLogin());
+    QTEST(session().loginIdentity, "identity");
+    QTEST(session().password, "password");
     QVERIFY(session().loginWindowAvailable);
-    Startup::setHooks({});
 }
 
 void LoginWindowTest::cancelledModalLoginLeavesSession()
 {
-    Startup::Hooks hooks;
-    hooks.login = &TfrmLogin::run;
-    Startup::setHooks(hooks);
+    LoginWindowOnly windows(services);
+    StartSequence start(windows);
     QTimer::singleShot(0, [] {
         auto* window = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
         QVERIFY(window);
@@ -406,10 +459,9 @@ void LoginWindowTest::cancelledModalLoginLeavesSession()
         window->EDPassword->setText(QStringLiteral("secret"));
         window->reject();
     });
-    QVERIFY(!Startup::modalLogin());
+    QVERIFY(!start.modalLogin());
     QVERIFY(session().loginIdentity.isEmpty());
     QVERIFY(session().loginWindowAvailable);
-    Startup::setHooks({});
 }
 
 QTEST_MAIN(LoginWindowTest)

@@ -1,7 +1,8 @@
 // A program that runs the real start sequence under a given application title, for the
-// single-instance test: prints "login" when the login hook is reached, then cancels it, or
+// single-instance test: prints "login" when the login window is reached, then cancels it, or
 // with "hold" stays in the login until it is killed.
-#include "ui/common/Startup.h"
+#include "ScriptedStartupWindows.h"
+#include "ui/common/StartSequence.h"
 
 #include <QApplication>
 #include <QThread>
@@ -14,14 +15,14 @@ int main(int argc, char* argv[])
     if (argc < 2)
         return 2;
     const bool hold = argc > 2 && QByteArray(argv[2]) == "hold";
-    Startup::Hooks hooks;
-    hooks.login = [hold](QString&, QString&) {
+    ScriptedStartupWindows windows;
+    windows.login = [hold](QString&, QString&) {
         std::fputs("login\n", stdout);
         std::fflush(stdout);
         while (hold)
             QThread::sleep(1);
         return false;
     };
-    Startup::setHooks(hooks);
-    return Startup::run(app, QString::fromLocal8Bit(argv[1]));
+    StartSequence start(windows);
+    return start.run(app, QString::fromLocal8Bit(argv[1]));
 }

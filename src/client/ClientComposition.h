@@ -1,0 +1,60 @@
+#pragma once
+
+#include "im/IMClient.h"
+#include "ui/account/LoginWindowServices.h"
+#include "ui/common/StartSequence.h"
+#include "ui/common/StartupWindows.h"
+#include "ui/main/SecondaryWindows.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class LoadStarter;
+class QApplication;
+class TfrmMain;
+
+// The client's composition root: builds the services once and hands each window what it needs
+// through its constructor. The executable, the demo and the end-to-end test all start the
+// client here. session() and shellState() stay the process-wide records they are.
+class ClientComposition : public StartupWindows
+{
+public:
+    // What a test may put in place of the real parts.
+    struct Parts
+    {
+        std::unique_ptr<IMClient> client; // the XMPP client; empty: the real one
+        LoginWindowServices login;        // what the login window opens
+    };
+
+    explicit ClientComposition(Parts parts = {});
+    ~ClientComposition() override;
+    ClientComposition(const ClientComposition&) = delete;
+    ClientComposition& operator=(const ClientComposition&) = delete;
+
+    // The whole start sequence; returns the process exit code. `title` names the
+    // single-instance guard.
+    int run(QApplication& app, const QString& title = QStringLiteral("Tovanta"));
+
+    IMClient* imClient() const { return m_client; }
+
+    // StartupWindows
+    bool showLogin(QString& userName, QString& password) override;
+    QWidget* createMainWindow() override;
+    void signIn(QWidget* mainWindow) override;
+
+private:
+    TfrmMain* constructMainWindow();
+
+    // Parent of the services' objects; it outlives every window.
+    QObject m_serviceOwner;
+    IMClient* m_client = nullptr;
+    // The loaders and the secondary windows go to the main window once its constructor takes
+    // them (see constructMainWindow); until then it makes its own loaders.
+    std::unique_ptr<LoadStarter> m_loads;
+    SecondaryWindows m_secondaryWindows;
+    LoginWindowServices m_loginServices;
+    StartSequence m_start{*this};
+    QPointer<TfrmMain> m_mainWindow;
+};

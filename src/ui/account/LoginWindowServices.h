@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+class QUrl;
+class TfrmLogin;
+
+// What the login window needs from outside; the composition root supplies it.
+struct LoginWindowServices
+{
+    // What "申请帐号" opens; it gets the login window, which it may fill and show again.
+    // Empty: the site's own registration page opens.
+    std::function<void(TfrmLogin& login)> openRegistration;
+    // How the window opens a web page (the home page behind the banner, the registration
+    // page). Empty: the system browser.
+    std::function<void(const QUrl& url)> openUrl;
+};
