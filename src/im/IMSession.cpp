@@ -96,7 +96,7 @@ void IMSession::signIn()
         m_client->setResource(QString::fromLatin1(Resource));
         m_client->setAuthMethods(QStringLiteral("*"));
         m_client->setTimeout(5000);
-        m_client->connect(s.loginIdentity, s.password);
+        m_client->connectToServer(s.loginIdentity, s.password);
         m_connecting = true;
     } catch (const std::exception&) {
         showConnectFailed();
@@ -211,7 +211,7 @@ void IMSession::cleanUp()
         const bool connecting = m_connecting;
         m_connecting = false;
         if (m_client->connected() || connecting)
-            m_client->disconnect();
+            m_client->disconnectFromServer();
     } catch (const std::exception&) {
     }
     if (m_chat)

@@ -149,7 +149,7 @@ void IMSessionTest::signInSetsTheClientUpAndConnects()
     QCOMPARE(client->resource, QStringLiteral("haulway"));
     QCOMPARE(client->authMethods, QStringLiteral("*"));
     QCOMPARE(client->timeout, 5000);
-    QCOMPARE(client->calls, QStringList{"connect"});
+    QCOMPARE(client->calls, QStringList{"connectToServer"});
     QCOMPARE(client->connectedUser, QStringLiteral("lina@localhost"));
     QCOMPARE(client->connectedPassword, QStringLiteral("demo1234"));
     QCOMPARE(panel->statusLabel()->text(), QStringLiteral("正在登录..."));
@@ -185,7 +185,7 @@ void IMSessionTest::refusedConnectionIsAFailedSignIn()
     im->signIn();
     client->calls.clear();
     im->cleanUp();
-    QCOMPARE(client->calls, QStringList{"disconnect"});
+    QCOMPARE(client->calls, QStringList{"disconnectFromServer"});
 }
 
 void IMSessionTest::connectedRunsItsStepsInOrder()
@@ -360,14 +360,14 @@ void IMSessionTest::logOffAndLogInAgain()
     im->logOffAndLogIn();
     // Disconnects while connected (its own OnDisconnected re-enters clean up harmlessly),
     // then logs in again and signs in.
-    QCOMPARE(client->calls, (QStringList{"disconnect", "connect"}));
+    QCOMPARE(client->calls, (QStringList{"disconnectFromServer", "connectToServer"}));
     QCOMPARE(host->steps.last(), QStringLiteral("runLoginAgain"));
     QCOMPARE(chat->calls.count("closeAll"), 1);
 
     client->calls.clear();
     host->loginAgainResult = false;
     im->logOffAndLogIn();
-    QVERIFY(!client->calls.contains("connect"));
+    QVERIFY(!client->calls.contains("connectToServer"));
 }
 
 void IMSessionTest::addFriendRules()
