@@ -5,6 +5,7 @@
 #include "core/TXMLStringReader.h"
 #include "core/TextTrim.h"
 #include "im/BroadcastSink.h"
+#include "im/ImLog.h"
 #include "service/ShellState.h"
 
 #include <exception>
@@ -103,8 +104,9 @@ std::optional<BroadcastHandler::Family> BroadcastHandler::handleTrail(const QStr
                     handleRail(text);
                 break;
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             // A broadcast that cannot be read or inserted is dropped; the next one is handled.
+            qCWarning(lcIm) << "Dropping a broadcast that could not be shown:" << e.what();
         }
         if (family == Land) {
             ++m_shell->nationalCount;

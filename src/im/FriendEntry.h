@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// What a friend node of the friend tree carries.
+// A friend of the roster, as the session keeps it and the friend tree shows it.
 struct FriendEntry
 {
     QString jid;         // bare JID as received from the server

@@ -24,7 +24,7 @@ public:
     explicit IMClient(QObject* parent = nullptr) : QObject(parent) {}
     ~IMClient() override = default;
 
-    // Settings, read by the next connect().
+    // Settings, read by the next connectToServer().
     virtual void setIMServer(const QString& host) = 0;
     virtual void setIMPort(int port) = 0;
     virtual void setResource(const QString& resource) = 0;
@@ -34,8 +34,8 @@ public:
     // True from a successful log-in until the disconnection.
     virtual bool connected() const = 0;
     // Logs in with the bare JID and password; later raises OnConnected (or OnDisconnected).
-    virtual void connect(const QString& user, const QString& password) = 0;
-    virtual void disconnect() = 0;
+    virtual void connectToServer(const QString& user, const QString& password) = 0;
+    virtual void disconnectFromServer() = 0;
 
     // One message to the peer JID; type 1 chat, 2 group chat. Returns the message id.
     virtual QString sendMessage(const QString& peer, int messageType, const QString& text) = 0;

@@ -6,16 +6,12 @@
 #include "im/ChatWindows.h"
 #include "im/IMClient.h"
 #include "im/IMSessionHost.h"
+#include "im/ImLog.h"
 #include "im/InternetCheck.h"
 #include "im/RosterStanza.h"
+#include "im/SessionDialogs.h"
 #include "service/ShellState.h"
-#include "ui/common/MessageBoxes.h"
-#include "ui/im/FriendTree.h"
-#include "ui/im/ImPanel.h"
-#include "ui/im/TfrmAudit.h"
 
-#include <QInputDialog>
-#include <QLabel>
 #include <exception>
 
 const char* const IMSession::Resource = "haulway";
@@ -26,13 +22,6 @@ const QString kFriendsGroup = QStringLiteral("我的好友");
 const QString kUnionGroup = QStringLiteral("货运联盟");
 constexpr int kEndDateMaxBytes = 39;
 
-bool defaultInputBox(QWidget* parent, const QString& caption, const QString& prompt, QString* text)
-{
-    bool ok = false;
-    *text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok;
-}
-
 QString userPartOf(const QString& jid)
 {
     return jid.section(QLatin1Char('@'), 0, 0);
@@ -40,25 +29,16 @@ QString userPartOf(const QString& jid)
 
 } // namespace
 
-IMSession::IMSession(IMClient* client, ImPanel* panel, IMSessionHost* host, QObject* parent)
-    : QObject(parent), m_client(client), m_panel(panel), m_host(host)
+IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dialogs,
+                     QObject* parent)
+    : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs)
 {
-    m_inputBox = [panel](const QString& caption, const QString& prompt, QString* text) {
-        return defaultInputBox(panel, caption, prompt, text);
-    };
-    m_auditDialog = [panel](const QString& from) { return TfrmAudit::ask(from, panel); };
     m_accountSource = [] {
         const SessionState& s = session();
         return Account{s.loginIdentity, s.password, s.HostName, s.ServerPort};
     };
     shellState().setConnectedProbe([client] { return client->connected(); });
     wireClient();
-    wireTree();
-}
-
-FriendTree* IMSession::tree() const
-{
-    return m_panel->friendTree();
 }
 
 void IMSession::wireClient()
@@ -73,39 +53,30 @@ void IMSession::wireClient()
     QObject::connect(m_client, &IMClient::OnPITrail, this, &IMSession::onPITrail);
 }
 
-void IMSession::wireTree()
-{
-    QObject::connect(tree(), &FriendTree::openRequested, this, [this](QTreeWidgetItem* node) {
-        if (m_chat && FriendTree::isFriend(node))
-            m_chat->openFromFriend(FriendTree::entryOf(node));
-    });
-    QObject::connect(tree(), &FriendTree::renameRequested, this, &IMSession::renameFriend);
-    QObject::connect(tree(), &FriendTree::deleteRequested, this, &IMSession::deleteFriend);
-}
-
 void IMSession::signIn()
 {
     const Account s = account();
     if (!InternetCheck::canReach(s.hostName))
         return;
-    m_host->setConnectionText(QString(), Qt::black);
-    m_panel->statusLabel()->setText(QStringLiteral("正在登录..."));
+    m_host->setConnectionText(QString(), IMSessionHost::Normal);
+    showProgress(QStringLiteral("正在登录..."));
     try {
         m_client->setIMServer(s.hostName);
         m_client->setIMPort(s.serverPort);
         m_client->setResource(QString::fromLatin1(Resource));
         m_client->setAuthMethods(QStringLiteral("*"));
         m_client->setTimeout(5000);
-        m_client->connect(s.loginIdentity, s.password);
+        m_client->connectToServer(s.loginIdentity, s.password);
         m_connecting = true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Signing in failed:" << e.what();
         showConnectFailed();
     }
 }
 
 void IMSession::showConnectFailed()
 {
-    m_host->setConnectionText(QStringLiteral("连接服务器失败"), Qt::red);
+    m_host->setConnectionText(QStringLiteral("连接服务器失败"), IMSessionHost::Failure);
 }
 
 void IMSession::onConnected(int statusCode, const QString&)
@@ -116,12 +87,14 @@ void IMSession::onConnected(int statusCode, const QString&)
     try {
         m_host->writeMainSettings();
         m_host->startProfileFetch();
-        m_panel->statusLabel()->setText(QStringLiteral("正在获取联系人..."));
-        m_host->setConnectionText(QStringLiteral("已连接"), Qt::black);
-        tree()->setVisible(true);
-        tree()->ensureGroups({kFriendsGroup, kUnionGroup});
+        showProgress(QStringLiteral("正在获取联系人..."));
+        m_host->setConnectionText(QStringLiteral("已连接"), IMSessionHost::Normal);
+        setFriendListShown(true);
+        for (const QString& group : m_roster.ensureGroups({kFriendsGroup, kUnionGroup}))
+            Q_EMIT groupAdded(group);
         m_host->setMenuEnabled(IMSessionHost::MenuAddFriend, true);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Setting up the connected session failed:" << e.what();
     }
 }
 
@@ -139,28 +112,30 @@ void IMSession::onDisconnected(int, const QString&)
 void IMSession::onSync()
 {
     try {
-        if (tree()->topLevelItemCount() > 0)
+        if (m_roster.hasGroups())
             rebuildFriends();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Reading the roster failed:" << e.what();
     }
     m_host->startAdvertisementFetch();
 }
 
 void IMSession::rebuildFriends()
 {
-    tree()->removeFriendNodes();
+    m_roster.clearFriends();
+    Q_EMIT friendsCleared();
     const QString self = account().loginIdentity;
     const int count = m_client->contactCount();
     for (int i = 0; i < count; ++i) {
         const QString jid = m_client->contactId(i);
-        if (jid == self || tree()->findFriend(jid))
+        if (jid == self)
             continue;
         FriendEntry entry;
         entry.jid = jid;
         entry.displayName = m_client->contactRealName(i);
         if (entry.displayName.isEmpty())
             entry.displayName = userPartOf(jid);
-        tree()->addFriend(entry);
+        addToRoster(entry);
     }
 }
 
@@ -168,13 +143,15 @@ void IMSession::onPresence(const QString& user, const QString& domain, const QSt
                            int availability, const QString&)
 {
     const QString jid = user + QLatin1Char('@') + domain;
-    QTreeWidgetItem* node = tree()->findFriend(jid);
-    if (!node || availability < 0 || availability > 4)
+    FriendEntry* entry = m_roster.find(jid);
+    if (!entry || availability < 0 || availability > 4)
         return;
     const bool present = availability != 0;
-    tree()->setFriendOffline(node, !present);
+    entry->offline = present ? 0 : 1;
+    const FriendEntry changed = *entry;
+    Q_EMIT friendChanged(changed);
     if (m_chat)
-        m_chat->peerPresenceChanged(jid, node->text(0), present);
+        m_chat->peerPresenceChanged(jid, changed.displayName, present);
 }
 
 void IMSession::showStatus(const QString& company)
@@ -184,7 +161,7 @@ void IMSession::showStatus(const QString& company)
     if (connected) {
         text = company + QStringLiteral("(联机)");
         m_host->setTrayHint(text);
-        m_host->setConnectionText(QStringLiteral("联机"), Qt::black);
+        m_host->setConnectionText(QStringLiteral("联机"), IMSessionHost::Normal);
         m_host->setMenuEnabled(IMSessionHost::MenuLogOff, true);
         m_host->setMenuEnabled(IMSessionHost::MenuAccountLogOff, true);
         m_host->setMenuEnabled(IMSessionHost::MenuLogIn, false);
@@ -192,11 +169,11 @@ void IMSession::showStatus(const QString& company)
     } else {
         text = company + QStringLiteral("(断开)");
         m_host->setTrayHint(m_host->applicationTitle());
-        m_host->setConnectionText(QStringLiteral("断开"), Qt::black);
+        m_host->setConnectionText(QStringLiteral("断开"), IMSessionHost::Normal);
         m_host->setMenuEnabled(IMSessionHost::MenuAccountLogOff, false);
         m_host->setMenuEnabled(IMSessionHost::MenuAccountLogIn, true);
     }
-    m_panel->showStatus(text, company);
+    setStatus(SessionStatus{text, company, true});
     m_host->setEndDateText(Gbk::truncateToBytes(
         QStringLiteral("有效期:") + session().profile.endate, kEndDateMaxBytes));
 }
@@ -211,19 +188,20 @@ void IMSession::cleanUp()
         const bool connecting = m_connecting;
         m_connecting = false;
         if (m_client->connected() || connecting)
-            m_client->disconnect();
-    } catch (const std::exception&) {
+            m_client->disconnectFromServer();
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Disconnecting failed:" << e.what();
     }
     if (m_chat)
         m_chat->clearPending();
-    tree()->setVisible(false);
+    setFriendListShown(false);
     m_host->setMenuEnabled(IMSessionHost::MenuLogOff, false);
     m_host->setMenuEnabled(IMSessionHost::MenuLogIn, true);
     m_host->setMenuEnabled(IMSessionHost::MenuAddFriend, false);
     if (m_chat)
         m_chat->closeAll();
     showStatus(session().profile.company);
-    tree()->clear();
+    clearRoster();
     m_cleaningUp = false;
 }
 
@@ -234,43 +212,58 @@ void IMSession::logOffAndLogIn()
         signIn();
 }
 
-void IMSession::renameFriend(QTreeWidgetItem* node)
+void IMSession::openConversation(const QString& jid)
 {
-    if (!FriendTree::isFriend(node))
+    if (!m_chat)
         return;
-    // The box runs its own event loop: a roster sync or a disconnection may replace the
-    // tree meanwhile, so the friend is looked up again afterwards.
-    const QString jid = FriendTree::entryOf(node).jid;
+    if (const FriendEntry* entry = m_roster.find(jid))
+        m_chat->openFromFriend(*entry);
+}
+
+void IMSession::renameFriend(const QString& jid)
+{
+    if (!m_roster.find(jid))
+        return;
     QString name;
-    if (!m_inputBox(QStringLiteral("修改名称"), QStringLiteral("请输入新的名称"), &name) ||
+    if (!m_dialogs->askNewName(QStringLiteral("修改名称"), QStringLiteral("请输入新的名称"),
+                               &name) ||
         name.isEmpty())
         return;
-    node = tree()->findFriend(jid);
-    if (!node)
+    // The box runs its own event loop: a roster sync or a disconnection may have changed the
+    // roster meanwhile, so the friend is looked up again.
+    if (!m_roster.find(jid))
         return;
     try {
         m_client->sendCommand(RosterStanza::rename(jid, name, RosterStanza::nextId()));
-        tree()->renameFriend(node, name);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Renaming a friend failed:" << e.what();
+        return;
+    }
+    if (FriendEntry* entry = m_roster.find(jid)) {
+        entry->displayName = name;
+        Q_EMIT friendChanged(*entry);
     }
 }
 
-void IMSession::deleteFriend(QTreeWidgetItem* node)
+void IMSession::deleteFriend(const QString& jid)
 {
-    if (!FriendTree::isFriend(node))
+    const FriendEntry* entry = m_roster.find(jid);
+    if (!entry)
         return;
-    const QString jid = FriendTree::entryOf(node).jid;
-    const QString question = QStringLiteral("确定要删除:") + node->text(0) + QStringLiteral(" 吗?");
-    if (!MessageBoxes::question(m_panel, MessageBoxes::captionConfirm(), question))
+    const QString question =
+        QStringLiteral("确定要删除:") + entry->displayName + QStringLiteral(" 吗?");
+    if (!m_dialogs->confirm(question))
         return;
-    node = tree()->findFriend(jid); // see renameFriend
-    if (!node)
+    if (!m_roster.find(jid)) // see renameFriend
         return;
     try {
         m_client->removeContact(jid, QString(), QString());
-        delete node;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Deleting a friend failed:" << e.what();
+        return;
     }
+    if (m_roster.remove(jid))
+        Q_EMIT friendRemoved(jid);
 }
 
 void IMSession::addFriend(const QString& user, const QString& name)
@@ -284,24 +277,21 @@ void IMSession::addFriend(const QString& user, const QString& name)
     try {
         m_client->addContact(jid, name, QString());
         m_client->subscribeTo(jid);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Asking to add a friend failed:" << e.what();
         return;
     }
-    MessageBoxes::information(m_panel, MessageBoxes::captionInfo(),
-                              QStringLiteral("已向 ") + user +
-                                  QStringLiteral(" 发送请求，请等待对方确认"));
-    // A friend already in the tree keeps its one node.
-    if (tree()->findFriend(jid))
-        return;
+    m_dialogs->inform(QStringLiteral("已向 ") + user + QStringLiteral(" 发送请求，请等待对方确认"));
+    // A friend already in the roster stays as it is.
     FriendEntry entry;
     entry.jid = jid;
     entry.displayName = user;
-    tree()->addFriend(entry);
+    addToRoster(entry);
 }
 
 void IMSession::onSubscriptionRequest(const QString& from, const QString&, bool* accept)
 {
-    const bool accepted = m_auditDialog(from);
+    const bool accepted = m_dialogs->acceptSubscription(from);
     if (accept)
         *accept = accepted;
 }
@@ -326,14 +316,45 @@ void IMSession::onPITrail(int, const QString& pi)
         const Account me = account();
         m_broadcasts->setAccount(me.hostName, me.loginIdentity);
         m_broadcasts->handleTrail(pi);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Handling a protocol unit failed:" << e.what();
     }
 }
 
 std::optional<FriendEntry> IMSession::friendByJid(const QString& jid) const
 {
-    QTreeWidgetItem* node = tree()->findFriend(jid);
-    if (!node)
-        return std::nullopt;
-    return FriendTree::entryOf(node);
+    if (const FriendEntry* entry = m_roster.find(jid))
+        return *entry;
+    return std::nullopt;
+}
+
+void IMSession::showProgress(const QString& text)
+{
+    setStatus(SessionStatus{text, QString(), false});
+}
+
+void IMSession::setStatus(const SessionStatus& status)
+{
+    m_status = status;
+    Q_EMIT statusChanged(m_status);
+}
+
+void IMSession::setFriendListShown(bool shown)
+{
+    if (m_friendListShown == shown)
+        return;
+    m_friendListShown = shown;
+    Q_EMIT friendListShownChanged(shown);
+}
+
+void IMSession::addToRoster(const FriendEntry& entry)
+{
+    if (m_roster.add(entry))
+        Q_EMIT friendAdded(entry);
+}
+
+void IMSession::clearRoster()
+{
+    m_roster.clear();
+    Q_EMIT rosterCleared();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "im/FriendEntry.h"
+#include "im/FriendRoster.h"
+#include "im/SessionStatus.h"
 
 #include <QObject>
 #include <QString>
@@ -9,23 +11,26 @@
 
 class BroadcastHandler;
 class ChatWindows;
-class FriendTree;
 class IMClient;
 class IMSessionHost;
-class ImPanel;
-class QTreeWidgetItem;
+class SessionDialogs;
 
-// The user's XMPP session: sign-in, connection state, the friend tree with roster and
-// presence, friend add/rename/delete, subscription requests, chat message acceptance, and
-// the protocol trail handed to the broadcast handler. Reads the login identity, password,
-// host, port and profile from the application's session state.
+// The user's XMPP session: sign-in, connection state, the roster with presence, friend
+// add/rename/delete, subscription requests, chat message acceptance, and the protocol trail
+// handed to the broadcast handler. Reads the login identity, password, host, port and profile
+// from the application's session state.
+//
+// The session owns what the IM panel shows (the roster, whether the friend list is shown, the
+// status text) and reports every change through its signals; the panel's requests come back
+// by JID.
 class IMSession : public QObject
 {
     Q_OBJECT
 public:
     static const char* const Resource; // "haulway"
 
-    IMSession(IMClient* client, ImPanel* panel, IMSessionHost* host, QObject* parent = nullptr);
+    IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dialogs,
+              QObject* parent = nullptr);
 
     IMClient* client() const { return m_client; }
     void setChatWindows(ChatWindows* chat) { m_chat = chat; }
@@ -35,14 +40,18 @@ public:
     void signIn();
     // On disconnection and before logging in again.
     void cleanUp();
-    // Status label, tray hint, lblConn, menus and lblEndate for the profile's company.
+    // Status text, tray hint, lblConn, menus and lblEndate for the profile's company.
     void showStatus(const QString& company);
     // From the find-friend window and the detail windows.
     void addFriend(const QString& user, const QString& name);
     // N20, N6, N76, N9: clean up, log in again, sign in.
     void logOffAndLogIn();
-    void renameFriend(QTreeWidgetItem* node);
-    void deleteFriend(QTreeWidgetItem* node);
+
+    // The friend list's requests: double-click or NR1, NR4, N2. A JID that is not a friend
+    // (any more) is ignored.
+    void openConversation(const QString& jid);
+    void renameFriend(const QString& jid);
+    void deleteFriend(const QString& jid);
 
     // Who signs in where. By default read from the application's session state; a second
     // session in one process (tests) supplies its own.
@@ -57,15 +66,12 @@ public:
     void setAccountSource(AccountSource source) { m_accountSource = std::move(source); }
     Account account() const { return m_accountSource(); }
 
+    const FriendRoster& roster() const { return m_roster; }
     // The friend entry for a bare JID, for the chat windows.
     std::optional<FriendEntry> friendByJid(const QString& jid) const;
-
-    // Dialog seams (tests replace them). Input box: returns false on cancel.
-    using InputBox =
-        std::function<bool(const QString& caption, const QString& prompt, QString* text)>;
-    using AuditDialog = std::function<bool(const QString& from)>; // true: accept and add
-    void setInputBox(InputBox box) { m_inputBox = std::move(box); }
-    void setAuditDialog(AuditDialog dialog) { m_auditDialog = std::move(dialog); }
+    bool friendListShown() const { return m_friendListShown; }
+    // Empty text until the session has shown something.
+    const SessionStatus& status() const { return m_status; }
 
     // The IMClient event handlers.
     void onConnected(int statusCode, const QString& description);
@@ -80,21 +86,35 @@ public:
                      const QString& messageHtml, const QString& other);
     void onPITrail(int direction, const QString& pi);
 
+Q_SIGNALS:
+    void rosterCleared();  // groups and friends are gone
+    void friendsCleared(); // the friends are gone, the groups stay
+    void groupAdded(const QString& name);
+    void friendAdded(const FriendEntry& entry);   // at the end of the first group
+    void friendChanged(const FriendEntry& entry); // presence or name
+    void friendRemoved(const QString& jid);
+    void friendListShownChanged(bool shown);
+    void statusChanged(const SessionStatus& status);
+
 private:
     void wireClient();
-    void wireTree();
     void rebuildFriends();
     void showConnectFailed();
-    FriendTree* tree() const;
+    void showProgress(const QString& text);
+    void setStatus(const SessionStatus& status);
+    void setFriendListShown(bool shown);
+    void addToRoster(const FriendEntry& entry);
+    void clearRoster();
 
     IMClient* m_client;
-    ImPanel* m_panel;
     IMSessionHost* m_host;
+    SessionDialogs* m_dialogs;
     ChatWindows* m_chat = nullptr;
     BroadcastHandler* m_broadcasts = nullptr;
-    InputBox m_inputBox;
-    AuditDialog m_auditDialog;
     AccountSource m_accountSource;
+    FriendRoster m_roster;
+    bool m_friendListShown = false;
+    SessionStatus m_status;
     bool m_cleaningUp = false;
     bool m_connecting = false; // signed in, OnConnected not yet seen
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 // What the IM session needs from the main window. The main window implements it.
@@ -15,6 +14,11 @@ public:
         MenuAccountLogOff, // N6 "注销" of the account menu
         MenuAccountLogIn   // N9 "登录" of the account menu
     };
+    enum ConnectionTone
+    {
+        Normal, // black
+        Failure // red
+    };
 
     virtual ~IMSessionHost() = default;
 
@@ -26,7 +30,7 @@ public:
     // Starts the advertisement fetch (national count, rotating advertisement, caption).
     virtual void startAdvertisementFetch() = 0;
     // lblConn in the bottom bar; an empty text changes only the colour.
-    virtual void setConnectionText(const QString& text, const QColor& color) = 0;
+    virtual void setConnectionText(const QString& text, ConnectionTone tone) = 0;
     // lblEndate in the bottom bar.
     virtual void setEndDateText(const QString& text) = 0;
     virtual void setTrayHint(const QString& text) = 0;

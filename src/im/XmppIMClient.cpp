@@ -101,7 +101,7 @@ bool XmppIMClient::connected() const
     return m_loggedIn && m_client->isAuthenticated();
 }
 
-void XmppIMClient::connect(const QString& user, const QString& password)
+void XmppIMClient::connectToServer(const QString& user, const QString& password)
 {
     if (m_server.isEmpty())
         throw IMClientError("No server specified");
@@ -130,7 +130,7 @@ void XmppIMClient::connect(const QString& user, const QString& password)
     m_client->connectToServer(config);
 }
 
-void XmppIMClient::disconnect()
+void XmppIMClient::disconnectFromServer()
 {
     if (!m_connecting && !m_loggedIn)
         return;

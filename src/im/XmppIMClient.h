@@ -29,8 +29,8 @@ public:
     void setTimeout(int milliseconds) override { m_timeout = milliseconds; }
 
     bool connected() const override;
-    void connect(const QString& user, const QString& password) override;
-    void disconnect() override;
+    void connectToServer(const QString& user, const QString& password) override;
+    void disconnectFromServer() override;
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;

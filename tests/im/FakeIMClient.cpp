@@ -10,17 +10,17 @@ void FakeIMClient::failIfAsked(const char* what)
     }
 }
 
-void FakeIMClient::connect(const QString& user, const QString& password)
+void FakeIMClient::connectToServer(const QString& user, const QString& password)
 {
-    failIfAsked("connect");
-    calls << QStringLiteral("connect");
+    failIfAsked("connectToServer");
+    calls << QStringLiteral("connectToServer");
     connectedUser = user;
     connectedPassword = password;
 }
 
-void FakeIMClient::disconnect()
+void FakeIMClient::disconnectFromServer()
 {
-    calls << QStringLiteral("disconnect");
+    calls << QStringLiteral("disconnectFromServer");
     const bool was = isConnected;
     isConnected = false;
     if (was)

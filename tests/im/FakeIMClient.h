@@ -26,8 +26,8 @@ public:
     void setTimeout(int value) override { timeout = value; }
 
     bool connected() const override { return isConnected; }
-    void connect(const QString& user, const QString& password) override;
-    void disconnect() override;
+    void connectToServer(const QString& user, const QString& password) override;
+    void disconnectFromServer() override;
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;
@@ -49,7 +49,7 @@ public:
     bool isConnected = false;
     bool failNext = false;
     QString connectedUser, connectedPassword;
-    QStringList calls;    // "connect", "disconnect", "addContact:jid:name", ...
+    QStringList calls;    // "connectToServer", "disconnectFromServer", "addContact:jid:name", ...
     QStringList commands; // texts given to sendCommand
     QList<Contact> roster;
 

@@ -1,19 +1,20 @@
 // Two sessions against the sandbox exchange: presence, friend requests both ways, rename,
 // and each of the four publications arriving live at the other session.
 #include "RecordingBroadcastSink.h"
+#include "RecordingSessionHost.h"
 #include "SandboxEndpoints.h"
+#include "ScriptedSessionDialogs.h"
 #include "core/DesCipher.h"
 #include "core/FieldScrambler.h"
 #include "core/Keys.h"
 #include "im/BroadcastHandler.h"
 #include "im/IMSession.h"
-#include "im/IMSessionHost.h"
 #include "im/XmppIMClient.h"
 #include "publish/PublishRequests.h"
 #include "service/ShellState.h"
-#include "ui/common/MessageBoxes.h"
 #include "ui/im/FriendTree.h"
 #include "ui/im/ImPanel.h"
+#include "ui/im/ImSessionBinding.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -23,42 +24,21 @@ namespace {
 
 constexpr int kWait = 20000; // generous: the machine may be busy
 
-class QuietHost : public IMSessionHost
-{
-public:
-    void writeMainSettings() override {}
-    void startProfileFetch() override {}
-    void startAdvertisementFetch() override { ++syncs; }
-    void setConnectionText(const QString& text, const QColor&) override
-    {
-        if (!text.isEmpty())
-            connText = text;
-    }
-    void setEndDateText(const QString&) override {}
-    void setTrayHint(const QString&) override {}
-    QString applicationTitle() const override { return QStringLiteral("Tovanta"); }
-    void setMenuEnabled(SessionMenu, bool) override {}
-    bool runLoginAgain() override { return false; }
-    int syncs = 0;
-    QString connText;
-};
-
-// One signed-in user: real client, session, panel and broadcast handling.
+// One signed-in user: real client, session shown in a panel, and broadcast handling. Every
+// friend request is accepted ("通过并加对方").
 struct User
 {
     explicit User(const QString& name)
-        : name(name), jid(name + QStringLiteral("@localhost")), session(&client, &panel, &host),
+        : name(name), jid(name + QStringLiteral("@localhost")), session(&client, &host, &dialogs),
           broadcasts(&sink, &shell)
     {
+        host.loginAgainResult = false;
+        new ImSessionBinding(&session, &panel);
         session.setAccountSource([this] {
             return IMSession::Account{jid, QStringLiteral("demo1234"), QStringLiteral("localhost"),
                                       SandboxEndpoints::c2sPort()};
         });
         session.setBroadcastHandler(&broadcasts);
-        session.setAuditDialog([this](const QString& from) {
-            askedBy << from;
-            return true;
-        });
         shell.reset();
     }
     FriendEntry friendEntry(const QString& otherJid) const
@@ -66,15 +46,17 @@ struct User
         return session.friendByJid(otherJid).value_or(FriendEntry{});
     }
 
+    QStringList& askedBy() { return dialogs.subscriptionsFrom; }
+
     QString name, jid;
     XmppIMClient client;
     ImPanel panel;
-    QuietHost host;
+    RecordingSessionHost host;
+    ScriptedSessionDialogs dialogs;
     IMSession session;
     ShellState shell;
     RecordingBroadcastSink sink;
     BroadcastHandler broadcasts;
-    QStringList askedBy;
 };
 
 } // namespace
@@ -143,8 +125,8 @@ void ImSandboxTest::initTestCase()
     QVERIFY(!a->session.friendByJid(b->jid));
     QVERIFY(!b->session.friendByJid(a->jid));
     // Requests an aborted earlier run left pending were answered at sign-in; forget them.
-    a->askedBy.clear();
-    b->askedBy.clear();
+    a->askedBy().clear();
+    b->askedBy().clear();
 }
 
 void ImSandboxTest::cleanupTestCase()
@@ -158,14 +140,13 @@ void ImSandboxTest::cleanupTestCase()
 
 void ImSandboxTest::friendRequestAcceptedBothWays()
 {
-    MessageBoxes::Recorder boxes;
     a->session.addFriend(b->name, QStringLiteral("周军"));
-    QCOMPARE(boxes.last().text, QStringLiteral("已向 zhoujun 发送请求，请等待对方确认"));
+    QCOMPARE(a->dialogs.told.last(), QStringLiteral("已向 zhoujun 发送请求，请等待对方确认"));
     QVERIFY(a->session.friendByJid(b->jid));
 
     // b is asked and accepts ("通过并加对方"), which asks a in turn; a accepts too.
-    QTRY_VERIFY_WITH_TIMEOUT(b->askedBy.contains(a->name), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(a->askedBy.contains(b->name), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(b->askedBy().contains(a->name), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(a->askedBy().contains(b->name), kWait);
 
     // After a fresh sign-in both rosters hold the other, named by the user part when the
     // roster has no name.
@@ -197,12 +178,10 @@ void ImSandboxTest::presenceChangesTheIcon()
 
 void ImSandboxTest::renameChangesTheRosterName()
 {
-    a->session.setInputBox([](const QString&, const QString&, QString* text) {
-        *text = QStringLiteral("老周 & <伙伴>");
-        return true;
-    });
-    a->session.renameFriend(a->panel.friendTree()->findFriend(b->jid));
+    a->dialogs.newName = QStringLiteral("老周 & <伙伴>");
+    a->session.renameFriend(b->jid);
     QCOMPARE(a->friendEntry(b->jid).displayName, QStringLiteral("老周 & <伙伴>"));
+    QCOMPARE(a->panel.friendTree()->findFriend(b->jid)->text(0), QStringLiteral("老周 & <伙伴>"));
     // The server took the escaped stanza: a fresh sign-in shows the stored name.
     a->session.cleanUp();
     SIGN_IN(*a);

@@ -41,7 +41,7 @@ void XmppIMClientTest::operationsNeedAConnection()
     QVERIFY(!errorOf([&] { client.addContact("a@localhost", "A", QString()); }).isEmpty());
     QVERIFY(!errorOf([&] { client.subscribeTo("a@localhost"); }).isEmpty());
     QVERIFY(!errorOf([&] { client.removeContact("a@localhost", {}, {}); }).isEmpty());
-    client.disconnect(); // nothing to close: no error, no event
+    client.disconnectFromServer(); // nothing to close: no error, no event
 }
 
 void XmppIMClientTest::rosterIndexErrorsHaveTheirTexts()
@@ -59,9 +59,9 @@ void XmppIMClientTest::rosterIndexErrorsHaveTheirTexts()
 void XmppIMClientTest::connectNeedsServerAndBareJid()
 {
     XmppIMClient client;
-    QVERIFY(!errorOf([&] { client.connect("a@localhost", "pw"); }).isEmpty());
+    QVERIFY(!errorOf([&] { client.connectToServer("a@localhost", "pw"); }).isEmpty());
     client.setIMServer("localhost");
-    QVERIFY(!errorOf([&] { client.connect("nobody", "pw"); }).isEmpty());
+    QVERIFY(!errorOf([&] { client.connectToServer("nobody", "pw"); }).isEmpty());
 }
 
 void XmppIMClientTest::refusedConnectionRaisesOnDisconnectedOnce()
@@ -78,7 +78,7 @@ void XmppIMClientTest::refusedConnectionRaisesOnDisconnectedOnce()
     client.setIMServer("127.0.0.1");
     client.setIMPort(port);
     client.setResource("haulway");
-    client.connect("a@localhost", "pw");
+    client.connectToServer("a@localhost", "pw");
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 1, 20000);
     QVERIFY(disconnectedSpy.at(0).at(0).toInt() != 0);
     QVERIFY(!disconnectedSpy.at(0).at(1).toString().isEmpty());
@@ -87,7 +87,7 @@ void XmppIMClientTest::refusedConnectionRaisesOnDisconnectedOnce()
     QCOMPARE(connectedSpy.count(), 0);
     QVERIFY(!client.connected());
     // A new attempt is allowed after the failure.
-    QVERIFY(errorOf([&] { client.connect("a@localhost", "pw"); }).isEmpty());
+    QVERIFY(errorOf([&] { client.connectToServer("a@localhost", "pw"); }).isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 2, 20000);
 }
 
@@ -108,7 +108,7 @@ void XmppIMClientTest::silentServerEndsTheLogIn()
     client.setIMServer("127.0.0.1");
     client.setIMPort(silent.serverPort());
     client.setTimeout(300);
-    client.connect("a@localhost", "pw");
+    client.connectToServer("a@localhost", "pw");
     QTRY_COMPARE_WITH_TIMEOUT(disconnectedSpy.count(), 1, 20000);
     QVERIFY(disconnectedSpy.at(0).at(1).toString().startsWith(QStringLiteral("Timeout")));
     QVERIFY(!client.connected());

@@ -13,6 +13,8 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/Startup.h"
 #include "ui/im/ImPanel.h"
+#include "ui/im/ImSessionBinding.h"
+#include "ui/im/WidgetSessionDialogs.h"
 #include "ui/main/ClickableImage.h"
 #include "ui/main/GridRowBuilder.h"
 #include "ui/main/LandViews.h"
@@ -704,7 +706,8 @@ void TfrmMain::fillTrees()
 
 void TfrmMain::wireMessaging()
 {
-    m_session = new IMSession(m_client, m_imPanel, this, this);
+    m_session = new IMSession(m_client, this, new WidgetSessionDialogs(m_imPanel), this);
+    new ImSessionBinding(m_session, m_imPanel); // owned by the panel, like the dialogs
     m_broadcasts = std::make_unique<BroadcastHandler>(this, &state());
     m_session->setBroadcastHandler(m_broadcasts.get());
     state().setConnectedProbe(
@@ -1482,7 +1485,7 @@ void TfrmMain::startAdvertisementFetch()
     m_loads->startAdvertisementFetch();
 }
 
-void TfrmMain::setConnectionText(const QString& text, const QColor& color)
+void TfrmMain::setConnectionText(const QString& text, ConnectionTone tone)
 {
     QLabel* conn = label(QStringLiteral("lblConn"));
     // Signing in only turns the label black: "未连接" or the last failure stays readable
@@ -1490,7 +1493,7 @@ void TfrmMain::setConnectionText(const QString& text, const QColor& color)
     if (!text.isEmpty())
         conn->setText(text);
     QPalette pal = conn->palette();
-    pal.setColor(QPalette::WindowText, color);
+    pal.setColor(QPalette::WindowText, tone == Failure ? QColor(Qt::red) : QColor(Qt::black));
     conn->setPalette(pal);
 }
 

@@ -134,7 +134,7 @@ public:
     void writeMainSettings() override;
     void startProfileFetch() override;
     void startAdvertisementFetch() override;
-    void setConnectionText(const QString& text, const QColor& color) override;
+    void setConnectionText(const QString& text, ConnectionTone tone) override;
     void setEndDateText(const QString& text) override;
     void setTrayHint(const QString& text) override;
     QString applicationTitle() const override;

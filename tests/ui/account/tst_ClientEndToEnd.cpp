@@ -173,7 +173,7 @@ void ClientEndToEndTest::receivePublishedListing(TfrmMain* window)
     publisher.setIMPort(session().ServerPort);
     publisher.setResource(QStringLiteral("haulway"));
     QSignalSpy connected(&publisher, &IMClient::OnConnected);
-    publisher.connect(kPublisher + QStringLiteral("@localhost"), kPassword);
+    publisher.connectToServer(kPublisher + QStringLiteral("@localhost"), kPassword);
     QTRY_VERIFY_WITH_TIMEOUT(publisher.connected(), kNetworkWait);
 
     const QString title = QStringLiteral("端到端 %1 钢材20吨 急走")
@@ -190,7 +190,7 @@ void ClientEndToEndTest::receivePublishedListing(TfrmMain* window)
     QVERIFY(counter);
     QVERIFY2(counter->text().endsWith(QString::number(shellState().listingCounter)),
              qPrintable(counter->text()));
-    publisher.disconnect();
+    publisher.disconnectFromServer();
 }
 
 void ClientEndToEndTest::logOffAndOn(TfrmMain* window)

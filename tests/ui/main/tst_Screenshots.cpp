@@ -53,7 +53,7 @@ void ScreenshotsTest::initTestCase()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     window->setLabel(QStringLiteral("Label3"), QStringLiteral("全国:1024"));
-    window->setConnectionText(QStringLiteral("已连接"), Qt::black);
+    window->setConnectionText(QStringLiteral("已连接"), IMSessionHost::Normal);
     folder = QStringLiteral(TOVANTA_ARTIFACT_DIR) + QStringLiteral("/ui_main");
     QVERIFY(QDir().mkpath(folder));
 }

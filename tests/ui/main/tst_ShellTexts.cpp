@@ -244,12 +244,12 @@ void ShellTextsTest::connectionLabelKeepsItsTextWhenOnlyTheColourChanges()
 {
     auto* conn = window->findChild<QLabel*>("lblConn");
     // Signing in turns the label black and leaves its text.
-    window->setConnectionText(QString(), Qt::black);
+    window->setConnectionText(QString(), IMSessionHost::Normal);
     QCOMPARE(conn->text(), QStringLiteral("未连接"));
-    window->setConnectionText(QStringLiteral("连接服务器失败"), Qt::red);
+    window->setConnectionText(QStringLiteral("连接服务器失败"), IMSessionHost::Failure);
     QCOMPARE(conn->text(), QStringLiteral("连接服务器失败"));
     QCOMPARE(conn->palette().color(QPalette::WindowText), QColor(Qt::red));
-    window->setConnectionText(QString(), Qt::black);
+    window->setConnectionText(QString(), IMSessionHost::Normal);
     QCOMPARE(conn->text(), QStringLiteral("连接服务器失败"));
     QCOMPARE(conn->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
