@@ -101,7 +101,7 @@ void ClientCompositionTest::mainWindowSignsInWithTheComposedClient()
     composition->signIn(&notTheMainWindow);
     QVERIFY(client->calls.isEmpty());
     composition->signIn(window);
-    QCOMPARE(client->calls, QStringList({QStringLiteral("connect")}));
+    QCOMPARE(client->calls, QStringList({QStringLiteral("connectToServer")}));
     QCOMPARE(client->connectedUser, QStringLiteral("zhang@localhost"));
     QCOMPARE(client->connectedPassword, QStringLiteral("secret"));
 }
