@@ -5,33 +5,34 @@
 #include "core/JsonNode.h"
 #include "core/TextTrim.h"
 
-ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
+ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), m_view(view)
+{}
 
 Marovinta_ServicePort* ListingLoader::port()
 {
-    if (!servicePort) {
-        servicePort = OpenServicePort(true, session().wsdluri, this);
+    if (!m_servicePort) {
+        m_servicePort = OpenServicePort(true, session().wsdluri, this);
     }
-    return servicePort;
+    return m_servicePort;
 }
 
 void ListingLoader::complete()
 {
-    if (completed) {
+    if (m_completed) {
         return;
     }
-    completed = true;
+    m_completed = true;
     finishingStep();
-    if (servicePort) {
-        servicePort->deleteLater();
-        servicePort = nullptr;
+    if (m_servicePort) {
+        m_servicePort->deleteLater();
+        m_servicePort = nullptr;
     }
     finish();
 }
 
 void ListingLoader::fail(const ServiceResult& result)
 {
-    error = result.error;
+    m_error = result.error;
     complete();
 }
 

@@ -20,7 +20,7 @@ class ListingLoader : public LoaderJob
 public:
     // The last error the load met (empty when none); loads end silently, this is for logs
     // and tests.
-    QString lastError() const { return error; }
+    QString lastError() const { return m_error; }
 
     // A list answer unscrambled and parsed; null unless it is a JSON list.
     static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
@@ -42,10 +42,10 @@ protected:
     void fail(const ServiceResult& result);
     virtual void finishingStep() = 0;
 
-    ListingView* const view;
+    ListingView* const m_view;
 
 private:
-    Marovinta_ServicePort* servicePort = nullptr;
-    QString error;
-    bool completed = false;
+    Marovinta_ServicePort* m_servicePort = nullptr;
+    QString m_error;
+    bool m_completed = false;
 };

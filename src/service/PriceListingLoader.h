@@ -12,8 +12,8 @@ class PriceListingLoader : public ListingLoader
 {
     Q_OBJECT
 public:
-    QString typeHeading() const { return heading; }
-    QString countLabel() const { return countText; }
+    QString typeHeading() const { return m_heading; }
+    QString countLabel() const { return m_countText; }
 
 protected:
     PriceListingLoader(ListingView* view, QObject* parent);
@@ -37,11 +37,11 @@ private:
     void countArrived(const ServiceResult& result);
     void listArrived(const ServiceResult& result);
 
-    int page = 1;
-    bool append = false;
-    QString heading;
-    QString countText;
-    int nextRow = 1;
-    int rowCount = 0;
-    int shownCount = 0;
+    int m_page = 1;
+    bool m_append = false;
+    QString m_heading;
+    QString m_countText;
+    int m_nextRow = 1;
+    int m_rowCount = 0;
+    int m_shownCount = 0;
 };

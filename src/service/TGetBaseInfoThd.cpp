@@ -34,8 +34,9 @@ QStringList TGetBaseInfoThd::feeAreasOf(const QString& answerText)
 
 void TGetBaseInfoThd::run()
 {
-    client = new HttpClient(this);
-    client->get(WebRoutes::agentCsrUrl(), [this](const HttpReply& reply) { csrUrlArrived(reply); });
+    m_client = new HttpClient(this);
+    m_client->get(WebRoutes::agentCsrUrl(),
+                  [this](const HttpReply& reply) { csrUrlArrived(reply); });
 }
 
 void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
@@ -46,7 +47,7 @@ void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
     }
     // Surrounding white space (a trailing line break) is no part of the address.
     session().customerServiceUrl = WebAnswer::plain(reply.body).trimmed();
-    client->get(WebRoutes::fee(), [this](const HttpReply& answer) { feeArrived(answer); });
+    m_client->get(WebRoutes::fee(), [this](const HttpReply& answer) { feeArrived(answer); });
 }
 
 void TGetBaseInfoThd::feeArrived(const HttpReply& reply)

@@ -10,7 +10,7 @@
 #include <utility>
 
 TMyInfothd::TMyInfothd(std::function<void()> afterLoginStep, QObject* parent)
-    : LoaderJob(parent), afterLogin(std::move(afterLoginStep))
+    : LoaderJob(parent), m_afterLogin(std::move(afterLoginStep))
 {}
 
 QString TMyInfothd::userNameOf(const QString& loginIdentity)
@@ -53,9 +53,9 @@ bool TMyInfothd::fillProfile(const QString& answerText)
 
 void TMyInfothd::run()
 {
-    client = new HttpClient(this);
-    client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
-                [this](const HttpReply& reply) { answerArrived(reply); });
+    m_client = new HttpClient(this);
+    m_client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
+                  [this](const HttpReply& reply) { answerArrived(reply); });
 }
 
 void TMyInfothd::answerArrived(const HttpReply& reply)
@@ -63,10 +63,10 @@ void TMyInfothd::answerArrived(const HttpReply& reply)
     if (reply.ok) {
         fillProfile(WebAnswer::scrambled(reply.body.trimmed()));
     }
-    client->deleteLater();
-    client = nullptr;
-    if (afterLogin) {
-        afterLogin();
+    m_client->deleteLater();
+    m_client = nullptr;
+    if (m_afterLogin) {
+        m_afterLogin();
     }
     finish();
 }

@@ -25,8 +25,8 @@ protected:
     void showPages() override;
 
 private:
-    QString route;
-    QString airline;
-    QString airportName;
-    QString airportCode;
+    QString m_route;
+    QString m_airline;
+    QString m_airportName;
+    QString m_airportCode;
 };

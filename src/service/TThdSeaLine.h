@@ -25,8 +25,8 @@ protected:
     void showPages() override;
 
 private:
-    QString departurePort;
-    QString destinationPort;
-    QString company;
-    QString seaLine;
+    QString m_departurePort;
+    QString m_destinationPort;
+    QString m_company;
+    QString m_seaLine;
 };

@@ -26,9 +26,9 @@ protected:
     void showPages() override;
 
 private:
-    QString trainNumber;
-    QString departureCity;
-    QString departureStation2;
-    QString arrivalStation2;
-    QString arrivalCity;
+    QString m_trainNumber;
+    QString m_departureCity;
+    QString m_departureStation2;
+    QString m_arrivalStation2;
+    QString m_arrivalCity;
 };
