@@ -24,7 +24,7 @@ void LandListingLoader::run()
     shell.loading = true;
     m_rowCount = 0;
     startingStep();
-    m_view->setLabel(QStringLiteral("lblCount1"), QStringLiteral("装载数据中，请稍候..."));
+    m_view->setLabel(ShellLabel::LandCount, QStringLiteral("装载数据中，请稍候..."));
     if (filtersEmpty()) {
         complete();
         return;
@@ -75,11 +75,8 @@ void LandListingLoader::listArrived(const ServiceResult& result)
 
 void LandListingLoader::finishingStep()
 {
-    m_view->setLabel(QStringLiteral("lblTypes"), gridHeading());
-    m_view->setLabel(QStringLiteral("lblCount1"), countLabel());
-    m_view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    m_view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgLand"));
-    m_view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
-    m_view->showPanel(QStringLiteral("pnlTop"));
+    m_view->setLabel(ShellLabel::LandHeading, gridHeading());
+    m_view->setLabel(ShellLabel::LandCount, countLabel());
+    showListingPages(ShellPage::NavLand, ShellPage::InfoLand, ShellPanel::LandTop);
     shellState().loading = false;
 }

@@ -36,6 +36,14 @@ void ListingLoader::fail(const ServiceResult& result)
     complete();
 }
 
+void ListingLoader::showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel)
+{
+    m_view->showPage(ShellPage::MainInfo);
+    m_view->showPage(navPage);
+    m_view->showPage(infoPage);
+    m_view->showPanel(panel);
+}
+
 std::unique_ptr<JsonNode> ListingLoader::parseListResult(const QString& answer)
 {
     const QString text = UnscrambleField(answer);

@@ -41,6 +41,9 @@ protected:
     // Records the error of a failed call and completes.
     void fail(const ServiceResult& result);
     virtual void finishingStep() = 0;
+    // The pages a finished load leaves on screen: the info page of nbmain, the family's
+    // navigation and info pages, and the panel.
+    void showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel);
 
     ListingView* const m_view;
 

@@ -24,8 +24,8 @@ protected:
     void finishingStep() override;
 
     virtual ListingGrid grid() const = 0;
-    virtual QString infoLabel() const = 0; // count label control
-    virtual QString typeLabel() const = 0; // heading label control
+    virtual ShellLabel infoLabel() const = 0; // the count label
+    virtual ShellLabel typeLabel() const = 0; // the heading label
     virtual QStringList headers() const = 0;
     virtual bool filtersEmpty() const = 0;
     virtual void callCount(ServiceCallback done) = 0;

@@ -70,7 +70,7 @@ void TThdAdInfo::countArrived(const HttpReply& reply)
 void TThdAdInfo::apply()
 {
     m_view->startAdvertisementTimer();
-    m_view->setLabel(QStringLiteral("Label3"), label3Text(m_countText));
+    m_view->setLabel(ShellLabel::NationalCount, label3Text(m_countText));
     if (m_countText.isEmpty()) {
         return;
     }

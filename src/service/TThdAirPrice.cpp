@@ -16,16 +16,6 @@ void TThdAirPrice::setParams(const QString& routeName, const QString& airlineNam
     setCommon(pageNumber, append, typeHeading, countLabel);
 }
 
-QString TThdAirPrice::infoLabel() const
-{
-    return QStringLiteral("lblAirInfo");
-}
-
-QString TThdAirPrice::typeLabel() const
-{
-    return QStringLiteral("lblAirType");
-}
-
 QStringList TThdAirPrice::headers() const
 {
     return AirRow::headers();
@@ -56,8 +46,5 @@ void TThdAirPrice::putRow(int row, const JsonNode& element)
 
 void TThdAirPrice::showPages()
 {
-    m_view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    m_view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgAirprice"));
-    m_view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgAir"));
-    m_view->showPanel(QStringLiteral("pnlAirTop"));
+    showListingPages(ShellPage::NavAir, ShellPage::InfoAir, ShellPanel::AirTop);
 }

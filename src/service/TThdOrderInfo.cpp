@@ -14,7 +14,7 @@ void TThdOrderInfo::setParams(const QString& cities, bool appendRows, int page)
 
 void TThdOrderInfo::startingStep()
 {
-    m_view->setLabel(QStringLiteral("lblTypes"), gridHeading());
+    m_view->setLabel(ShellLabel::LandHeading, gridHeading());
 }
 
 int TThdOrderInfo::rowCap() const

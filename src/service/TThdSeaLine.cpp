@@ -15,16 +15,6 @@ void TThdSeaLine::setParams(const QString& fromPort, const QString& toPort, cons
     setCommon(pageNumber, append, typeHeading, countLabel);
 }
 
-QString TThdSeaLine::infoLabel() const
-{
-    return QStringLiteral("lblSeaInfo");
-}
-
-QString TThdSeaLine::typeLabel() const
-{
-    return QStringLiteral("lblSeaAction");
-}
-
 QStringList TThdSeaLine::headers() const
 {
     return SeaRow::headers();
@@ -55,8 +45,5 @@ void TThdSeaLine::putRow(int row, const JsonNode& element)
 
 void TThdSeaLine::showPages()
 {
-    m_view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    m_view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgSea"));
-    m_view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgSea"));
-    m_view->showPanel(QStringLiteral("pnlSeaRecomment"));
+    showListingPages(ShellPage::NavSea, ShellPage::InfoSea, ShellPanel::SeaTop);
 }

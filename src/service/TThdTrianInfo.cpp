@@ -18,16 +18,6 @@ void TThdTrianInfo::setParams(const QString& number, const QString& fromCity,
     setCommon(pageNumber, append, typeHeading, countLabel);
 }
 
-QString TThdTrianInfo::infoLabel() const
-{
-    return QStringLiteral("lblTrianInfo");
-}
-
-QString TThdTrianInfo::typeLabel() const
-{
-    return QStringLiteral("lblTrianAction");
-}
-
 QStringList TThdTrianInfo::headers() const
 {
     return RailRow::headers();
@@ -59,8 +49,5 @@ void TThdTrianInfo::putRow(int row, const JsonNode& element)
 
 void TThdTrianInfo::showPages()
 {
-    m_view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    m_view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgTrian"));
-    m_view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgTrian"));
-    m_view->showPanel(QStringLiteral("pnlTrianRecomment"));
+    showListingPages(ShellPage::NavRail, ShellPage::InfoRail, ShellPanel::RailTop);
 }

@@ -16,8 +16,8 @@ public:
 
 protected:
     ListingGrid grid() const override { return ListingGrid::TrianInfoGrd; }
-    QString infoLabel() const override;
-    QString typeLabel() const override;
+    ShellLabel infoLabel() const override { return ShellLabel::RailCount; }
+    ShellLabel typeLabel() const override { return ShellLabel::RailHeading; }
     QStringList headers() const override;
     bool filtersEmpty() const override;
     void callCount(ServiceCallback done) override;

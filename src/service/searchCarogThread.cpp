@@ -88,12 +88,9 @@ void searchCarogThread::listArrived(const ServiceResult& result)
 
 void searchCarogThread::finishingStep()
 {
-    m_view->setLabel(QStringLiteral("lblTypesS"), QStringLiteral(" 搜索结果："));
-    m_view->setLabel(QStringLiteral("lblCount1S"), QStringLiteral("%1 [%2 -> %3]")
-                                                       .arg(m_elementCount)
-                                                       .arg(m_fromCity, toCityList(m_toCities)));
-    m_view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    m_view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgLand"));
-    m_view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
-    m_view->showPanel(QStringLiteral("pnlSearchGrd"));
+    m_view->setLabel(ShellLabel::SearchHeading, QStringLiteral(" 搜索结果："));
+    m_view->setLabel(ShellLabel::SearchCount, QStringLiteral("%1 [%2 -> %3]")
+                                                  .arg(m_elementCount)
+                                                  .arg(m_fromCity, toCityList(m_toCities)));
+    showListingPages(ShellPage::NavLand, ShellPage::InfoLand, ShellPanel::SearchResults);
 }
