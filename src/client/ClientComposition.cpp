@@ -2,12 +2,12 @@
 
 #include "im/XmppIMClient.h"
 #include "ui/account/TfrmLogin.h"
-#include "ui/common/Startup.h"
-#include "ui/main/LoadStarter.h"
+#include "ui/main/ServiceLoadStarter.h"
 #include "ui/main/TfrmMain.h"
 
 ClientComposition::ClientComposition(Parts parts)
     : m_client(parts.client ? parts.client.release() : new XmppIMClient),
+      m_loads(std::make_unique<ServiceLoadStarter>(&m_serviceOwner)),
       m_loginServices(std::move(parts.login))
 {
     m_client->setParent(&m_serviceOwner);
@@ -42,16 +42,7 @@ void ClientComposition::signIn(QWidget* mainWindow)
         window->signIn();
 }
 
-// The one place that knows the main window's constructor. Today's TfrmMain takes the XMPP
-// client only, makes its own loaders, and asks the transitional Startup statics for the login
-// of log-off-and-on. Once it takes MainWindowServices, the body becomes
-//     m_loads = std::make_unique<ServiceLoadStarter>(&m_serviceOwner);
-//     return new TfrmMain({m_client, m_loads.get(), &m_secondaryWindows, &m_start});
-// (with "ui/main/ServiceLoadStarter.h"), and ui/common/Startup.h and .cpp are deleted.
 TfrmMain* ClientComposition::constructMainWindow()
 {
-    Startup::setHooks({[login = m_loginServices](QString& userName, QString& password) {
-        return TfrmLogin::run(login, userName, password);
-    }});
-    return new TfrmMain(m_client);
+    return new TfrmMain({m_client, m_loads.get(), &m_secondaryWindows, &m_start});
 }

@@ -50,8 +50,7 @@ private:
     // Parent of the services' objects; it outlives every window.
     QObject m_serviceOwner;
     IMClient* m_client = nullptr;
-    // The loaders and the secondary windows go to the main window once its constructor takes
-    // them (see constructMainWindow); until then it makes its own loaders.
+    // Handed to the main window, which does not own them.
     std::unique_ptr<LoadStarter> m_loads;
     SecondaryWindows m_secondaryWindows;
     LoginWindowServices m_loginServices;

@@ -42,15 +42,16 @@ HttpReply replyOf(QNetworkReply* reply)
 
 } // namespace
 
-HttpClient::HttpClient(QObject* parent) : QObject(parent), network(new QNetworkAccessManager(this))
+HttpClient::HttpClient(QObject* parent)
+    : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
-    network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
 }
 
 HttpClient::~HttpClient()
 {
     // Replies still running are aborted with the manager; their callbacks must not run.
-    const auto replies = network->findChildren<QNetworkReply*>();
+    const auto replies = m_network->findChildren<QNetworkReply*>();
     for (QNetworkReply* reply : replies) {
         reply->disconnect(this);
         reply->abort();
@@ -59,8 +60,8 @@ HttpClient::~HttpClient()
 
 void HttpClient::useWindowClientSettings()
 {
-    windowSettings = true;
-    network->setCookieJar(new QNetworkCookieJar(network));
+    m_windowSettings = true;
+    m_network->setCookieJar(new QNetworkCookieJar(m_network));
 }
 
 void HttpClient::get(const QString& address, Callback done)
@@ -75,7 +76,7 @@ void HttpClient::getUrl(const QUrl& url, Callback done)
         failSoon(url.toString(), std::move(done));
         return;
     }
-    watch(network->get(requestFor(url)), std::move(done));
+    watch(m_network->get(requestFor(url)), std::move(done));
 }
 
 void HttpClient::postForm(const QString& address, const FormFields& fields, Callback done)
@@ -88,7 +89,7 @@ void HttpClient::postForm(const QString& address, const FormFields& fields, Call
     QNetworkRequest request = requestFor(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
-    watch(network->post(request, encodeForm(fields)), std::move(done));
+    watch(m_network->post(request, encodeForm(fields)), std::move(done));
 }
 
 QByteArray HttpClient::encodeForm(const FormFields& fields)
@@ -126,8 +127,8 @@ QNetworkRequest HttpClient::requestFor(const QUrl& url) const
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(UserAgent));
-    request.setTransferTimeout(timeoutMs);
-    if (windowSettings) {
+    request.setTransferTimeout(m_timeoutMs);
+    if (m_windowSettings) {
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/html"));
         request.setRawHeader("Accept", "text/html, */*");
     }

@@ -42,8 +42,8 @@ public:
     // The settings of the registration and profile windows' clients: content type
     // "text/html", accepted types "text/html, */*" and a cookie store.
     void useWindowClientSettings();
-    void setTimeoutMs(int ms) { timeoutMs = ms; }
-    int timeout() const { return timeoutMs; }
+    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
 
     void get(const QString& address, Callback done);
     // A configured address used as it is (no route escaping).
@@ -61,7 +61,7 @@ private:
     void watch(QNetworkReply* reply, Callback done);
     void failSoon(const QString& address, Callback done);
 
-    QNetworkAccessManager* network;
-    int timeoutMs = DefaultTimeoutMs;
-    bool windowSettings = false;
+    QNetworkAccessManager* m_network;
+    int m_timeoutMs = DefaultTimeoutMs;
+    bool m_windowSettings = false;
 };

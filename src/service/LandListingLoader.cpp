@@ -10,8 +10,8 @@ LandListingLoader::LandListingLoader(ListingView* view, QObject* parent)
 
 void LandListingLoader::setPaging(bool appendRows, int page)
 {
-    append = appendRows;
-    pageNumber = page;
+    m_append = appendRows;
+    m_pageNumber = page;
 }
 
 void LandListingLoader::run()
@@ -22,9 +22,9 @@ void LandListingLoader::run()
         return;
     }
     shell.loading = true;
-    rowCount = 0;
+    m_rowCount = 0;
     startingStep();
-    view->setLabel(QStringLiteral("lblCount1"), QStringLiteral("装载数据中，请稍候..."));
+    m_view->setLabel(ShellLabel::LandCount, QStringLiteral("装载数据中，请稍候..."));
     if (filtersEmpty()) {
         complete();
         return;
@@ -42,21 +42,21 @@ void LandListingLoader::countArrived(const ServiceResult& result)
     const int count = ListingLoadRules::parseCount(result.value);
     if (count == 0) {
         shell.listingCounter = 0;
-        view->clearToEmptyRow(ListingGrid::InfoGrd);
+        m_view->clearToEmptyRow(ListingGrid::InfoGrd);
         complete();
         return;
     }
     shell.listingCounter = count;
-    const auto plan =
-        ListingLoadRules::landPlan(count, rowCap(), append, view->rowCount(ListingGrid::InfoGrd));
-    nextRow = plan.firstRow;
-    rowCount = plan.rowCount;
-    if (!append) {
+    const auto plan = ListingLoadRules::landPlan(count, rowCap(), m_append,
+                                                 m_view->rowCount(ListingGrid::InfoGrd));
+    m_nextRow = plan.firstRow;
+    m_rowCount = plan.rowCount;
+    if (!m_append) {
         // Rows of the previous load must not show through where this one fills less.
-        view->clearToEmptyRow(ListingGrid::InfoGrd);
+        m_view->clearToEmptyRow(ListingGrid::InfoGrd);
     }
-    view->setRowCount(ListingGrid::InfoGrd, rowCount);
-    callList(QString::number(pageNumber),
+    m_view->setRowCount(ListingGrid::InfoGrd, m_rowCount);
+    callList(QString::number(m_pageNumber),
              [this](const ServiceResult& answer) { listArrived(answer); });
 }
 
@@ -67,7 +67,7 @@ void LandListingLoader::listArrived(const ServiceResult& result)
         return;
     }
     if (auto list = parseListResult(result.value)) {
-        fillLandRows(view, ListingGrid::InfoGrd, *list, nextRow, rowCount, true,
+        fillLandRows(m_view, ListingGrid::InfoGrd, *list, m_nextRow, m_rowCount, true,
                      ShortTimeRule::MonthDayMinute);
     }
     complete();
@@ -75,11 +75,8 @@ void LandListingLoader::listArrived(const ServiceResult& result)
 
 void LandListingLoader::finishingStep()
 {
-    view->setLabel(QStringLiteral("lblTypes"), gridHeading());
-    view->setLabel(QStringLiteral("lblCount1"), countLabel());
-    view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgLand"));
-    view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
-    view->showPanel(QStringLiteral("pnlTop"));
+    m_view->setLabel(ShellLabel::LandHeading, gridHeading());
+    m_view->setLabel(ShellLabel::LandCount, countLabel());
+    showListingPages(ShellPage::NavLand, ShellPage::InfoLand, ShellPanel::LandTop);
     shellState().loading = false;
 }

@@ -26,14 +26,14 @@ protected:
     virtual QString countLabel() const = 0;
 
     // The grid rows this load sized (0 before the count arrived).
-    int loadedRowCount() const { return rowCount; }
+    int loadedRowCount() const { return m_rowCount; }
 
 private:
     void countArrived(const ServiceResult& result);
     void listArrived(const ServiceResult& result);
 
-    bool append = false;
-    int pageNumber = 1;
-    int nextRow = 1;
-    int rowCount = 0;
+    bool m_append = false;
+    int m_pageNumber = 1;
+    int m_nextRow = 1;
+    int m_rowCount = 0;
 };

@@ -6,26 +6,27 @@
 #include "core/TextTrim.h"
 #include "service/ServiceLog.h"
 
-ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
+ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(parent), m_view(view)
+{}
 
 Marovinta_ServicePort* ListingLoader::port()
 {
-    if (!servicePort) {
-        servicePort = OpenServicePort(true, session().wsdluri, this);
+    if (!m_servicePort) {
+        m_servicePort = OpenServicePort(true, session().wsdluri, this);
     }
-    return servicePort;
+    return m_servicePort;
 }
 
 void ListingLoader::complete()
 {
-    if (completed) {
+    if (m_completed) {
         return;
     }
-    completed = true;
+    m_completed = true;
     finishingStep();
-    if (servicePort) {
-        servicePort->deleteLater();
-        servicePort = nullptr;
+    if (m_servicePort) {
+        m_servicePort->deleteLater();
+        m_servicePort = nullptr;
     }
     finish();
 }
@@ -34,8 +35,16 @@ void ListingLoader::fail(const ServiceResult& result)
 {
     qCWarning(lcService) << "listing load" << metaObject()->className()
                          << "failed:" << result.error;
-    error = result.error;
+    m_error = result.error;
     complete();
+}
+
+void ListingLoader::showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel)
+{
+    m_view->showPage(ShellPage::MainInfo);
+    m_view->showPage(navPage);
+    m_view->showPage(infoPage);
+    m_view->showPanel(panel);
 }
 
 std::unique_ptr<JsonNode> ListingLoader::parseListResult(const QString& answer)

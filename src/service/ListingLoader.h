@@ -20,7 +20,7 @@ class ListingLoader : public LoaderJob
 public:
     // The last error the load met (empty when none); loads end silently, this is for logs
     // and tests.
-    QString lastError() const { return error; }
+    QString lastError() const { return m_error; }
 
     // A list answer unscrambled and parsed; null unless it is a JSON list.
     static std::unique_ptr<JsonNode> parseListResult(const QString& answer);
@@ -41,11 +41,14 @@ protected:
     // Records the error of a failed call and completes.
     void fail(const ServiceResult& result);
     virtual void finishingStep() = 0;
+    // The pages a finished load leaves on screen: the info page of nbmain, the family's
+    // navigation and info pages, and the panel.
+    void showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel);
 
-    ListingView* const view;
+    ListingView* const m_view;
 
 private:
-    Marovinta_ServicePort* servicePort = nullptr;
-    QString error;
-    bool completed = false;
+    Marovinta_ServicePort* m_servicePort = nullptr;
+    QString m_error;
+    bool m_completed = false;
 };

@@ -1,23 +1,14 @@
 #pragma once
 
 #include "service/ListingRows.h"
+#include "service/ShellTargets.h"
 
 #include <QString>
 #include <QStringList>
 
-// The five listing grids of the main window.
-enum class ListingGrid
-{
-    InfoGrd,
-    searchGrd,
-    airInfoGrd,
-    seaInfoGrd,
-    TrianInfoGrd
-};
-
 // What the loaders and fetches need from the main window. The window implements it with its
-// real grids and labels; tests implement it with a recorder. Labels, page sets, pages and
-// panels are named by their control names ("lblCount1", "nbInfo", "pgGrd", "pnlTop"...).
+// real grids and labels; tests implement it with a recorder. Labels, pages and panels are
+// the values of ShellTargets.h.
 // Row numbers count every row of a grid, the header row of the air, sea and rail grids
 // included.
 class ListingView
@@ -25,7 +16,7 @@ class ListingView
 public:
     virtual ~ListingView() = default;
 
-    virtual void setLabel(const QString& label, const QString& text) = 0;
+    virtual void setLabel(ShellLabel label, const QString& text) = 0;
     virtual void setCaption(const QString& caption) = 0;
 
     virtual int rowCount(ListingGrid grid) const = 0;
@@ -43,8 +34,9 @@ public:
     virtual void putSeaRow(int row, const SeaRow& values) = 0;
     virtual void putRailRow(int row, const RailRow& values) = 0;
 
-    virtual void showPage(const QString& pageSet, const QString& page) = 0;
-    virtual void showPanel(const QString& panel) = 0;
+    // Makes the page the current one of its page set.
+    virtual void showPage(ShellPage page) = 0;
+    virtual void showPanel(ShellPanel panel) = 0;
 
     // Advertisement fetch results: the rotating advertisement's JSON list text, and the
     // rotation timer TimerAd switched on.

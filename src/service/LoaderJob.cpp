@@ -4,21 +4,21 @@ LoaderJob::LoaderJob(QObject* parent) : QObject(parent) {}
 
 void LoaderJob::start()
 {
-    if (started) {
+    if (m_started) {
         return;
     }
-    started = true;
+    m_started = true;
     run();
 }
 
 void LoaderJob::finish()
 {
-    if (done) {
+    if (m_done) {
         return;
     }
-    done = true;
+    m_done = true;
     Q_EMIT finished();
-    if (autoDelete) {
+    if (m_autoDelete) {
         deleteLater();
     }
 }

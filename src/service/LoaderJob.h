@@ -13,9 +13,9 @@ public:
 
     // Runs the job's first steps at once and the rest as its requests answer.
     void start();
-    void setAutoDelete(bool on) { autoDelete = on; }
-    bool isStarted() const { return started; }
-    bool isFinished() const { return done; }
+    void setAutoDelete(bool on) { m_autoDelete = on; }
+    bool isStarted() const { return m_started; }
+    bool isFinished() const { return m_done; }
 
 Q_SIGNALS:
     void finished();
@@ -26,7 +26,7 @@ protected:
     void finish();
 
 private:
-    bool autoDelete = true;
-    bool started = false;
-    bool done = false;
+    bool m_autoDelete = true;
+    bool m_started = false;
+    bool m_done = false;
 };

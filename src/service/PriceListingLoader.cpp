@@ -11,16 +11,16 @@ PriceListingLoader::PriceListingLoader(ListingView* view, QObject* parent)
 void PriceListingLoader::setCommon(int pageNumber, bool appendRows, const QString& typeHeading,
                                    const QString& countLabel)
 {
-    page = pageNumber;
-    append = appendRows;
-    heading = typeHeading;
-    countText = countLabel;
+    m_page = pageNumber;
+    m_append = appendRows;
+    m_heading = typeHeading;
+    m_countText = countLabel;
 }
 
 void PriceListingLoader::run()
 {
     shellState().loading = true;
-    view->setLabel(infoLabel(), QStringLiteral("装载数据中，请稍候..."));
+    m_view->setLabel(infoLabel(), QStringLiteral("装载数据中，请稍候..."));
     if (filtersEmpty()) {
         complete();
         return;
@@ -36,20 +36,20 @@ void PriceListingLoader::countArrived(const ServiceResult& result)
     }
     const int count = ListingLoadRules::parseCount(result.value);
     if (count == 0) {
-        view->clearToEmptyRow(grid());
+        m_view->clearToEmptyRow(grid());
         complete();
         return;
     }
-    shownCount = qMin(count, ListingLoadRules::PriceCap);
-    const auto plan = ListingLoadRules::pricePlan(count, append, view->rowCount(grid()));
-    nextRow = plan.firstRow;
-    rowCount = plan.rowCount;
-    if (!append) {
+    m_shownCount = qMin(count, ListingLoadRules::PriceCap);
+    const auto plan = ListingLoadRules::pricePlan(count, m_append, m_view->rowCount(grid()));
+    m_nextRow = plan.firstRow;
+    m_rowCount = plan.rowCount;
+    if (!m_append) {
         // Rows of the previous load must not show through where this one fills less.
-        view->clearToEmptyRow(grid());
+        m_view->clearToEmptyRow(grid());
     }
-    view->setRowCount(grid(), rowCount);
-    callList(QString::number(page), [this](const ServiceResult& answer) { listArrived(answer); });
+    m_view->setRowCount(grid(), m_rowCount);
+    callList(QString::number(m_page), [this](const ServiceResult& answer) { listArrived(answer); });
 }
 
 void PriceListingLoader::listArrived(const ServiceResult& result)
@@ -59,8 +59,8 @@ void PriceListingLoader::listArrived(const ServiceResult& result)
         return;
     }
     if (auto list = parseListResult(result.value)) {
-        int row = nextRow;
-        for (int i = 0; i < list->count() && row < rowCount; ++i) {
+        int row = m_nextRow;
+        for (int i = 0; i < list->count() && row < m_rowCount; ++i) {
             const JsonNode* element = list->child(i);
             if (element && element->isObject()) {
                 putRow(row++, *element);
@@ -72,9 +72,9 @@ void PriceListingLoader::listArrived(const ServiceResult& result)
 
 void PriceListingLoader::finishingStep()
 {
-    view->appendHeaders(grid(), headers());
-    view->setLabel(typeLabel(), heading);
-    view->setLabel(infoLabel(), QStringLiteral("%1：%2").arg(countText).arg(shownCount));
+    m_view->appendHeaders(grid(), headers());
+    m_view->setLabel(typeLabel(), m_heading);
+    m_view->setLabel(infoLabel(), QStringLiteral("%1：%2").arg(m_countText).arg(m_shownCount));
     showPages();
     shellState().loading = false;
 }

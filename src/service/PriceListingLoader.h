@@ -12,8 +12,8 @@ class PriceListingLoader : public ListingLoader
 {
     Q_OBJECT
 public:
-    QString typeHeading() const { return heading; }
-    QString countLabel() const { return countText; }
+    QString typeHeading() const { return m_heading; }
+    QString countLabel() const { return m_countText; }
 
 protected:
     PriceListingLoader(ListingView* view, QObject* parent);
@@ -24,8 +24,8 @@ protected:
     void finishingStep() override;
 
     virtual ListingGrid grid() const = 0;
-    virtual QString infoLabel() const = 0; // count label control
-    virtual QString typeLabel() const = 0; // heading label control
+    virtual ShellLabel infoLabel() const = 0; // the count label
+    virtual ShellLabel typeLabel() const = 0; // the heading label
     virtual QStringList headers() const = 0;
     virtual bool filtersEmpty() const = 0;
     virtual void callCount(ServiceCallback done) = 0;
@@ -37,11 +37,11 @@ private:
     void countArrived(const ServiceResult& result);
     void listArrived(const ServiceResult& result);
 
-    int page = 1;
-    bool append = false;
-    QString heading;
-    QString countText;
-    int nextRow = 1;
-    int rowCount = 0;
-    int shownCount = 0;
+    int m_page = 1;
+    bool m_append = false;
+    QString m_heading;
+    QString m_countText;
+    int m_nextRow = 1;
+    int m_rowCount = 0;
+    int m_shownCount = 0;
 };

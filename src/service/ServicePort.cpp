@@ -91,24 +91,24 @@ QString Marovinta_ServicePort::endpointFromDescription(const QByteArray& wsdl)
 
 void Marovinta_ServicePort::setTimeoutMs(int ms)
 {
-    timeoutMs = ms;
-    if (transport) {
-        transport->setTimeout(ms);
+    m_timeoutMs = ms;
+    if (m_transport) {
+        m_transport->setTimeout(ms);
     }
-    if (descriptionClient) {
-        descriptionClient->setTimeoutMs(ms);
+    if (m_descriptionClient) {
+        m_descriptionClient->setTimeoutMs(ms);
     }
 }
 
 void Marovinta_ServicePort::fetchDescription(const QString& location)
 {
-    opening = true;
-    descriptionClient = new HttpClient(this);
-    descriptionClient->setTimeoutMs(timeoutMs);
-    descriptionClient->getUrl(QUrl(location), [this, location](const HttpReply& reply) {
-        opening = false;
-        descriptionClient->deleteLater();
-        descriptionClient = nullptr;
+    m_opening = true;
+    m_descriptionClient = new HttpClient(this);
+    m_descriptionClient->setTimeoutMs(m_timeoutMs);
+    m_descriptionClient->getUrl(QUrl(location), [this, location](const HttpReply& reply) {
+        m_opening = false;
+        m_descriptionClient->deleteLater();
+        m_descriptionClient = nullptr;
         if (!reply.ok) {
             failPending(QStringLiteral("service description %1: %2").arg(location, reply.error));
             return;
@@ -125,19 +125,19 @@ void Marovinta_ServicePort::fetchDescription(const QString& location)
 
 void Marovinta_ServicePort::useEndpoint(const QString& url)
 {
-    endpointUrl = url;
+    m_endpointUrl = url;
     const QUrl endpoint(url);
-    transport = std::make_unique<KDSoapClientInterface>(
+    m_transport = std::make_unique<KDSoapClientInterface>(
         LoopbackAddress::connectUrl(endpoint).toString(), QLatin1String(Namespace));
-    transport->setStyle(KDSoapClientInterface::RPCStyle);
-    transport->setSoapVersion(KDSoapClientInterface::SOAP1_1);
-    transport->setTimeout(timeoutMs);
+    m_transport->setStyle(KDSoapClientInterface::RPCStyle);
+    m_transport->setSoapVersion(KDSoapClientInterface::SOAP1_1);
+    m_transport->setTimeout(m_timeoutMs);
     if (LoopbackAddress::isLoopbackName(endpoint.host())) {
         QMap<QByteArray, QByteArray> headers;
         headers.insert("Host", LoopbackAddress::hostHeader(endpoint));
-        transport->setRawHTTPHeaders(headers);
+        m_transport->setRawHTTPHeaders(headers);
     }
-    const auto ready = std::exchange(waiting, {});
+    const auto ready = std::exchange(m_waiting, {});
     for (const PendingCall& pending : ready) {
         send(pending);
     }
@@ -145,8 +145,8 @@ void Marovinta_ServicePort::useEndpoint(const QString& url)
 
 void Marovinta_ServicePort::failPending(const QString& error)
 {
-    openError = error;
-    const auto failed = std::exchange(waiting, {});
+    m_openError = error;
+    const auto failed = std::exchange(m_waiting, {});
     for (const PendingCall& pending : failed) {
         ServiceResult result;
         result.error = error;
@@ -158,15 +158,15 @@ void Marovinta_ServicePort::call(const QString& operation, const ServiceParams& 
                                  ServiceCallback done)
 {
     PendingCall pending{operation, params, std::move(done)};
-    if (transport) {
+    if (m_transport) {
         send(pending);
-    } else if (opening) {
-        waiting.append(pending);
+    } else if (m_opening) {
+        m_waiting.append(pending);
     } else {
         // The description could not be used; answer after the call returned, like a reply.
         QTimer::singleShot(0, this, [this, pending] {
             ServiceResult result;
-            result.error = openError;
+            result.error = m_openError;
             pending.done(result);
         });
     }
@@ -182,7 +182,7 @@ void Marovinta_ServicePort::send(const PendingCall& pending)
     }
     const QString action = QLatin1String(ActionPrefix) + pending.operation;
     auto* watcher = new KDSoapPendingCallWatcher(
-        transport->asyncCall(pending.operation, message, action), this);
+        m_transport->asyncCall(pending.operation, message, action), this);
     connect(watcher, &KDSoapPendingCallWatcher::finished, this,
             [done = pending.done](KDSoapPendingCallWatcher* finished) {
                 const ServiceResult result = resultOf(*finished);

@@ -72,7 +72,7 @@ public:
     void call(const QString& operation, const ServiceParams& params, ServiceCallback done);
 
     // The endpoint in use; empty while the description is still being fetched or failed.
-    QString endpoint() const { return endpointUrl; }
+    QString endpoint() const { return m_endpointUrl; }
     void setTimeoutMs(int ms);
 
     // The endpoint named for our service and port in a service description, or empty.
@@ -96,13 +96,13 @@ private:
     void failPending(const QString& error);
     void send(const PendingCall& pending);
 
-    std::unique_ptr<KDSoapClientInterface> transport;
-    HttpClient* descriptionClient = nullptr;
-    QString endpointUrl;
-    QString openError;
-    bool opening = false;
-    int timeoutMs = DefaultTimeoutMs;
-    QList<PendingCall> waiting;
+    std::unique_ptr<KDSoapClientInterface> m_transport;
+    HttpClient* m_descriptionClient = nullptr;
+    QString m_endpointUrl;
+    QString m_openError;
+    bool m_opening = false;
+    int m_timeoutMs = DefaultTimeoutMs;
+    QList<PendingCall> m_waiting;
 };
 
 // Opens a port. Description mode: `location` is the service description's address;

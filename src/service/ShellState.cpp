@@ -4,40 +4,40 @@
 
 void ShellState::setConnectedProbe(std::function<bool()> probe)
 {
-    connectedProbe = std::move(probe);
+    m_connectedProbe = std::move(probe);
 }
 
 bool ShellState::isConnected() const
 {
-    return connectedProbe && connectedProbe();
+    return m_connectedProbe && m_connectedProbe();
 }
 
 void ShellState::runSearchInTurn(std::function<void()> start)
 {
-    if (!searchBusy) {
-        searchBusy = true;
+    if (!m_searchBusy) {
+        m_searchBusy = true;
         start();
         return;
     }
-    searchQueue.push_back(std::move(start));
+    m_searchQueue.push_back(std::move(start));
 }
 
 void ShellState::finishSearchTurn()
 {
-    if (searchQueue.empty()) {
-        searchBusy = false;
+    if (m_searchQueue.empty()) {
+        m_searchBusy = false;
         return;
     }
-    auto next = std::move(searchQueue.front());
-    searchQueue.pop_front();
+    auto next = std::move(m_searchQueue.front());
+    m_searchQueue.pop_front();
     next();
 }
 
 void ShellState::reset()
 {
-    auto probe = std::move(connectedProbe);
+    auto probe = std::move(m_connectedProbe);
     *this = ShellState();
-    connectedProbe = std::move(probe);
+    m_connectedProbe = std::move(probe);
 }
 
 ShellState& shellState()

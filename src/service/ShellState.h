@@ -31,17 +31,17 @@ public:
     // turn when its finishing step has run. The next queued search then starts.
     void runSearchInTurn(std::function<void()> start);
     void finishSearchTurn();
-    bool searchRunning() const { return searchBusy; }
-    int queuedSearches() const { return int(searchQueue.size()); }
+    bool searchRunning() const { return m_searchBusy; }
+    int queuedSearches() const { return int(m_searchQueue.size()); }
 
     // Back to the state of a freshly created main window (tests and re-login); the
     // connected probe stays installed.
     void reset();
 
 private:
-    std::function<bool()> connectedProbe;
-    bool searchBusy = false;
-    std::deque<std::function<void()>> searchQueue;
+    std::function<bool()> m_connectedProbe;
+    bool m_searchBusy = false;
+    std::deque<std::function<void()>> m_searchQueue;
 };
 
 // The one instance of the process.

@@ -13,8 +13,8 @@ public:
     void setParams(const QString& fromCity, const QString& toCity, const QString& category,
                    bool append, int pageNumber, bool local);
 
-    QString heading() const { return headingText; }
-    QString category() const { return categoryText; }
+    QString heading() const { return m_headingText; }
+    QString category() const { return m_categoryText; }
 
 protected:
     void startingStep() override;
@@ -22,15 +22,15 @@ protected:
     int rowCap() const override;
     void callCount(ServiceCallback done) override;
     void callList(const QString& pageNumber, ServiceCallback done) override;
-    QString gridHeading() const override { return headingText; }
+    QString gridHeading() const override { return m_headingText; }
     QString countLabel() const override;
 
 private:
     QString localFlag() const;
 
-    QString fromCity;
-    QString toCity;
-    QString categoryText;
-    bool local = false;
-    QString headingText;
+    QString m_fromCity;
+    QString m_toCity;
+    QString m_categoryText;
+    bool m_local = false;
+    QString m_headingText;
 };

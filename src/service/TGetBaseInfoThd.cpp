@@ -36,8 +36,9 @@ QStringList TGetBaseInfoThd::feeAreasOf(const QString& answerText)
 
 void TGetBaseInfoThd::run()
 {
-    client = new HttpClient(this);
-    client->get(WebRoutes::agentCsrUrl(), [this](const HttpReply& reply) { csrUrlArrived(reply); });
+    m_client = new HttpClient(this);
+    m_client->get(WebRoutes::agentCsrUrl(),
+                  [this](const HttpReply& reply) { csrUrlArrived(reply); });
 }
 
 void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
@@ -49,7 +50,7 @@ void TGetBaseInfoThd::csrUrlArrived(const HttpReply& reply)
     }
     // Surrounding white space (a trailing line break) is no part of the address.
     session().customerServiceUrl = WebAnswer::plain(reply.body).trimmed();
-    client->get(WebRoutes::fee(), [this](const HttpReply& answer) { feeArrived(answer); });
+    m_client->get(WebRoutes::fee(), [this](const HttpReply& answer) { feeArrived(answer); });
 }
 
 void TGetBaseInfoThd::feeArrived(const HttpReply& reply)

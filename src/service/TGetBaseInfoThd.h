@@ -23,5 +23,5 @@ private:
     void csrUrlArrived(const HttpReply& reply);
     void feeArrived(const HttpReply& reply);
 
-    HttpClient* client = nullptr;
+    HttpClient* m_client = nullptr;
 };

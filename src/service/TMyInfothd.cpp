@@ -11,7 +11,7 @@
 #include <utility>
 
 TMyInfothd::TMyInfothd(std::function<void()> afterLoginStep, QObject* parent)
-    : LoaderJob(parent), afterLogin(std::move(afterLoginStep))
+    : LoaderJob(parent), m_afterLogin(std::move(afterLoginStep))
 {}
 
 QString TMyInfothd::userNameOf(const QString& loginIdentity)
@@ -54,9 +54,9 @@ bool TMyInfothd::fillProfile(const QString& answerText)
 
 void TMyInfothd::run()
 {
-    client = new HttpClient(this);
-    client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
-                [this](const HttpReply& reply) { answerArrived(reply); });
+    m_client = new HttpClient(this);
+    m_client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
+                  [this](const HttpReply& reply) { answerArrived(reply); });
 }
 
 void TMyInfothd::answerArrived(const HttpReply& reply)
@@ -66,10 +66,10 @@ void TMyInfothd::answerArrived(const HttpReply& reply)
     } else if (!fillProfile(WebAnswer::scrambled(reply.body.trimmed()))) {
         qCWarning(lcService) << "reading the user profile failed: not a readable JSON object";
     }
-    client->deleteLater();
-    client = nullptr;
-    if (afterLogin) {
-        afterLogin();
+    m_client->deleteLater();
+    m_client = nullptr;
+    if (m_afterLogin) {
+        m_afterLogin();
     }
     finish();
 }

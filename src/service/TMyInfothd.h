@@ -27,6 +27,6 @@ protected:
 private:
     void answerArrived(const HttpReply& reply);
 
-    std::function<void()> afterLogin;
-    HttpClient* client = nullptr;
+    std::function<void()> m_afterLogin;
+    HttpClient* m_client = nullptr;
 };

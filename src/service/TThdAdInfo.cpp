@@ -8,7 +8,7 @@
 #include "service/WebAnswer.h"
 #include "service/WebRoutes.h"
 
-TThdAdInfo::TThdAdInfo(ListingView* view, QObject* parent) : LoaderJob(parent), view(view) {}
+TThdAdInfo::TThdAdInfo(ListingView* view, QObject* parent) : LoaderJob(parent), m_view(view) {}
 
 QString TThdAdInfo::label3Text(const QString& countText)
 {
@@ -27,10 +27,10 @@ QString TThdAdInfo::captionWith(const QString& appName, const QString& appVersio
 
 void TThdAdInfo::run()
 {
-    city = session().profile.usercity;
-    client = new HttpClient(this);
-    client->get(WebRoutes::statusAd(city),
-                [this](const HttpReply& reply) { adListArrived(reply); });
+    m_city = session().profile.usercity;
+    m_client = new HttpClient(this);
+    m_client->get(WebRoutes::statusAd(m_city),
+                  [this](const HttpReply& reply) { adListArrived(reply); });
 }
 
 void TThdAdInfo::adListArrived(const HttpReply& reply)
@@ -40,10 +40,10 @@ void TThdAdInfo::adListArrived(const HttpReply& reply)
         finish();
         return;
     }
-    adListText = WebAnswer::utf8Text(reply.body);
-    view->setAdvertisementList(adListText);
-    client->get(WebRoutes::agentContact(city),
-                [this](const HttpReply& answer) { contactArrived(answer); });
+    m_adListText = WebAnswer::utf8Text(reply.body);
+    m_view->setAdvertisementList(m_adListText);
+    m_client->get(WebRoutes::agentContact(m_city),
+                  [this](const HttpReply& answer) { contactArrived(answer); });
 }
 
 void TThdAdInfo::contactArrived(const HttpReply& reply)
@@ -53,8 +53,9 @@ void TThdAdInfo::contactArrived(const HttpReply& reply)
         finish();
         return;
     }
-    agentContact = WebAnswer::plain(reply.body);
-    client->get(WebRoutes::cargoCount(), [this](const HttpReply& answer) { countArrived(answer); });
+    m_agentContact = WebAnswer::plain(reply.body);
+    m_client->get(WebRoutes::cargoCount(),
+                  [this](const HttpReply& answer) { countArrived(answer); });
 }
 
 void TThdAdInfo::countArrived(const HttpReply& reply)
@@ -64,26 +65,26 @@ void TThdAdInfo::countArrived(const HttpReply& reply)
         finish();
         return;
     }
-    countText = WebAnswer::utf8Text(reply.body).trimmed();
-    success = true;
+    m_countText = WebAnswer::utf8Text(reply.body).trimmed();
+    m_success = true;
     apply();
     finish();
 }
 
 void TThdAdInfo::apply()
 {
-    view->startAdvertisementTimer();
-    view->setLabel(QStringLiteral("Label3"), label3Text(countText));
-    if (countText.isEmpty()) {
+    m_view->startAdvertisementTimer();
+    m_view->setLabel(ShellLabel::NationalCount, label3Text(m_countText));
+    if (m_countText.isEmpty()) {
         return;
     }
     bool ok = false;
-    const int count = countText.toInt(&ok);
+    const int count = m_countText.toInt(&ok);
     if (!ok) {
         return;
     }
     shellState().nationalCount = count;
-    if (!agentContact.isEmpty()) {
-        view->setCaption(captionWith(session().AppName, session().AppVersion, agentContact));
+    if (!m_agentContact.isEmpty()) {
+        m_view->setCaption(captionWith(session().AppName, session().AppVersion, m_agentContact));
     }
 }

@@ -23,7 +23,7 @@ public:
     static QString captionWith(const QString& appName, const QString& appVersion,
                                const QString& contact);
 
-    bool succeeded() const { return success; }
+    bool succeeded() const { return m_success; }
 
 protected:
     void run() override;
@@ -34,11 +34,11 @@ private:
     void countArrived(const HttpReply& reply);
     void apply();
 
-    ListingView* const view;
-    HttpClient* client = nullptr;
-    QString city;
-    QString adListText;
-    QString agentContact;
-    QString countText;
-    bool success = false;
+    ListingView* const m_view;
+    HttpClient* m_client = nullptr;
+    QString m_city;
+    QString m_adListText;
+    QString m_agentContact;
+    QString m_countText;
+    bool m_success = false;
 };

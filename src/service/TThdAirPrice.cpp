@@ -9,21 +9,11 @@ void TThdAirPrice::setParams(const QString& routeName, const QString& airlineNam
                              int pageNumber, bool append, const QString& typeHeading,
                              const QString& countLabel)
 {
-    route = routeName;
-    airline = airlineName;
-    airportName = departureName;
-    airportCode = departureCode;
+    m_route = routeName;
+    m_airline = airlineName;
+    m_airportName = departureName;
+    m_airportCode = departureCode;
     setCommon(pageNumber, append, typeHeading, countLabel);
-}
-
-QString TThdAirPrice::infoLabel() const
-{
-    return QStringLiteral("lblAirInfo");
-}
-
-QString TThdAirPrice::typeLabel() const
-{
-    return QStringLiteral("lblAirType");
 }
 
 QStringList TThdAirPrice::headers() const
@@ -33,30 +23,28 @@ QStringList TThdAirPrice::headers() const
 
 bool TThdAirPrice::filtersEmpty() const
 {
-    return IsBlankText(route) && IsBlankText(airline) && IsBlankText(airportName) &&
-           IsBlankText(airportCode);
+    return IsBlankText(m_route) && IsBlankText(m_airline) && IsBlankText(m_airportName) &&
+           IsBlankText(m_airportCode);
 }
 
 void TThdAirPrice::callCount(ServiceCallback done)
 {
-    port()->getAirPriceCount(route, airline, airportName, airportCode, QString(), std::move(done));
+    port()->getAirPriceCount(m_route, m_airline, m_airportName, m_airportCode, QString(),
+                             std::move(done));
 }
 
 void TThdAirPrice::callList(const QString& pageNumber, ServiceCallback done)
 {
-    port()->getAirPriceList(route, airline, airportName, airportCode, pageNumber, QString(),
+    port()->getAirPriceList(m_route, m_airline, m_airportName, m_airportCode, pageNumber, QString(),
                             std::move(done));
 }
 
 void TThdAirPrice::putRow(int row, const JsonNode& element)
 {
-    view->putAirRow(row, AirRow::fromJson(element));
+    m_view->putAirRow(row, AirRow::fromJson(element));
 }
 
 void TThdAirPrice::showPages()
 {
-    view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgAirprice"));
-    view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgAir"));
-    view->showPanel(QStringLiteral("pnlAirTop"));
+    showListingPages(ShellPage::NavAir, ShellPage::InfoAir, ShellPanel::AirTop);
 }

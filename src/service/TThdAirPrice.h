@@ -15,8 +15,8 @@ public:
 
 protected:
     ListingGrid grid() const override { return ListingGrid::airInfoGrd; }
-    QString infoLabel() const override;
-    QString typeLabel() const override;
+    ShellLabel infoLabel() const override { return ShellLabel::AirCount; }
+    ShellLabel typeLabel() const override { return ShellLabel::AirHeading; }
     QStringList headers() const override;
     bool filtersEmpty() const override;
     void callCount(ServiceCallback done) override;
@@ -25,8 +25,8 @@ protected:
     void showPages() override;
 
 private:
-    QString route;
-    QString airline;
-    QString airportName;
-    QString airportCode;
+    QString m_route;
+    QString m_airline;
+    QString m_airportName;
+    QString m_airportCode;
 };

@@ -8,13 +8,13 @@ TThdOrderInfo::TThdOrderInfo(ListingView* view, QObject* parent) : LandListingLo
 
 void TThdOrderInfo::setParams(const QString& cities, bool appendRows, int page)
 {
-    cityList = cities;
+    m_cityList = cities;
     setPaging(appendRows, page);
 }
 
 void TThdOrderInfo::startingStep()
 {
-    view->setLabel(QStringLiteral("lblTypes"), gridHeading());
+    m_view->setLabel(ShellLabel::LandHeading, gridHeading());
 }
 
 int TThdOrderInfo::rowCap() const
@@ -24,12 +24,12 @@ int TThdOrderInfo::rowCap() const
 
 void TThdOrderInfo::callCount(ServiceCallback done)
 {
-    port()->orderInfoCount(cityList, QString(), std::move(done));
+    port()->orderInfoCount(m_cityList, QString(), std::move(done));
 }
 
 void TThdOrderInfo::callList(const QString& pageNumber, ServiceCallback done)
 {
-    port()->orderInfo(cityList, pageNumber, QString(), std::move(done));
+    port()->orderInfo(m_cityList, pageNumber, QString(), std::move(done));
 }
 
 QString TThdOrderInfo::gridHeading() const
@@ -39,6 +39,6 @@ QString TThdOrderInfo::gridHeading() const
 
 QString TThdOrderInfo::countLabel() const
 {
-    const QString cities = ReplaceText(cityList, QStringLiteral("'"), QString(), true);
+    const QString cities = ReplaceText(m_cityList, QStringLiteral("'"), QString(), true);
     return QStringLiteral("%1：%2").arg(cities).arg(loadedRowCount());
 }

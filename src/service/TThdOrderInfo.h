@@ -21,5 +21,5 @@ protected:
     QString countLabel() const override;
 
 private:
-    QString cityList;
+    QString m_cityList;
 };

@@ -8,21 +8,11 @@ void TThdSeaLine::setParams(const QString& fromPort, const QString& toPort, cons
                             const QString& line, int pageNumber, bool append,
                             const QString& typeHeading, const QString& countLabel)
 {
-    departurePort = fromPort;
-    destinationPort = toPort;
-    company = carrier;
-    seaLine = line;
+    m_departurePort = fromPort;
+    m_destinationPort = toPort;
+    m_company = carrier;
+    m_seaLine = line;
     setCommon(pageNumber, append, typeHeading, countLabel);
-}
-
-QString TThdSeaLine::infoLabel() const
-{
-    return QStringLiteral("lblSeaInfo");
-}
-
-QString TThdSeaLine::typeLabel() const
-{
-    return QStringLiteral("lblSeaAction");
 }
 
 QStringList TThdSeaLine::headers() const
@@ -32,31 +22,28 @@ QStringList TThdSeaLine::headers() const
 
 bool TThdSeaLine::filtersEmpty() const
 {
-    return IsBlankText(departurePort) && IsBlankText(destinationPort) && IsBlankText(company) &&
-           IsBlankText(seaLine);
+    return IsBlankText(m_departurePort) && IsBlankText(m_destinationPort) &&
+           IsBlankText(m_company) && IsBlankText(m_seaLine);
 }
 
 void TThdSeaLine::callCount(ServiceCallback done)
 {
-    port()->getSealineCount(departurePort, destinationPort, company, seaLine, QString(),
+    port()->getSealineCount(m_departurePort, m_destinationPort, m_company, m_seaLine, QString(),
                             std::move(done));
 }
 
 void TThdSeaLine::callList(const QString& pageNumber, ServiceCallback done)
 {
-    port()->getSealineList(departurePort, destinationPort, company, seaLine, pageNumber, QString(),
-                           std::move(done));
+    port()->getSealineList(m_departurePort, m_destinationPort, m_company, m_seaLine, pageNumber,
+                           QString(), std::move(done));
 }
 
 void TThdSeaLine::putRow(int row, const JsonNode& element)
 {
-    view->putSeaRow(row, SeaRow::fromJson(element));
+    m_view->putSeaRow(row, SeaRow::fromJson(element));
 }
 
 void TThdSeaLine::showPages()
 {
-    view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgSea"));
-    view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgSea"));
-    view->showPanel(QStringLiteral("pnlSeaRecomment"));
+    showListingPages(ShellPage::NavSea, ShellPage::InfoSea, ShellPanel::SeaTop);
 }

@@ -15,8 +15,8 @@ public:
 
 protected:
     ListingGrid grid() const override { return ListingGrid::seaInfoGrd; }
-    QString infoLabel() const override;
-    QString typeLabel() const override;
+    ShellLabel infoLabel() const override { return ShellLabel::SeaCount; }
+    ShellLabel typeLabel() const override { return ShellLabel::SeaHeading; }
     QStringList headers() const override;
     bool filtersEmpty() const override;
     void callCount(ServiceCallback done) override;
@@ -25,8 +25,8 @@ protected:
     void showPages() override;
 
 private:
-    QString departurePort;
-    QString destinationPort;
-    QString company;
-    QString seaLine;
+    QString m_departurePort;
+    QString m_destinationPort;
+    QString m_company;
+    QString m_seaLine;
 };

@@ -10,22 +10,12 @@ void TThdTrianInfo::setParams(const QString& number, const QString& fromCity,
                               const QString& toCity, int pageNumber, bool append,
                               const QString& typeHeading, const QString& countLabel)
 {
-    trainNumber = number;
-    departureCity = fromCity;
-    departureStation2 = fromStation2;
-    arrivalStation2 = toStation2;
-    arrivalCity = toCity;
+    m_trainNumber = number;
+    m_departureCity = fromCity;
+    m_departureStation2 = fromStation2;
+    m_arrivalStation2 = toStation2;
+    m_arrivalCity = toCity;
     setCommon(pageNumber, append, typeHeading, countLabel);
-}
-
-QString TThdTrianInfo::infoLabel() const
-{
-    return QStringLiteral("lblTrianInfo");
-}
-
-QString TThdTrianInfo::typeLabel() const
-{
-    return QStringLiteral("lblTrianAction");
 }
 
 QStringList TThdTrianInfo::headers() const
@@ -35,32 +25,29 @@ QStringList TThdTrianInfo::headers() const
 
 bool TThdTrianInfo::filtersEmpty() const
 {
-    return IsBlankText(trainNumber) && IsBlankText(departureCity) &&
-           IsBlankText(departureStation2) && IsBlankText(arrivalStation2) &&
-           IsBlankText(arrivalCity);
+    return IsBlankText(m_trainNumber) && IsBlankText(m_departureCity) &&
+           IsBlankText(m_departureStation2) && IsBlankText(m_arrivalStation2) &&
+           IsBlankText(m_arrivalCity);
 }
 
 void TThdTrianInfo::callCount(ServiceCallback done)
 {
-    port()->getTrianCount(trainNumber, departureCity, departureStation2, arrivalStation2,
-                          arrivalCity, QString(), std::move(done));
+    port()->getTrianCount(m_trainNumber, m_departureCity, m_departureStation2, m_arrivalStation2,
+                          m_arrivalCity, QString(), std::move(done));
 }
 
 void TThdTrianInfo::callList(const QString& pageNumber, ServiceCallback done)
 {
-    port()->getTrianList(trainNumber, departureCity, departureStation2, arrivalStation2,
-                         arrivalCity, pageNumber, QString(), std::move(done));
+    port()->getTrianList(m_trainNumber, m_departureCity, m_departureStation2, m_arrivalStation2,
+                         m_arrivalCity, pageNumber, QString(), std::move(done));
 }
 
 void TThdTrianInfo::putRow(int row, const JsonNode& element)
 {
-    view->putRailRow(row, RailRow::fromJson(element));
+    m_view->putRailRow(row, RailRow::fromJson(element));
 }
 
 void TThdTrianInfo::showPages()
 {
-    view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgTrian"));
-    view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgTrian"));
-    view->showPanel(QStringLiteral("pnlTrianRecomment"));
+    showListingPages(ShellPage::NavRail, ShellPage::InfoRail, ShellPanel::RailTop);
 }

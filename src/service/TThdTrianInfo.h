@@ -16,8 +16,8 @@ public:
 
 protected:
     ListingGrid grid() const override { return ListingGrid::TrianInfoGrd; }
-    QString infoLabel() const override;
-    QString typeLabel() const override;
+    ShellLabel infoLabel() const override { return ShellLabel::RailCount; }
+    ShellLabel typeLabel() const override { return ShellLabel::RailHeading; }
     QStringList headers() const override;
     bool filtersEmpty() const override;
     void callCount(ServiceCallback done) override;
@@ -26,9 +26,9 @@ protected:
     void showPages() override;
 
 private:
-    QString trainNumber;
-    QString departureCity;
-    QString departureStation2;
-    QString arrivalStation2;
-    QString arrivalCity;
+    QString m_trainNumber;
+    QString m_departureCity;
+    QString m_departureStation2;
+    QString m_arrivalStation2;
+    QString m_arrivalCity;
 };

@@ -19,8 +19,8 @@ searchCarogThread::~searchCarogThread()
 
 void searchCarogThread::handTurnOn()
 {
-    if (turnTaken) {
-        turnTaken = false;
+    if (m_turnTaken) {
+        m_turnTaken = false;
         shellState().finishSearchTurn();
     }
 }
@@ -28,10 +28,10 @@ void searchCarogThread::handTurnOn()
 void searchCarogThread::setParams(const QString& from, const QStringList& to,
                                   const QString& category, const QString& type)
 {
-    fromCity = from;
-    toCities = to;
-    categoryText = category;
-    cityType = type;
+    m_fromCity = from;
+    m_toCities = to;
+    m_categoryText = category;
+    m_cityType = type;
 }
 
 QString searchCarogThread::toCityList(const QStringList& toCities)
@@ -58,14 +58,14 @@ void searchCarogThread::run()
 
 void searchCarogThread::begin()
 {
-    turnTaken = true;
+    m_turnTaken = true;
     if (!shellState().isConnected()) {
         finish();
         return;
     }
-    view->clearToEmptyRow(ListingGrid::searchGrd);
-    port()->cargoSearch(fromCity, toCityList(toCities), categoryText, cityType, QStringLiteral("1"),
-                        QString(), QStringLiteral("0"),
+    m_view->clearToEmptyRow(ListingGrid::searchGrd);
+    port()->cargoSearch(m_fromCity, toCityList(m_toCities), m_categoryText, m_cityType,
+                        QStringLiteral("1"), QString(), QStringLiteral("0"),
                         [this](const ServiceResult& result) { listArrived(result); });
 }
 
@@ -76,11 +76,11 @@ void searchCarogThread::listArrived(const ServiceResult& result)
         return;
     }
     if (auto list = parseListResult(result.value)) {
-        elementCount = list->count();
-        if (elementCount > 0) {
-            view->setRowCount(ListingGrid::searchGrd, elementCount);
+        m_elementCount = list->count();
+        if (m_elementCount > 0) {
+            m_view->setRowCount(ListingGrid::searchGrd, m_elementCount);
         }
-        fillLandRows(view, ListingGrid::searchGrd, *list, 0, elementCount, false,
+        fillLandRows(m_view, ListingGrid::searchGrd, *list, 0, m_elementCount, false,
                      ShortTimeRule::ToEnd);
     }
     complete();
@@ -88,12 +88,9 @@ void searchCarogThread::listArrived(const ServiceResult& result)
 
 void searchCarogThread::finishingStep()
 {
-    view->setLabel(QStringLiteral("lblTypesS"), QStringLiteral(" 搜索结果："));
-    view->setLabel(
-        QStringLiteral("lblCount1S"),
-        QStringLiteral("%1 [%2 -> %3]").arg(elementCount).arg(fromCity, toCityList(toCities)));
-    view->showPage(QStringLiteral("nbmain"), QStringLiteral("InfoPage"));
-    view->showPage(QStringLiteral("nbNav"), QStringLiteral("pgLand"));
-    view->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
-    view->showPanel(QStringLiteral("pnlSearchGrd"));
+    m_view->setLabel(ShellLabel::SearchHeading, QStringLiteral(" 搜索结果："));
+    m_view->setLabel(ShellLabel::SearchCount, QStringLiteral("%1 [%2 -> %3]")
+                                                  .arg(m_elementCount)
+                                                  .arg(m_fromCity, toCityList(m_toCities)));
+    showListingPages(ShellPage::NavLand, ShellPage::InfoLand, ShellPanel::SearchResults);
 }

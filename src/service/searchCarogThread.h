@@ -21,7 +21,7 @@ public:
 
     // The destination list as sent.
     static QString toCityList(const QStringList& toCities);
-    bool hasTurn() const { return turnTaken; }
+    bool hasTurn() const { return m_turnTaken; }
 
 protected:
     void run() override;
@@ -32,10 +32,10 @@ private:
     void handTurnOn();
     void listArrived(const ServiceResult& result);
 
-    QString fromCity;
-    QStringList toCities;
-    QString categoryText;
-    QString cityType = QStringLiteral("1");
-    int elementCount = 0;
-    bool turnTaken = false;
+    QString m_fromCity;
+    QStringList m_toCities;
+    QString m_categoryText;
+    QString m_cityType = QStringLiteral("1");
+    int m_elementCount = 0;
+    bool m_turnTaken = false;
 };

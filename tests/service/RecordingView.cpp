@@ -1,9 +1,12 @@
 #include "RecordingView.h"
 
-void RecordingView::setLabel(const QString& label, const QString& text)
+#include <algorithm>
+
+void RecordingView::setLabel(ShellLabel label, const QString& text)
 {
-    labels[label] = text;
-    labelHistory.append(label + QLatin1Char('=') + text);
+    const QString name = ShellTargets::controlName(label);
+    labels[name] = text;
+    labelHistory.append(name + QLatin1Char('=') + text);
     events.append(labelHistory.last());
 }
 
@@ -67,9 +70,15 @@ void RecordingView::putRailRow(int row, const RailRow& values)
     put(ListingGrid::TrianInfoGrd, row, values);
 }
 
-void RecordingView::showPage(const QString& pageSet, const QString& page)
+void RecordingView::showPage(ShellPage page)
 {
-    pages.append({pageSet, page});
+    pages.append({ShellTargets::controlName(ShellTargets::pageSetOf(page)),
+                  ShellTargets::controlName(page)});
+}
+
+void RecordingView::showPanel(ShellPanel panel)
+{
+    panels.append(ShellTargets::controlName(panel));
 }
 
 bool RecordingView::rowIsEmpty(ListingGrid grid, int row) const
@@ -80,5 +89,8 @@ bool RecordingView::rowIsEmpty(ListingGrid grid, int row) const
 
 bool RecordingView::shows(const QString& pageSet, const QString& page) const
 {
-    return pages.contains({pageSet, page});
+    return std::any_of(pages.cbegin(), pages.cend(), [&](const QPair<QString, QString>& shown) {
+        return shown.first.compare(pageSet, Qt::CaseInsensitive) == 0 &&
+               shown.second.compare(page, Qt::CaseInsensitive) == 0;
+    });
 }

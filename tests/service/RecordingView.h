@@ -11,7 +11,7 @@
 #include <variant>
 
 // A ListingView that keeps what the loaders did to it, grid by grid, like the real grids
-// would hold it.
+// would hold it. Labels, pages and panels are kept by their control names.
 class RecordingView : public ListingView
 {
 public:
@@ -34,7 +34,7 @@ public:
     bool advertisementTimer = false;
     QMap<ListingGrid, Grid> grids;
 
-    void setLabel(const QString& label, const QString& text) override;
+    void setLabel(ShellLabel label, const QString& text) override;
     void setCaption(const QString& text) override { caption = text; }
     int rowCount(ListingGrid grid) const override;
     void setRowCount(ListingGrid grid, int rows) override;
@@ -44,8 +44,8 @@ public:
     void putAirRow(int row, const AirRow& values) override;
     void putSeaRow(int row, const SeaRow& values) override;
     void putRailRow(int row, const RailRow& values) override;
-    void showPage(const QString& pageSet, const QString& page) override;
-    void showPanel(const QString& panel) override { panels.append(panel); }
+    void showPage(ShellPage page) override;
+    void showPanel(ShellPanel panel) override;
     void setAdvertisementList(const QString& jsonText) override { advertisementList = jsonText; }
     void startAdvertisementTimer() override { advertisementTimer = true; }
 
@@ -61,6 +61,7 @@ public:
         return found;
     }
     bool rowIsEmpty(ListingGrid grid, int row) const;
+    // Whether the page of the page set was shown (control names compared without case).
     bool shows(const QString& pageSet, const QString& page) const;
     // Puts that went beyond the grid's row count (a fault of the loader).
     int outOfRangePuts = 0;

@@ -3,6 +3,7 @@
 #include "core/DesCipher.h"
 #include "core/FieldScrambler.h"
 #include "core/Keys.h"
+#include "ui/common/UiLog.h"
 #include "ui/main/ListingTableModel.h"
 
 namespace {
@@ -45,8 +46,9 @@ ListingActivation::Result ListingActivation::activate(ListingFamily family,
         if (family == ListingFamily::Land)
             return land(row, field, host, loginIdentity);
         return priced(family, row, field, host, loginIdentity);
-    } catch (...) {
+    } catch (const std::exception& error) {
         // A contact that cannot be decoded opens nothing.
+        qCWarning(lcUi) << "listing contact could not be decoded:" << error.what();
         return Result();
     }
 }

@@ -29,6 +29,28 @@ int fontPixelSize(ListingFamily family)
 }
 } // namespace
 
+ListingFamily ListingGridView::familyOf(ListingGrid grid)
+{
+    switch (grid) {
+    case ListingGrid::airInfoGrd:
+        return ListingFamily::Air;
+    case ListingGrid::seaInfoGrd:
+        return ListingFamily::Sea;
+    case ListingGrid::TrianInfoGrd:
+        return ListingFamily::Rail;
+    case ListingGrid::InfoGrd:
+    case ListingGrid::searchGrd:
+        return ListingFamily::Land;
+    }
+    return ListingFamily::Land;
+}
+
+ListingGridView::ListingGridView(ListingGrid grid, QWidget* parent)
+    : ListingGridView(familyOf(grid), parent)
+{
+    setObjectName(ShellTargets::controlName(grid));
+}
+
 ListingGridView::ListingGridView(ListingFamily family, QWidget* parent)
     : QTableView(parent), m_family(family), m_model(new ListingTableModel(family, this))
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "service/ShellTargets.h"
 #include "ui/main/ListingGridRow.h"
 #include "ui/main/ListingLayout.h"
 
@@ -14,6 +15,10 @@ class ListingGridView : public QTableView
     Q_OBJECT
 public:
     explicit ListingGridView(ListingFamily family, QWidget* parent = nullptr);
+    // One of the main window's five grids, named by its control name.
+    explicit ListingGridView(ListingGrid grid, QWidget* parent = nullptr);
+
+    static ListingFamily familyOf(ListingGrid grid);
 
     ListingFamily family() const { return m_family; }
     ListingTableModel* listingModel() const { return m_model; }

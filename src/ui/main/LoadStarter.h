@@ -44,12 +44,18 @@ struct RailLoadRequest
     QString countLabel;
 };
 
+class ListingView;
+
 // Starts the jobs the main window's commands ask for. The window uses the service's loader
 // jobs; tests record the requests instead.
 class LoadStarter
 {
 public:
     virtual ~LoadStarter() = default;
+
+    // The view the loads fill: the main window attaches its own and detaches it (null)
+    // before it goes; loads still running for the old view end then.
+    virtual void setView(ListingView* view) = 0;
 
     virtual void startLand(const LandLoadRequest& request) = 0;
     virtual void startAir(const AirLoadRequest& request) = 0;

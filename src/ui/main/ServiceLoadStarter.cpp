@@ -7,20 +7,40 @@
 #include "service/TThdSeaLine.h"
 #include "service/TThdTrianInfo.h"
 
-ServiceLoadStarter::ServiceLoadStarter(ListingView* view, QObject* jobParent)
-    : m_view(view), m_jobParent(jobParent)
+ServiceLoadStarter::ServiceLoadStarter(QObject* jobParent)
+    : m_jobParent(jobParent), m_jobs(new QObject(jobParent))
 {}
+
+ServiceLoadStarter::~ServiceLoadStarter()
+{
+    delete m_jobs.data();
+}
+
+void ServiceLoadStarter::setView(ListingView* view)
+{
+    if (view == m_view)
+        return;
+    endRunningJobs();
+    m_view = view;
+}
+
+void ServiceLoadStarter::endRunningJobs()
+{
+    // Running jobs hold the old view; they must not outlive it.
+    delete m_jobs.data();
+    m_jobs = new QObject(m_jobParent);
+}
 
 void ServiceLoadStarter::startLand(const LandLoadRequest& r)
 {
-    auto* job = new TCargoList(m_view, m_jobParent);
+    auto* job = new TCargoList(m_view, m_jobs);
     job->setParams(r.fromCity, r.toCity, r.category, r.append, r.page, r.local);
     job->start();
 }
 
 void ServiceLoadStarter::startAir(const AirLoadRequest& r)
 {
-    auto* job = new TThdAirPrice(m_view, m_jobParent);
+    auto* job = new TThdAirPrice(m_view, m_jobs);
     job->setParams(r.route, r.airline, r.airportName, r.airportCode, 1, false, r.heading,
                    r.countLabel);
     job->start();
@@ -28,14 +48,14 @@ void ServiceLoadStarter::startAir(const AirLoadRequest& r)
 
 void ServiceLoadStarter::startSea(const SeaLoadRequest& r)
 {
-    auto* job = new TThdSeaLine(m_view, m_jobParent);
+    auto* job = new TThdSeaLine(m_view, m_jobs);
     job->setParams(r.portCode, QString(), QString(), QString(), 1, false, r.heading, r.countLabel);
     job->start();
 }
 
 void ServiceLoadStarter::startRail(const RailLoadRequest& r)
 {
-    auto* job = new TThdTrianInfo(m_view, m_jobParent);
+    auto* job = new TThdTrianInfo(m_view, m_jobs);
     job->setParams(QString(), r.departureCity, QString(), QString(), QString(), 1, false, r.heading,
                    r.countLabel);
     job->start();
@@ -43,12 +63,12 @@ void ServiceLoadStarter::startRail(const RailLoadRequest& r)
 
 void ServiceLoadStarter::startProfileFetch(std::function<void()> afterLogin)
 {
-    auto* job = new TMyInfothd(std::move(afterLogin), m_jobParent);
+    auto* job = new TMyInfothd(std::move(afterLogin), m_jobs);
     job->start();
 }
 
 void ServiceLoadStarter::startAdvertisementFetch()
 {
-    auto* job = new TThdAdInfo(m_view, m_jobParent);
+    auto* job = new TThdAdInfo(m_view, m_jobs);
     job->start();
 }

@@ -2,15 +2,20 @@
 
 #include "ui/main/LoadStarter.h"
 
+#include <QPointer>
+
 class ListingView;
 class QObject;
 
-// Starts the service's loader jobs on the main window's listing view.
+// Starts the service's loader jobs on the view the main window attached.
 class ServiceLoadStarter : public LoadStarter
 {
 public:
-    ServiceLoadStarter(ListingView* view, QObject* jobParent);
+    // jobParent: where the running jobs live (they end with it at the latest).
+    explicit ServiceLoadStarter(QObject* jobParent);
+    ~ServiceLoadStarter() override;
 
+    void setView(ListingView* view) override;
     void startLand(const LandLoadRequest& request) override;
     void startAir(const AirLoadRequest& request) override;
     void startSea(const SeaLoadRequest& request) override;
@@ -19,6 +24,10 @@ public:
     void startAdvertisementFetch() override;
 
 private:
-    ListingView* m_view;
+    void endRunningJobs();
+
+    ListingView* m_view = nullptr;
     QObject* m_jobParent;
+    // The jobs of the attached view, parented here so that detaching the view ends them.
+    QPointer<QObject> m_jobs;
 };

@@ -15,12 +15,6 @@ QPointer<TfrmNewBrowser>& trackedWindow()
     return window;
 }
 
-TfrmNewBrowser::FriendRequest& friendRequestHandler()
-{
-    static TfrmNewBrowser::FriendRequest handler;
-    return handler;
-}
-
 // Hands every navigation to the window first, so member links never reach the network.
 class MemberLinkPage : public QWebEnginePage
 {
@@ -56,10 +50,10 @@ private:
 
 } // namespace
 
-TfrmNewBrowser::TfrmNewBrowser(QWidget* owner)
+TfrmNewBrowser::TfrmNewBrowser(QWidget* owner, FriendRequest friendRequest)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_view(new QWebEngineView(this)), m_owner(owner)
+      m_view(new QWebEngineView(this)), m_owner(owner), m_friendRequest(std::move(friendRequest))
 {
     setObjectName(QStringLiteral("frmNewBrowser"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -82,16 +76,11 @@ TfrmNewBrowser* TfrmNewBrowser::tracked()
     return trackedWindow().data();
 }
 
-TfrmNewBrowser* TfrmNewBrowser::trackedOrNew(QWidget* owner)
+TfrmNewBrowser* TfrmNewBrowser::trackedOrNew(QWidget* owner, FriendRequest friendRequest)
 {
     if (TfrmNewBrowser* window = tracked())
         return window;
-    return new TfrmNewBrowser(owner);
-}
-
-void TfrmNewBrowser::setFriendRequestHandler(FriendRequest handler)
-{
-    friendRequestHandler() = std::move(handler);
+    return new TfrmNewBrowser(owner, std::move(friendRequest));
 }
 
 void TfrmNewBrowser::openPage(const QUrl& url, const QSize& clientSize, const QString& caption)
@@ -120,8 +109,8 @@ bool TfrmNewBrowser::handleNavigation(const QUrl& url)
     if (!MemberLink::isMemberLink(text))
         return false;
     const MemberLink link = MemberLink::parse(text);
-    if (!link.login.isEmpty() && friendRequestHandler())
-        friendRequestHandler()(link.login, link.displayName);
+    if (!link.login.isEmpty() && m_friendRequest)
+        m_friendRequest(link.login, link.displayName);
     close();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "ui/account/LoginBanner.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/main/MainImHost.h"
 #include "ui/main/TfrmMain.h"
 
 #include <QApplication>
@@ -138,7 +139,7 @@ void ClientCompositionTest::logOffAndOnShowsTheComposedLogin()
     auto* window = qobject_cast<TfrmMain*>(composition->createMainWindow());
     QVERIFY(window);
     answerLoginWith(QStringLiteral("lina"), QStringLiteral("pw2"));
-    QVERIFY(window->runLoginAgain());
+    QVERIFY(window->imHost()->runLoginAgain());
     QCOMPARE(session().loginIdentity, QStringLiteral("lina@localhost"));
     QCOMPARE(session().password, QStringLiteral("pw2"));
     QCOMPARE(opened, QList<QUrl>({QUrl(session().homeURL)}));

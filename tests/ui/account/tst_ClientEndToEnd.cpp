@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -67,7 +68,7 @@ TfrmMain* mainWindow()
 
 QAction* menuItem(TfrmMain* window, const QString& menu, const QString& item)
 {
-    QMenu* found = window->menu(menu);
+    auto* found = window->findChild<QMenu*>(menu);
     if (!found)
         return nullptr;
     for (QAction* action : found->actions()) {

@@ -8,6 +8,7 @@
 class RecordingStarter : public LoadStarter
 {
 public:
+    void setView(ListingView* attached) override { view = attached; }
     void startLand(const LandLoadRequest& r) override { land.append(r); }
     void startAir(const AirLoadRequest& r) override { air.append(r); }
     void startSea(const SeaLoadRequest& r) override { sea.append(r); }
@@ -21,6 +22,7 @@ public:
 
     int total() const { return land.size() + air.size() + sea.size() + rail.size(); }
 
+    ListingView* view = nullptr;
     QVector<LandLoadRequest> land;
     QVector<AirLoadRequest> air;
     QVector<SeaLoadRequest> sea;

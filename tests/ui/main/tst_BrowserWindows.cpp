@@ -24,26 +24,30 @@ private Q_SLOTS:
     void webViewsAreCreatedWhenFirstShown();
 
 private:
+    // A friend-request handler that records the requests.
+    TfrmNewBrowser::FriendRequest recorder();
+
     QVector<QPair<QString, QString>> requests;
 };
 
 void BrowserWindowsTest::init()
 {
     requests.clear();
-    TfrmNewBrowser::setFriendRequestHandler([this](const QString& login, const QString& name) {
-        requests.append({login, name});
-    });
 }
 
 void BrowserWindowsTest::cleanup()
 {
-    TfrmNewBrowser::setFriendRequestHandler(nullptr);
     ShellLauncher::setHandler(nullptr);
+}
+
+TfrmNewBrowser::FriendRequest BrowserWindowsTest::recorder()
+{
+    return [this](const QString& login, const QString& name) { requests.append({login, name}); };
 }
 
 void BrowserWindowsTest::memberLinkClickedInPageSendsRequestAndCloses()
 {
-    QPointer<TfrmNewBrowser> window = new TfrmNewBrowser;
+    QPointer<TfrmNewBrowser> window = new TfrmNewBrowser(nullptr, recorder());
     QSignalSpy loaded(window->webView(), &QWebEngineView::loadFinished);
     window->webView()->setHtml(
         QStringLiteral("<html><body><a id='add' "
@@ -60,7 +64,7 @@ void BrowserWindowsTest::memberLinkClickedInPageSendsRequestAndCloses()
 
 void BrowserWindowsTest::memberLinkWithoutSecondColonAddsNothingButCloses()
 {
-    QPointer<TfrmNewBrowser> window = new TfrmNewBrowser;
+    QPointer<TfrmNewBrowser> window = new TfrmNewBrowser(nullptr, recorder());
     window->show();
     window->webView()->load(QUrl(QStringLiteral("member:wangwei")));
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 20000);
@@ -69,7 +73,7 @@ void BrowserWindowsTest::memberLinkWithoutSecondColonAddsNothingButCloses()
 
 void BrowserWindowsTest::ordinaryAddressesNavigate()
 {
-    TfrmNewBrowser window;
+    TfrmNewBrowser window(nullptr, recorder());
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.show();
     // "http:" holds a colon too; only "member:" is a command.
@@ -96,10 +100,14 @@ void BrowserWindowsTest::trackedWindowIsForgottenWhenClosed()
     QCOMPARE(first->windowTitle(), QStringLiteral(" 在线客服"));
     first->close();
     QTRY_VERIFY(!TfrmNewBrowser::tracked());
-    TfrmNewBrowser* second = TfrmNewBrowser::trackedOrNew(nullptr);
+    QPointer<TfrmNewBrowser> second = TfrmNewBrowser::trackedOrNew(nullptr, recorder());
     QVERIFY(second);
     QCOMPARE(second->windowTitle(), QStringLiteral("正在加载......"));
-    delete second;
+    // A new window takes the handler it was asked with; the reused one keeps its own.
+    QCOMPARE(TfrmNewBrowser::trackedOrNew(nullptr, {}), second.data());
+    QVERIFY(second->handleNavigation(QUrl(QStringLiteral("member:lijun:李军"))));
+    QCOMPARE(requests, (QVector<QPair<QString, QString>>{{"lijun", "李军"}}));
+    QTRY_VERIFY(second.isNull());
 }
 
 void BrowserWindowsTest::aboutBoxShowsConfiguredTexts()

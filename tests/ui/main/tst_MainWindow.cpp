@@ -1,26 +1,30 @@
-#include "RecordingStarter.h"
+#include "MainWindowFakes.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
 #include "core/DesCipher.h"
 #include "core/Keys.h"
 #include "service/ShellState.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/common/Startup.h"
 #include "ui/main/GridRowBuilder.h"
 #include "ui/main/LazyWebView.h"
 #include "ui/main/ListingGridView.h"
-#include "ui/main/MainWindowHooks.h"
+#include "ui/main/MainCommands.h"
+#include "ui/main/MainGridAdapter.h"
+#include "ui/main/MainImHost.h"
 #include "ui/main/NavTreeView.h"
 #include "ui/main/ShellLauncher.h"
 #include "ui/main/TfrmCopyright.h"
 #include "ui/main/TfrmMain.h"
 #include "ui/main/TfrmNewBrowser.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -41,6 +45,17 @@ LandRow landRow(const QString& id, const QString& title, const QString& sender)
         id, title, QStringLiteral("1"), QStringLiteral("2026-12-08 19:30:05"), sender,
         DesEncryptHex(QStringLiteral("张 138"), QString::fromLatin1(kConfigurationKey)),
         QStringLiteral("大连"));
+}
+
+// A click on the named button or picture, as the user gives it.
+void click(QWidget* window, const char* name)
+{
+    QWidget* control = window->findChild<QWidget*>(QLatin1String(name));
+    QVERIFY2(control, name);
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->click();
+    else
+        QTest::mouseClick(control, Qt::LeftButton);
 }
 
 void closeSecondaryWindows()
@@ -87,12 +102,16 @@ private Q_SLOTS:
     void connectionKeepsTheSubscribedCities();
 
 private:
+    QMenu* menu(const char* name) const { return window->findChild<QMenu*>(QLatin1String(name)); }
+
+    std::unique_ptr<MainWindowFakes> fakes;
     TfrmMain* window = nullptr;
+    MainCommands* commands = nullptr;
+    MainGridAdapter* view = nullptr;
     RecordingStarter* starter = nullptr;
+    RecordingWindows* windows = nullptr;
     MessageBoxes::Recorder* boxes = nullptr;
     bool online = true;
-    QStringList hookCalls;
-    QVector<ListingDetailRequest> details;
     QStringList launched;
 };
 
@@ -109,31 +128,18 @@ void MainWindowTest::init()
     session().customerServiceUrl = QStringLiteral("http://www.localhost:15280/csr.htm");
     session().findfriendurl = QStringLiteral("http://www.localhost:15280/index.php/User/search");
     online = true;
-    hookCalls.clear();
-    details.clear();
     launched.clear();
-    MainWindowHooks& hooks = mainWindowHooks();
-    hooks = MainWindowHooks();
-    hooks.showSearch = [this](const QString& city) {
-        hookCalls << QStringLiteral("search:") + city;
-    };
-    hooks.showOrderCity = [this] { hookCalls << QStringLiteral("ordercity"); };
-    hooks.showUserInfo = [this] { hookCalls << QStringLiteral("userinfo"); };
-    hooks.showMRVIssue = [this] { hookCalls << QStringLiteral("mrvissue"); };
-    hooks.showMRVIssue01 = [this] { hookCalls << QStringLiteral("mrvissue01"); };
-    hooks.showIssueAir = [this] { hookCalls << QStringLiteral("issueair"); };
-    hooks.openDetail = [this](const ListingDetailRequest& d) { details << d; };
-    hooks.openConversation = [this](const QString& jid, const QString&) {
-        hookCalls << QStringLiteral("chat:") + jid;
-    };
     ShellLauncher::setHandler([this](ShellLauncher::Target t, const QString& arg) {
         launched << (t == ShellLauncher::Target::Browser ? arg : QStringLiteral("calculator"));
         return true;
     });
     boxes = new MessageBoxes::Recorder;
-    window = new TfrmMain;
-    starter = new RecordingStarter;
-    window->setLoadStarter(starter);
+    fakes = std::make_unique<MainWindowFakes>();
+    starter = &fakes->loads;
+    windows = &fakes->windows;
+    window = new TfrmMain(fakes->services());
+    commands = window->commands();
+    view = window->listingView();
     shellState().setConnectedProbe([this] { return online; });
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -144,7 +150,7 @@ void MainWindowTest::cleanup()
     shellState().closeWithoutAsking = true;
     delete window;
     window = nullptr;
-    delete starter;
+    fakes.reset();
     delete boxes;
     closeSecondaryWindows();
     ShellLauncher::setHandler(nullptr);
@@ -178,20 +184,21 @@ void MainWindowTest::layoutHasTheNamedControls()
     QCOMPARE(window->minimumSize(), QSize(897, 628));
     QCOMPARE(window->palette().color(QPalette::Window), QColor(0xCE, 0xDC, 0xEF));
     QVERIFY(window->windowState() & Qt::WindowMaximized);
-    QCOMPARE(window->shownPage("nbmain"), QStringLiteral("infopage"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QCOMPARE(window->shownPage(PageSet::Main), QStringLiteral("infopage"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgLand"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgGrd"));
     QVERIFY(!window->adTimer()->isActive());
     QCOMPARE(window->adTimer()->interval(), 10000);
     QVERIFY(!window->findChild<QAction*>("N20")->isEnabled());
     QVERIFY(!window->findChild<QAction*>("N66")->isEnabled());
-    QVERIFY(window->webView("wbHeadLeft")->address().toString().endsWith("/ad/headAd.htm"));
+    QVERIFY(
+        window->webView(ShellWebView::HeadBanner)->address().toString().endsWith("/ad/headAd.htm"));
     // The province list without the placeholder, the municipalities with their single child.
-    NavTreeView* geo = window->navTree("tvGeo");
+    NavTreeView* geo = window->navTree(NavTree::Geo);
     QCOMPARE(geo->topLevelItemCount(), 31);
     QCOMPARE(geo->topLevelItem(0)->text(0), QStringLiteral("北京"));
     QCOMPARE(geo->topLevelItem(0)->childCount(), 1);
-    QVERIFY(window->navTree("tvAir")->topLevelNamed(QStringLiteral("国内空港"))->childCount() >
+    QVERIFY(window->navTree(NavTree::Air)->topLevelNamed(QStringLiteral("国内空港"))->childCount() >
             100);
 }
 
@@ -200,30 +207,30 @@ void MainWindowTest::disconnectedGuardedCommandsDoNothing()
     online = false;
     shellState().currentCity = QStringLiteral("大连");
     for (int kind : {1, 2, 3, 5, 6, 8, 9})
-        window->showLandView(kind);
+        commands->showLandView(kind);
     window->findChild<QAction*>("N35")->trigger();
-    window->btnAirClick();
-    window->btnSeaClick();
-    window->btnTrainClick();
-    window->btnSearchClick();
-    window->imgInfoClick();
-    window->imgDXClick();
-    window->imgXZClick();
-    window->showIssue(0);
-    window->findFriend();
-    window->tvGeoPressed(child(window->navTree("tvGeo")->topLevelNamed("辽宁"), "沈阳"));
-    window->tvTrainPressed(window->navTree("tvTrain")->topLevelItem(3));
+    click(window, "btnAir");
+    click(window, "btnSea");
+    click(window, "btnTrain");
+    click(window, "btnSearch");
+    click(window, "imgInfo");
+    click(window, "imgDX");
+    click(window, "imgXZ");
+    window->findChild<QAction*>("N4")->trigger();
+    click(window, "lblUserInfo");
+    commands->tvGeoPressed(child(window->navTree(NavTree::Geo)->topLevelNamed("辽宁"), "沈阳"));
+    commands->tvTrainPressed(window->navTree(NavTree::Rail)->topLevelItem(3));
     for (const char* button :
          {"btnLocal", "btnCargo", "btnCar", "btnMyaccount", "btnLog", "btnTools", "imgAirIssue"})
-        window->dropDown(QLatin1String(button));
-    for (const char* menu :
+        click(window, button);
+    for (const char* name :
          {"pmLocal", "pMnuCargo", "pMnuTruck", "pmMyAccount", "pmLog", "pmtools", "pmnuIssue"})
-        QVERIFY2(!window->menu(QLatin1String(menu))->isVisible(), menu);
+        QVERIFY2(!menu(name)->isVisible(), name);
 
     QCOMPARE(starter->total(), 0);
-    QVERIFY(hookCalls.isEmpty());
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
+    QVERIFY(windows->calls.isEmpty());
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgGrd"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgLand"));
     QVERIFY(!TfrmNewBrowser::tracked());
     QCOMPARE(shellState().landViewKind, 1);
 }
@@ -231,48 +238,48 @@ void MainWindowTest::disconnectedGuardedCommandsDoNothing()
 void MainWindowTest::unguardedCommandsWorkWhileDisconnected()
 {
     online = false;
-    window->dropDown("btnGroup");
-    QTRY_VERIFY(window->menu("pmStatus")->isVisible());
-    window->menu("pmStatus")->hide();
+    click(window, "btnGroup");
+    QTRY_VERIFY(menu("pmStatus")->isVisible());
+    menu("pmStatus")->hide();
 
-    window->speedButton1Click();
-    QCOMPARE(hookCalls, QStringList{"ordercity"});
+    click(window, "SpeedButton1");
+    QCOMPARE(windows->calls, QStringList{"ordercity"});
 
-    window->btnHelpClick();
+    click(window, "btnHelp");
     QVERIFY(TfrmCopyright::current());
     QCOMPARE(TfrmCopyright::current()->windowTitle(), QStringLiteral(" 关于Tovanta"));
 
-    window->btnBiddingClick();
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgWeb"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgBidding"));
-    QCOMPARE(window->webView("wbMsg")->address().toString(),
+    click(window, "btnBidding");
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgWeb"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgBidding"));
+    QCOMPARE(window->webView(ShellWebView::Message)->address().toString(),
              QStringLiteral("http://admin.localhost/agent.php/Bidding/listbid"));
 
-    window->btnCSRClick();
+    click(window, "btnCSR");
     TfrmNewBrowser* csr = TfrmNewBrowser::tracked();
     QVERIFY(csr);
     QCOMPARE(csr->windowTitle(), QStringLiteral(" 在线客服"));
     QCOMPARE(csr->size(), QSize(710, 470));
     // A second use reuses the tracked window.
-    window->btnCSRClick();
+    click(window, "btnCSR");
     QCOMPARE(TfrmNewBrowser::tracked(), csr);
 }
 
 void MainWindowTest::loadingBlocksListingCommandsAndPageSwitches()
 {
     shellState().currentCity = QStringLiteral("大连");
-    window->btnBiddingClick(); // show something else first
+    click(window, "btnBidding"); // show something else first
     shellState().loading = true;
-    window->showLandView(2);
-    window->btnAirClick();
-    window->btnSeaClick();
-    window->btnTrainClick();
-    window->tvAirClicked(window->navTree("tvAir")->topLevelItem(1));
-    window->tvSeaClicked(window->navTree("TvSea")->topLevelItem(1));
-    window->tvGeoPressed(child(window->navTree("tvGeo")->topLevelNamed("辽宁"), "沈阳"));
+    commands->showLandView(2);
+    click(window, "btnAir");
+    click(window, "btnSea");
+    click(window, "btnTrain");
+    commands->tvAirClicked(window->navTree(NavTree::Air)->topLevelItem(1));
+    commands->tvSeaClicked(window->navTree(NavTree::Sea)->topLevelItem(1));
+    commands->tvGeoPressed(child(window->navTree(NavTree::Geo)->topLevelNamed("辽宁"), "沈阳"));
     QCOMPARE(starter->total(), 0);
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgWeb"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgBidding"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgWeb"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgBidding"));
     QCOMPARE(shellState().landViewKind, 1);
     QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
 }
@@ -287,13 +294,13 @@ void MainWindowTest::landViewsLoadForTheCurrentCity()
     } items[] = {{"MenuItem4", 1}, {"MenuItem10", 2}, {"MenuItem11", 3}, {"N11", 5},
                  {"N64", 6},       {"N12", 8},        {"N65", 9}};
     for (const auto& item : items) {
-        window->btnBiddingClick();
+        click(window, "btnBidding");
         shellState().listingCounter = 42;
         window->findChild<QAction*>(item.item)->trigger();
         QCOMPARE(shellState().landViewKind, item.kind);
         QCOMPARE(shellState().listingCounter, 0);
-        QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
-        QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgLand"));
+        QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgGrd"));
+        QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgLand"));
     }
     QCOMPARE(starter->land.size(), 7);
     QCOMPARE(starter->land[0].fromCity, QStringLiteral("大连"));
@@ -314,11 +321,11 @@ void MainWindowTest::landViewsLoadForTheCurrentCity()
 
 void MainWindowTest::landViewWithoutCityOnlySwitches()
 {
-    window->btnBiddingClick();
+    click(window, "btnBidding");
     shellState().currentCity = QStringLiteral("  ");
     window->findChild<QAction*>("N40")->trigger();
     QCOMPARE(shellState().landViewKind, 9);
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgGrd"));
     QCOMPARE(starter->total(), 0);
 }
 
@@ -327,9 +334,9 @@ void MainWindowTest::signInWithMunicipalityProvinceUsesTheProvince()
     session().profile.userprove = QStringLiteral("北京");
     session().profile.usercity = QStringLiteral("朝阳区");
     session().profile.company = QStringLiteral("顺达物流");
-    window->signInFollowUp();
+    commands->signInFollowUp();
     QCOMPARE(shellState().currentCity, QStringLiteral("北京"));
-    QTreeWidgetItem* selected = window->navTree("tvGeo")->currentItem();
+    QTreeWidgetItem* selected = window->navTree(NavTree::Geo)->currentItem();
     QVERIFY(selected);
     QCOMPARE(selected->text(0), QStringLiteral("北京"));
     QCOMPARE(selected->childCount(), 0);
@@ -338,10 +345,10 @@ void MainWindowTest::signInWithMunicipalityProvinceUsesTheProvince()
     QVERIFY(starter->land[0].local);
     QCOMPARE(shellState().landViewKind, 1);
     const QString site = session().siteAddress();
-    QCOMPARE(window->webView("wbMrvAd")->address(),
+    QCOMPARE(window->webView(ShellWebView::LandAd)->address(),
              QUrl(site + QStringLiteral("/index.php/Recommend/index/city/朝阳区")));
     for (const char* name : {"wbMrvGg", "wbNotice", "wbSeaNotice", "wbTrianNotice"})
-        QCOMPARE(window->webView(QLatin1String(name))->address(),
+        QCOMPARE(window->findChild<LazyWebView*>(QLatin1String(name))->address(),
                  QUrl(site + QStringLiteral("/index.php/Sysnotice/notice/city/朝阳区")));
 }
 
@@ -349,37 +356,38 @@ void MainWindowTest::signInWithOtherProvinceSelectsTheCity()
 {
     session().profile.userprove = QStringLiteral("辽宁");
     session().profile.usercity = QStringLiteral("大连");
-    window->signInFollowUp();
+    commands->signInFollowUp();
     QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
-    QCOMPARE(window->navTree("tvGeo")->currentItem()->text(0), QStringLiteral("大连"));
-    QCOMPARE(window->navTree("tvGeo")->currentItem()->parent()->text(0), QStringLiteral("辽宁"));
+    QCOMPARE(window->navTree(NavTree::Geo)->currentItem()->text(0), QStringLiteral("大连"));
+    QCOMPARE(window->navTree(NavTree::Geo)->currentItem()->parent()->text(0),
+             QStringLiteral("辽宁"));
 
     // No province: the city is not touched and nothing loads.
     starter->land.clear();
     shellState().currentCity = QStringLiteral("沈阳");
     session().profile.userprove = QStringLiteral("  ");
-    window->signInFollowUp();
+    commands->signInFollowUp();
     QCOMPARE(shellState().currentCity, QStringLiteral("沈阳"));
     QVERIFY(starter->land.isEmpty());
 }
 
 void MainWindowTest::geoTreeProvinceOnlyExpandsCityLoads()
 {
-    NavTreeView* geo = window->navTree("tvGeo");
+    NavTreeView* geo = window->navTree(NavTree::Geo);
     QTreeWidgetItem* liaoning = geo->topLevelNamed("辽宁");
     QTreeWidgetItem* jilin = geo->topLevelNamed("吉林");
-    window->tvGeoPressed(jilin);
+    commands->tvGeoPressed(jilin);
     QVERIFY(jilin->isExpanded());
-    window->tvGeoPressed(liaoning);
+    commands->tvGeoPressed(liaoning);
     QVERIFY(liaoning->isExpanded());
     QVERIFY(!jilin->isExpanded()); // one open branch at a time
     QCOMPARE(starter->total(), 0);
 
     window->findChild<QWidget*>("pnlSearchGrd")->show();
-    window->image10Click(); // search results fill the middle, InfoGrd hidden
+    click(window, "Image10"); // search results fill the middle, InfoGrd hidden
     QVERIFY(window->grid(ListingGrid::InfoGrd)->isHidden());
     shellState().listingCounter = 9;
-    window->tvGeoPressed(child(liaoning, "大连"));
+    commands->tvGeoPressed(child(liaoning, "大连"));
     QCOMPARE(shellState().currentCity, QStringLiteral("大连"));
     QCOMPARE(shellState().listingCounter, 0);
     QCOMPARE(shellState().landViewKind, 1);
@@ -388,46 +396,49 @@ void MainWindowTest::geoTreeProvinceOnlyExpandsCityLoads()
     QVERIFY(window->findChild<QWidget*>("pnlTop")->isHidden());
     QCOMPARE(starter->land.size(), 1);
     QCOMPARE(starter->land[0].fromCity, QStringLiteral("大连"));
-    QVERIFY(
-        window->webView("wbMrvAd")->address().toString().endsWith("/Recommend/index/city/大连"));
+    QVERIFY(window->webView(ShellWebView::LandAd)
+                ->address()
+                .toString()
+                .endsWith("/Recommend/index/city/大连"));
 }
 
 void MainWindowTest::familyButtonsLoadTheirDefaults()
 {
-    window->btnAirClick();
+    click(window, "btnAir");
     QCOMPARE(starter->air.size(), 1);
     QCOMPARE(starter->air[0].route, QStringLiteral("国内空运"));
     QCOMPARE(starter->air[0].heading, QStringLiteral("[航线服务]"));
     QCOMPARE(shellState().airSelectionKind, 1);
     QCOMPARE(shellState().airSelectionText, QStringLiteral("国内空运"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgAirprice"));
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgAir"));
-    QVERIFY(window->webView("wbAirRecomment")->address().toString().endsWith("/ad/021.htm"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgAirprice"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgAir"));
+    QVERIFY(
+        window->webView(ShellWebView::AirRecommend)->address().toString().endsWith("/ad/021.htm"));
 
-    window->btnSeaClick();
+    click(window, "btnSea");
     QCOMPARE(starter->sea.size(), 1);
     QCOMPARE(starter->sea[0].portCode, QStringLiteral("DALIAN"));
     QCOMPARE(starter->sea[0].countLabel, QStringLiteral("大连港"));
     QCOMPARE(starter->sea[0].heading, QStringLiteral("[海运航线]"));
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgSea"));
-    QCOMPARE(window->shownPage("nbNav"), QStringLiteral("pgSea"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgSea"));
+    QCOMPARE(window->shownPage(PageSet::Nav), QStringLiteral("pgSea"));
 
-    window->btnTrainClick();
+    click(window, "btnTrain");
     QCOMPARE(starter->rail.size(), 1);
     QCOMPARE(starter->rail[0].departureCity, QStringLiteral("哈尔滨"));
     QCOMPARE(starter->rail[0].heading, QStringLiteral("[铁路车次]"));
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgTrian"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgTrian"));
 }
 
 void MainWindowTest::airTreeNodesLoadByKind()
 {
-    NavTreeView* air = window->navTree("tvAir");
+    NavTreeView* air = window->navTree(NavTree::Air);
     QTreeWidgetItem* airlines = air->topLevelNamed("航空公司");
-    window->tvAirClicked(airlines);
+    commands->tvAirClicked(airlines);
     QVERIFY(airlines->isExpanded());
     QCOMPARE(starter->air.size(), 0);
 
-    window->tvAirClicked(airlines->child(0));
+    commands->tvAirClicked(airlines->child(0));
     QCOMPARE(starter->air.last().airline, QStringLiteral("CA 中国国际航空股份有限公司"));
     QCOMPARE(starter->air.last().route, QString());
     QCOMPARE(starter->air.last().heading, QStringLiteral("[航空公司]"));
@@ -435,7 +446,7 @@ void MainWindowTest::airTreeNodesLoadByKind()
 
     QTreeWidgetItem* airports = air->topLevelNamed("国内空港");
     QTreeWidgetItem* airport = airports->child(0);
-    window->tvAirClicked(airport);
+    commands->tvAirClicked(airport);
     QCOMPARE(starter->air.last().airportName, airport->text(0));
     QVERIFY(!starter->air.last().airportCode.isEmpty());
     QCOMPARE(starter->air.last().airportCode.size(), 3);
@@ -443,7 +454,7 @@ void MainWindowTest::airTreeNodesLoadByKind()
     QCOMPARE(shellState().airSelectionKind, 4);
 
     QTreeWidgetItem* booking = air->topLevelNamed("订舱询价");
-    window->tvAirClicked(booking->child(0));
+    commands->tvAirClicked(booking->child(0));
     QCOMPARE(starter->air.size(), 2);
     QCOMPARE(shellState().airSelectionKind, 2);
     QCOMPARE(shellState().airSelectionText, QString());
@@ -453,30 +464,30 @@ void MainWindowTest::airTreeNodesLoadByKind()
 
 void MainWindowTest::seaTrainAndTenderTrees()
 {
-    NavTreeView* sea = window->navTree("TvSea");
-    window->tvSeaClicked(sea->topLevelNamed("上海港"));
+    NavTreeView* sea = window->navTree(NavTree::Sea);
+    commands->tvSeaClicked(sea->topLevelNamed("上海港"));
     QCOMPARE(starter->sea.last().portCode, QStringLiteral("SHANGHAI"));
     QCOMPARE(starter->sea.last().countLabel, QStringLiteral("上海港"));
     QTreeWidgetItem* booking = sea->topLevelNamed("订舱询价");
-    window->tvSeaClicked(booking);
+    commands->tvSeaClicked(booking);
     QVERIFY(booking->isExpanded());
     QCOMPARE(starter->sea.size(), 1);
-    window->tvSeaClicked(booking->child(0));
+    commands->tvSeaClicked(booking->child(0));
     QCOMPARE(starter->sea.size(), 1);
     QVERIFY(TfrmNewBrowser::tracked());
 
-    window->tvTrainPressed(window->navTree("tvTrain")->topLevelItem(2));
+    commands->tvTrainPressed(window->navTree(NavTree::Rail)->topLevelItem(2));
     QCOMPARE(starter->rail.last().departureCity, QStringLiteral("北京"));
     QCOMPARE(starter->rail.last().countLabel, QStringLiteral("北京"));
 
     online = false; // tenders have no guard
-    NavTreeView* bidding = window->navTree("tvBidding");
-    window->tvBiddingClicked(bidding->topLevelItem(1));
-    QCOMPARE(window->webView("wbMsg")->address().toString(),
+    NavTreeView* bidding = window->navTree(NavTree::Tender);
+    commands->tvBiddingClicked(bidding->topLevelItem(1));
+    QCOMPARE(window->webView(ShellWebView::Message)->address().toString(),
              QStringLiteral("http://admin.localhost/agent.php/Bidding/listbid/cat/2"));
     QTreeWidgetItem* services = bidding->topLevelNamed("招标服务");
     delete TfrmNewBrowser::tracked();
-    window->tvBiddingClicked(services->child(0));
+    commands->tvBiddingClicked(services->child(0));
     QVERIFY(TfrmNewBrowser::tracked());
 }
 
@@ -484,9 +495,9 @@ void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
 {
     shellState().currentCity = QStringLiteral("大连");
     shellState().listingCounter = 10;
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("1", "钢材 20吨", "wang"));
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("2", "空车 9.6米", "-1"));
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("3", "   ", "wang")); // no title: nothing
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("1", "钢材 20吨", "wang"));
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("2", "空车 9.6米", "-1"));
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("3", "   ", "wang")); // no title: nothing
     ListingGridView* info = window->grid(ListingGrid::InfoGrd);
     QCOMPARE(info->gridRowCount(), 2);
     QCOMPARE(info->dataRow(0).field(2), QStringLiteral("2"));
@@ -497,59 +508,60 @@ void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
     QCOMPARE(shellState().listingCounter, 12);
     QCOMPARE(window->findChild<QLabel*>("lblCount1")->text(), QStringLiteral("大连：12"));
     // The search grid counts too but leaves the land label alone.
-    window->insertLandRow(ListingGrid::searchGrd, landRow("4", "玻璃", "zhao"));
+    view->insertLandRow(ListingGrid::searchGrd, landRow("4", "玻璃", "zhao"));
     QCOMPARE(window->grid(ListingGrid::searchGrd)->gridRowCount(), 1);
     QCOMPARE(shellState().listingCounter, 13);
     QCOMPARE(window->findChild<QLabel*>("lblCount1")->text(), QStringLiteral("大连：12"));
 
-    window->setNationalCountText(QStringLiteral("全国:8"));
+    view->setNationalCountText(QStringLiteral("全国:8"));
     QCOMPARE(window->findChild<QLabel*>("Label3")->text(), QStringLiteral("全国:8"));
     // Texts from the server are shown as they are, never as markup.
     for (const char* name :
          {"Label3", "lblCount1", "lblTypes", "lblCount1S", "lblAirInfo", "lblUserInfo"})
         QCOMPARE(window->findChild<QLabel*>(QLatin1String(name))->textFormat(), Qt::PlainText);
-    QVERIFY(window->isInfoPageShown("pgGrd"));
-    QVERIFY(!window->isInfoPageShown("pgAir"));
+    QVERIFY(view->isInfoPageShown("pgGrd"));
+    QVERIFY(!view->isInfoPageShown("pgAir"));
 }
 
 void MainWindowTest::priceBroadcastRowsLandBelowHeaders()
 {
-    window->setRowCount(ListingGrid::seaInfoGrd, 3);
-    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 3);
+    view->setRowCount(ListingGrid::seaInfoGrd, 3);
+    QCOMPARE(view->rowCount(ListingGrid::seaInfoGrd), 3);
     SeaRow loaded;
     loaded.carrier = QStringLiteral("中远");
     loaded.sender = QStringLiteral("a");
-    window->putSeaRow(1, loaded);
+    view->putSeaRow(1, loaded);
     SeaRow live;
     live.carrier = QStringLiteral("马士基");
     live.sender = QStringLiteral("-1");
     live.senderIcon = senderIconFor(live.sender);
-    window->insertSeaRow(live);
+    view->insertSeaRow(live);
     ListingGridView* sea = window->grid(ListingGrid::seaInfoGrd);
-    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 4);
+    QCOMPARE(view->rowCount(ListingGrid::seaInfoGrd), 4);
     QCOMPARE(sea->dataRow(0).field(0), QStringLiteral("马士基"));
     QCOMPARE(sea->dataRow(0).senderImage, 3);
     QCOMPARE(sea->dataRow(1).field(0), QStringLiteral("中远"));
 
-    window->clearToEmptyRow(ListingGrid::seaInfoGrd);
-    QCOMPARE(window->rowCount(ListingGrid::seaInfoGrd), 2); // header and one empty row
+    view->clearToEmptyRow(ListingGrid::seaInfoGrd);
+    QCOMPARE(view->rowCount(ListingGrid::seaInfoGrd), 2); // header and one empty row
 }
 
 void MainWindowTest::doubleClickOpensDetailOrConversation()
 {
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("55", "钢材", "wang"));
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("-1", "说明行", "wang"));
-    window->onGridActivated(ListingGrid::InfoGrd, 0, 1); // id -1: nothing
-    QVERIFY(details.isEmpty());
-    window->onGridActivated(ListingGrid::InfoGrd, 1, 1);
-    QCOMPARE(details.size(), 1);
-    QCOMPARE(details[0].caption, QStringLiteral("55"));
-    QCOMPARE(details[0].contact, QStringLiteral("张 138"));
-    window->onGridActivated(ListingGrid::InfoGrd, 1, 4);
-    QCOMPARE(hookCalls, QStringList{"chat:wang@localhost"});
-    window->insertLandRow(ListingGrid::InfoGrd, landRow("56", "座席发布的货源", "-1"));
-    window->onGridActivated(ListingGrid::InfoGrd, 0, 4);
-    QCOMPARE(hookCalls.size(), 1);
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("55", "钢材", "wang"));
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("-1", "说明行", "wang"));
+    ListingGridView* info = window->grid(ListingGrid::InfoGrd);
+    Q_EMIT info->fieldDoubleClicked(0, 1); // id -1: nothing
+    QVERIFY(windows->details.isEmpty());
+    Q_EMIT info->fieldDoubleClicked(1, 1);
+    QCOMPARE(windows->details.size(), 1);
+    QCOMPARE(windows->details[0].caption, QStringLiteral("55"));
+    QCOMPARE(windows->details[0].contact, QStringLiteral("张 138"));
+    Q_EMIT info->fieldDoubleClicked(1, 4);
+    QCOMPARE(windows->calls, QStringList{"chat:wang@localhost"});
+    view->insertLandRow(ListingGrid::InfoGrd, landRow("56", "座席发布的货源", "-1"));
+    Q_EMIT info->fieldDoubleClicked(0, 4);
+    QCOMPARE(windows->calls.size(), 1);
     QVERIFY(TfrmNewBrowser::tracked());
     QCOMPARE(TfrmNewBrowser::tracked()->windowTitle(), QStringLiteral(" 在线客服"));
 }
@@ -558,50 +570,50 @@ void MainWindowTest::panelTogglesSwitchPicturesAndHints()
 {
     QWidget* left = window->findChild<QWidget*>("pnlLeft");
     QWidget* imgLeft = window->findChild<QWidget*>("imgLeft");
-    window->imgLeftClick();
+    click(window, "imgLeft");
     QVERIFY(left->isHidden());
     QCOMPARE(imgLeft->toolTip(), QStringLiteral("展开侧边"));
     QVERIFY(window->grid(ListingGrid::InfoGrd)->isColumnHidden(2));
-    window->imgLeftClick();
+    click(window, "imgLeft");
     QVERIFY(!left->isHidden());
     QCOMPARE(imgLeft->toolTip(), QStringLiteral("收起侧边"));
 
     QWidget* panel = window->findChild<QWidget*>("pnlSearchGrd");
     QWidget* image10 = window->findChild<QWidget*>("Image10");
     panel->show();
-    window->image10Click();
+    click(window, "Image10");
     QCOMPARE(image10->toolTip(), QStringLiteral("还原"));
     QTRY_VERIFY(panel->height() > 301);
-    window->image10Click();
+    click(window, "Image10");
     QCOMPARE(image10->toolTip(), QStringLiteral("最大化"));
     QCOMPARE(panel->height(), 301);
-    window->image10Click();
-    window->speedButton5Click();
+    click(window, "Image10");
+    click(window, "SpeedButton5");
     QVERIFY(panel->isHidden());
     QVERIFY(!window->grid(ListingGrid::InfoGrd)->isHidden());
-    QVERIFY(!window->isSearchPanelVisible());
+    QVERIFY(!view->isSearchPanelVisible());
 }
 
 void MainWindowTest::advertisementRotatesOnTheTimer()
 {
-    window->setAdvertisementList(QStringLiteral(
+    view->setAdvertisementList(QStringLiteral(
         "[{\"content\":\"招商热线\",\"linkaddress\":\"http://www.localhost:15280/ad/1.htm\"},"
         "{\"content\":\"<b>新线路</b>\",\"linkaddress\":\"http://www.localhost:15280/ad/"
         "2.htm\"}]"));
-    window->startAdvertisementTimer();
+    view->startAdvertisementTimer();
     QVERIFY(window->adTimer()->isActive());
     QLabel* ad = window->findChild<QLabel*>("URLAd");
-    window->adTick();
+    view->adTick();
     QVERIFY(!ad->isHidden());
     QVERIFY(ad->text().contains(QStringLiteral("招商热线")));
-    window->adTick();
+    view->adTick();
     QVERIFY(ad->text().contains(QStringLiteral("&lt;b&gt;新线路")));
-    QCOMPARE(window->adIndex(), 2);
-    window->setAdvertisementList(QStringLiteral("[{\"content\":\"唯一\",\"linkaddress\":\"\"}]"));
-    window->adTick();
+    QCOMPARE(view->adIndex(), 2);
+    view->setAdvertisementList(QStringLiteral("[{\"content\":\"唯一\",\"linkaddress\":\"\"}]"));
+    view->adTick();
     QVERIFY(ad->text().contains(QStringLiteral("唯一")));
-    window->setAdvertisementList(QStringLiteral("oops"));
-    window->adTick();
+    view->setAdvertisementList(QStringLiteral("oops"));
+    view->adTick();
     QVERIFY(ad->isHidden());
 }
 
@@ -646,41 +658,25 @@ void MainWindowTest::exitAsksUnlessAnUpdateWasInstalled()
 
 void MainWindowTest::cancelledReloginEndsEvenWithAnotherModalBoxOpen()
 {
-    int logins = 0;
-    Startup::Hooks hooks;
-    hooks.login = [&logins](QString&, QString&) {
-        ++logins;
-        return false;
-    };
-    Startup::setHooks(hooks);
     // A modal box of another kind (a question, a friend request) is on screen meanwhile.
     QDialog other;
     other.setModal(true);
     other.show();
     QCOMPARE(QApplication::activeModalWidget(), &other);
-    QVERIFY(!window->runLoginAgain());
-    QCOMPARE(logins, 1);
+    QVERIFY(!window->imHost()->runLoginAgain());
+    QCOMPARE(fakes->login.shown, 1);
     QVERIFY(shellState().closeWithoutAsking);
     QVERIFY(!window->isVisible());
-    Startup::setHooks({});
 }
 
 void MainWindowTest::reloginWhileTheLoginWindowShowsDoesNothing()
 {
-    int logins = 0;
-    Startup::Hooks hooks;
-    hooks.login = [&logins](QString&, QString&) {
-        ++logins;
-        return false;
-    };
-    Startup::setHooks(hooks);
     session().loginWindowAvailable = false;
-    QVERIFY(!window->runLoginAgain());
-    QCOMPARE(logins, 0);
+    QVERIFY(!window->imHost()->runLoginAgain());
+    QCOMPARE(fakes->login.shown, 0);
     QVERIFY(!shellState().closeWithoutAsking);
     QVERIFY(window->isVisible());
     session().loginWindowAvailable = true;
-    Startup::setHooks({});
 }
 
 void MainWindowTest::trayAnimatesWhileConversationsWait()
@@ -691,16 +687,13 @@ void MainWindowTest::trayAnimatesWhileConversationsWait()
     window->setConversationsPending(false);
     QVERIFY(!window->trayAnimating());
 
-    int opened = 0;
-    bool pending = true;
-    mainWindowHooks().hasPendingConversation = [&] { return pending; };
-    mainWindowHooks().openOldestPendingConversation = [&] { ++opened; };
-    window->trayDoubleClicked();
-    QCOMPARE(opened, 1);
-    pending = false;
+    windows->pendingConversation = true;
+    Q_EMIT window->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    QCOMPARE(windows->pendingOpened, 1);
+    windows->pendingConversation = false;
     window->showMinimized();
-    window->trayDoubleClicked();
-    QCOMPARE(opened, 1);
+    Q_EMIT window->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    QCOMPARE(windows->pendingOpened, 1);
     QTRY_VERIFY(!window->isMinimized());
 }
 
@@ -718,7 +711,7 @@ void MainWindowTest::connectionKeepsTheSubscribedCities()
     const QStringList stored = {QStringLiteral("北京"), QStringLiteral("大连"),
                                 QStringLiteral("北京")};
     session().orderCities = stored;
-    window->writeMainSettings();
+    window->imHost()->writeMainSettings();
 
     SettingsFile::LoginFields fields;
     SessionState reloaded;

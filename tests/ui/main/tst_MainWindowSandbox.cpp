@@ -1,11 +1,16 @@
+#include "RecordingWindows.h"
 #include "SandboxXmppSession.h"
+#include "ScriptedLogin.h"
 #include "app/SessionState.h"
+#include "im/XmppIMClient.h"
 #include "service/ShellState.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/LazyWebView.h"
 #include "ui/main/ListingGridView.h"
 #include "ui/main/ListingTableModel.h"
+#include "ui/main/MainCommands.h"
 #include "ui/main/NavTreeView.h"
+#include "ui/main/ServiceLoadStarter.h"
 #include "ui/main/TfrmMain.h"
 
 #include <QDateTime>
@@ -37,6 +42,11 @@ private:
     int dataRows(ListingGrid which) const;
     QString labelText(const char* name) const;
 
+    // The real client and loaders; the other windows and the login are recorded.
+    XmppIMClient client;
+    ServiceLoadStarter loads{nullptr};
+    RecordingWindows windows;
+    ScriptedLogin login;
     TfrmMain* window = nullptr;
     MessageBoxes::Recorder boxes;
 };
@@ -51,7 +61,7 @@ void MainWindowSandboxTest::initTestCase()
     shellState().reset();
     session().loginIdentity = QStringLiteral("lina@localhost");
     session().password = QStringLiteral("demo1234");
-    window = new TfrmMain;
+    window = new TfrmMain({&client, &loads, &windows, &login});
     window->setWindowState(Qt::WindowNoState);
     window->resize(1280, 800);
     window->show();
@@ -97,47 +107,47 @@ void MainWindowSandboxTest::signInLoadsTheHomeCity()
     QVERIFY2(labelText("lblCount1").startsWith(QStringLiteral("北京：")),
              qPrintable(labelText("lblCount1")));
     QCOMPARE(labelText("lblTypes"), QStringLiteral("[本地信息]"));
-    QCOMPARE(window->navTree("tvGeo")->currentItem()->text(0), QStringLiteral("北京"));
+    QCOMPARE(window->navTree(NavTree::Geo)->currentItem()->text(0), QStringLiteral("北京"));
     QCOMPARE(labelText("lblConn"), QStringLiteral("联机"));
 }
 
 void MainWindowSandboxTest::familyCommandsLoadTheirGrids()
 {
-    window->btnAirClick();
+    window->commands()->btnAirClick();
     QVERIFY(waitForLoadEnd());
     QTRY_VERIFY_WITH_TIMEOUT(dataRows(ListingGrid::airInfoGrd) > 0, kPatience);
     QVERIFY(labelText("lblAirInfo").startsWith(QStringLiteral("国内空运：")));
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgAir"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgAir"));
 
-    window->btnSeaClick();
+    window->commands()->btnSeaClick();
     QVERIFY(waitForLoadEnd());
     QTRY_VERIFY_WITH_TIMEOUT(dataRows(ListingGrid::seaInfoGrd) > 0, kPatience);
     QCOMPARE(window->grid(ListingGrid::seaInfoGrd)->dataRow(0).field(1).isEmpty(), false);
     QVERIFY(labelText("lblSeaInfo").startsWith(QStringLiteral("大连港：")));
 
-    window->btnTrainClick();
+    window->commands()->btnTrainClick();
     QVERIFY(waitForLoadEnd());
     QTRY_VERIFY_WITH_TIMEOUT(dataRows(ListingGrid::TrianInfoGrd) > 0, kPatience);
     QVERIFY(labelText("lblTrianInfo").startsWith(QStringLiteral("哈尔滨：")));
 
     // A tree node of another family: an airline.
-    NavTreeView* air = window->navTree("tvAir");
-    window->tvAirClicked(air->topLevelNamed(QStringLiteral("欧洲线")));
+    NavTreeView* air = window->navTree(NavTree::Air);
+    window->commands()->tvAirClicked(air->topLevelNamed(QStringLiteral("欧洲线")));
     QVERIFY(waitForLoadEnd());
     QVERIFY(labelText("lblAirInfo").startsWith(QStringLiteral("欧洲线：")));
 }
 
 void MainWindowSandboxTest::cityTreeLoadsAnotherCity()
 {
-    NavTreeView* geo = window->navTree("tvGeo");
+    NavTreeView* geo = window->navTree(NavTree::Geo);
     QTreeWidgetItem* shanghai = geo->topLevelNamed(QStringLiteral("上海"))->child(0);
-    window->tvGeoPressed(shanghai);
+    window->commands()->tvGeoPressed(shanghai);
     QCOMPARE(shellState().currentCity, QStringLiteral("上海"));
     QVERIFY(waitForLoadEnd());
     QTRY_VERIFY_WITH_TIMEOUT(labelText("lblCount1").startsWith(QStringLiteral("上海：")),
                              kPatience);
     QVERIFY(dataRows(ListingGrid::InfoGrd) > 0);
-    QCOMPARE(window->shownPage("nbInfo"), QStringLiteral("pgGrd"));
+    QCOMPARE(window->shownPage(PageSet::Info), QStringLiteral("pgGrd"));
 }
 
 void MainWindowSandboxTest::liveBroadcastLandsAtTheTop()
@@ -164,7 +174,7 @@ void MainWindowSandboxTest::liveBroadcastLandsAtTheTop()
 
 void MainWindowSandboxTest::bannerPageOpensWithoutBorder()
 {
-    LazyWebView* banner = window->webView("wbHeadLeft");
+    LazyWebView* banner = window->webView(ShellWebView::HeadBanner);
     QVERIFY(banner->isCreated());
     QString border;
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -182,7 +192,7 @@ void MainWindowSandboxTest::bannerPageOpensWithoutBorder()
 
 void MainWindowSandboxTest::keepAPictureOfTheSignedInWindow()
 {
-    window->showLandView(1);
+    window->commands()->showLandView(1);
     QVERIFY(waitForLoadEnd());
     QTest::qWait(1500); // let the web views paint their pages
     const QString folder = QStringLiteral(TOVANTA_ARTIFACT_DIR) + QStringLiteral("/ui_main");

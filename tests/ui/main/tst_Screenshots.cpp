@@ -1,4 +1,4 @@
-#include "RecordingStarter.h"
+#include "MainWindowFakes.h"
 #include "app/SessionState.h"
 #include "core/DesCipher.h"
 #include "core/FieldScrambler.h"
@@ -7,6 +7,8 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/LazyWebView.h"
 #include "ui/main/ListingGridView.h"
+#include "ui/main/MainGridAdapter.h"
+#include "ui/main/MainImHost.h"
 #include "ui/main/TfrmMain.h"
 
 #include <QDir>
@@ -33,8 +35,9 @@ private:
     void fillRail();
     void shoot(const QString& name);
 
+    MainWindowFakes fakes;
     TfrmMain* window = nullptr;
-    RecordingStarter starter;
+    MainGridAdapter* view = nullptr;
     MessageBoxes::Recorder boxes;
     QString folder;
 };
@@ -46,14 +49,14 @@ void ScreenshotsTest::initTestCase()
     shellState().reset();
     session().loginIdentity = QStringLiteral("lina@localhost");
     shellState().currentCity = QStringLiteral("大连");
-    window = new TfrmMain;
-    window->setLoadStarter(&starter);
+    window = new TfrmMain(fakes.services());
+    view = window->listingView();
     window->setWindowState(Qt::WindowNoState);
     window->resize(1280, 800);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->setLabel(QStringLiteral("Label3"), QStringLiteral("全国:1024"));
-    window->setConnectionText(QStringLiteral("已连接"), IMSessionHost::Normal);
+    view->setLabel(ShellLabel::NationalCount, QStringLiteral("全国:1024"));
+    window->imHost()->setConnectionText(QStringLiteral("已连接"), IMSessionHost::Normal);
     folder = QStringLiteral(TOVANTA_ARTIFACT_DIR) + QStringLiteral("/ui_main");
     QVERIFY(QDir().mkpath(folder));
 }
@@ -96,43 +99,43 @@ void ScreenshotsTest::fillLand()
          "1", "zhaoqiang"},
         {"6.8米厢式货车 大连本地搬家配送", "2", "-1"},
     };
-    window->setRowCount(ListingGrid::InfoGrd, 5);
+    view->setRowCount(ListingGrid::InfoGrd, 5);
     int row = 0;
     for (const auto& r : rows) {
         ++row;
-        window->putLandRow(
+        view->putLandRow(
             ListingGrid::InfoGrd, row - 1,
             LandRow::build(
                 QString::number(1000 + row), QString::fromUtf8(r.title), QLatin1String(r.type),
                 QStringLiteral("2026-12-08 09:%1:00").arg(10 + row), QLatin1String(r.sender),
                 DesEncryptHex(QStringLiteral("电话 138"), key), QStringLiteral("大连")));
     }
-    window->insertLandRow(
-        ListingGrid::InfoGrd,
-        LandRow::build(QStringLiteral("2001"), QStringLiteral("新到 大连-长春 化肥 40吨"),
-                       QStringLiteral("1"), QStringLiteral("2026-12-08 10:05:00"),
-                       QStringLiteral("sunli"), QString(), QStringLiteral("大连")));
-    window->setLabel(QStringLiteral("lblTypes"), QStringLiteral("[本地信息]"));
-    window->setRowCount(ListingGrid::searchGrd, 2);
-    window->putLandRow(ListingGrid::searchGrd, 0,
-                       LandRow::build(QStringLiteral("3001"),
-                                      QStringLiteral("搜索结果 大连-营口 水泥"),
-                                      QStringLiteral("1"), QStringLiteral("2026-12-08 08:00:00"),
-                                      QStringLiteral("qian"), QString(), QStringLiteral("大连")));
-    window->putLandRow(ListingGrid::searchGrd, 1,
-                       LandRow::build(QStringLiteral("3002"),
-                                      QStringLiteral("搜索结果 9.6米车 回营口"),
-                                      QStringLiteral("2"), QStringLiteral("2026-12-08 08:30:00"),
-                                      QStringLiteral("-1"), QString(), QStringLiteral("大连")));
-    window->setLabel(QStringLiteral("lblTypesS"), QStringLiteral(" 搜索结果："));
-    window->setLabel(QStringLiteral("lblCount1S"), QStringLiteral("2 [大连 -> 营口]"));
-    window->showPanel(QStringLiteral("pnlSearchGrd"));
+    view->insertLandRow(ListingGrid::InfoGrd,
+                        LandRow::build(QStringLiteral("2001"),
+                                       QStringLiteral("新到 大连-长春 化肥 40吨"),
+                                       QStringLiteral("1"), QStringLiteral("2026-12-08 10:05:00"),
+                                       QStringLiteral("sunli"), QString(), QStringLiteral("大连")));
+    view->setLabel(ShellLabel::LandHeading, QStringLiteral("[本地信息]"));
+    view->setRowCount(ListingGrid::searchGrd, 2);
+    view->putLandRow(ListingGrid::searchGrd, 0,
+                     LandRow::build(QStringLiteral("3001"),
+                                    QStringLiteral("搜索结果 大连-营口 水泥"), QStringLiteral("1"),
+                                    QStringLiteral("2026-12-08 08:00:00"), QStringLiteral("qian"),
+                                    QString(), QStringLiteral("大连")));
+    view->putLandRow(ListingGrid::searchGrd, 1,
+                     LandRow::build(QStringLiteral("3002"),
+                                    QStringLiteral("搜索结果 9.6米车 回营口"), QStringLiteral("2"),
+                                    QStringLiteral("2026-12-08 08:30:00"), QStringLiteral("-1"),
+                                    QString(), QStringLiteral("大连")));
+    view->setLabel(ShellLabel::SearchHeading, QStringLiteral(" 搜索结果："));
+    view->setLabel(ShellLabel::SearchCount, QStringLiteral("2 [大连 -> 营口]"));
+    view->showPanel(ShellPanel::SearchResults);
 }
 
 void ScreenshotsTest::landPage()
 {
     fillLand();
-    window->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgGrd"));
+    view->showPage(ShellPage::InfoLand);
     ListingGridView* info = window->grid(ListingGrid::InfoGrd);
     QCOMPARE(info->gridRowCount(), 6);
     info->setFocus();
@@ -142,7 +145,7 @@ void ScreenshotsTest::landPage()
 
 void ScreenshotsTest::fillAir()
 {
-    window->setRowCount(ListingGrid::airInfoGrd, 4);
+    view->setRowCount(ListingGrid::airInfoGrd, 4);
     const char* routes[][3] = {{"浦东(PVG)", "成田(NRT)", "chenjie"},
                                {"首都(PEK)", "法兰克福(FRA)", "-1"},
                                {"白云(CAN)", "洛杉矶(LAX)", "liu"}};
@@ -156,23 +159,23 @@ void ScreenshotsTest::fillAir()
         air.sender = QString::fromUtf8(r[2]);
         air.senderIcon = senderIconFor(air.sender);
         air.contact = ScrambleField(QStringLiteral("陈 021"));
-        window->putAirRow(row++, air);
+        view->putAirRow(row++, air);
     }
-    window->setLabel(QStringLiteral("lblAirType"), QStringLiteral("[航线服务]"));
-    window->setLabel(QStringLiteral("lblAirInfo"), QStringLiteral("国内空运：3"));
+    view->setLabel(ShellLabel::AirHeading, QStringLiteral("[航线服务]"));
+    view->setLabel(ShellLabel::AirCount, QStringLiteral("国内空运：3"));
 }
 
 void ScreenshotsTest::airPage()
 {
     fillAir();
-    window->showPage(QStringLiteral("nbNav"), QStringLiteral("pgAirprice"));
-    window->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgAir"));
+    view->showPage(ShellPage::NavAir);
+    view->showPage(ShellPage::InfoAir);
     shoot(QStringLiteral("main_air"));
 }
 
 void ScreenshotsTest::fillSea()
 {
-    window->setRowCount(ListingGrid::seaInfoGrd, 3);
+    view->setRowCount(ListingGrid::seaInfoGrd, 3);
     for (int row = 1; row <= 2; ++row) {
         SeaRow sea;
         sea.carrier = row == 1 ? QStringLiteral("中远海运") : QStringLiteral("马士基");
@@ -185,23 +188,23 @@ void ScreenshotsTest::fillSea()
         sea.routeName = QStringLiteral("欧洲线");
         sea.sender = row == 1 ? QStringLiteral("zhou") : QStringLiteral("-1");
         sea.senderIcon = senderIconFor(sea.sender);
-        window->putSeaRow(row, sea);
+        view->putSeaRow(row, sea);
     }
-    window->setLabel(QStringLiteral("lblSeaAction"), QStringLiteral("[海运航线]"));
-    window->setLabel(QStringLiteral("lblSeaInfo"), QStringLiteral("大连港：2"));
+    view->setLabel(ShellLabel::SeaHeading, QStringLiteral("[海运航线]"));
+    view->setLabel(ShellLabel::SeaCount, QStringLiteral("大连港：2"));
 }
 
 void ScreenshotsTest::seaPage()
 {
     fillSea();
-    window->showPage(QStringLiteral("nbNav"), QStringLiteral("pgSea"));
-    window->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgSea"));
+    view->showPage(ShellPage::NavSea);
+    view->showPage(ShellPage::InfoSea);
     shoot(QStringLiteral("main_sea"));
 }
 
 void ScreenshotsTest::fillRail()
 {
-    window->setRowCount(ListingGrid::TrianInfoGrd, 3);
+    view->setRowCount(ListingGrid::TrianInfoGrd, 3);
     for (int row = 1; row <= 2; ++row) {
         RailRow rail;
         rail.trainNumber = QStringLiteral("X%1").arg(8000 + row);
@@ -213,17 +216,17 @@ void ScreenshotsTest::fillRail()
         rail.arrivalTime = QStringLiteral("16:40");
         rail.sender = row == 1 ? QStringLiteral("wu") : QStringLiteral("-1");
         rail.senderIcon = senderIconFor(rail.sender);
-        window->putRailRow(row, rail);
+        view->putRailRow(row, rail);
     }
-    window->setLabel(QStringLiteral("lblTrianAction"), QStringLiteral("[铁路车次]"));
-    window->setLabel(QStringLiteral("lblTrianInfo"), QStringLiteral("哈尔滨：2"));
+    view->setLabel(ShellLabel::RailHeading, QStringLiteral("[铁路车次]"));
+    view->setLabel(ShellLabel::RailCount, QStringLiteral("哈尔滨：2"));
 }
 
 void ScreenshotsTest::railPage()
 {
     fillRail();
-    window->showPage(QStringLiteral("nbNav"), QStringLiteral("pgTrian"));
-    window->showPage(QStringLiteral("nbInfo"), QStringLiteral("pgTrian"));
+    view->showPage(ShellPage::NavRail);
+    view->showPage(ShellPage::InfoRail);
     shoot(QStringLiteral("main_rail"));
 }
 

@@ -2,6 +2,7 @@
 // menu items with their menus, page sets and their pages. One table per kind of text, so a
 // renamed control or an edited text fails with its name.
 
+#include "MainWindowFakes.h"
 #include "app/SessionState.h"
 #include "service/ShellState.h"
 #include "ui/common/MessageBoxes.h"
@@ -9,6 +10,7 @@
 #include "ui/im/ImPanel.h"
 #include "ui/im/TfrmAudit.h"
 #include "ui/main/LazyWebView.h"
+#include "ui/main/MainImHost.h"
 #include "ui/main/TfrmMain.h"
 
 #include <QAbstractButton>
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void subscriptionRequestDialog();
 
 private:
+    std::unique_ptr<MainWindowFakes> fakes;
     TfrmMain* window = nullptr;
     MessageBoxes::Recorder* boxes = nullptr;
 };
@@ -71,7 +74,8 @@ void ShellTextsTest::init()
     shellState().reset();
     shellState().setConnectedProbe([] { return false; });
     boxes = new MessageBoxes::Recorder;
-    window = new TfrmMain;
+    fakes = std::make_unique<MainWindowFakes>();
+    window = new TfrmMain(fakes->services());
 }
 
 void ShellTextsTest::cleanup()
@@ -79,6 +83,7 @@ void ShellTextsTest::cleanup()
     shellState().closeWithoutAsking = true;
     delete window;
     window = nullptr;
+    fakes.reset();
     delete boxes;
     boxes = nullptr;
     shellState().setConnectedProbe({});
@@ -244,12 +249,12 @@ void ShellTextsTest::connectionLabelKeepsItsTextWhenOnlyTheColourChanges()
 {
     auto* conn = window->findChild<QLabel*>("lblConn");
     // Signing in turns the label black and leaves its text.
-    window->setConnectionText(QString(), IMSessionHost::Normal);
+    window->imHost()->setConnectionText(QString(), IMSessionHost::Normal);
     QCOMPARE(conn->text(), QStringLiteral("未连接"));
-    window->setConnectionText(QStringLiteral("连接服务器失败"), IMSessionHost::Failure);
+    window->imHost()->setConnectionText(QStringLiteral("连接服务器失败"), IMSessionHost::Failure);
     QCOMPARE(conn->text(), QStringLiteral("连接服务器失败"));
     QCOMPARE(conn->palette().color(QPalette::WindowText), QColor(Qt::red));
-    window->setConnectionText(QString(), IMSessionHost::Normal);
+    window->imHost()->setConnectionText(QString(), IMSessionHost::Normal);
     QCOMPARE(conn->text(), QStringLiteral("连接服务器失败"));
     QCOMPARE(conn->palette().color(QPalette::WindowText), QColor(Qt::black));
 }

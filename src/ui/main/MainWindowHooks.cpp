@@ -1,7 +1,0 @@
-#include "ui/main/MainWindowHooks.h"
-
-MainWindowHooks& mainWindowHooks()
-{
-    static MainWindowHooks hooks;
-    return hooks;
-}

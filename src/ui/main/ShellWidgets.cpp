@@ -1,0 +1,14 @@
+#include "ui/main/ShellWidgets.h"
+
+#include <QStackedWidget>
+
+void ShellWidgets::showPage(ShellPage page) const
+{
+    pageSets[ShellTargets::pageSetOf(page)]->setCurrentWidget(pages[page]);
+}
+
+QString ShellWidgets::shownPage(PageSet set) const
+{
+    QWidget* current = pageSets[set]->currentWidget();
+    return current ? current->objectName() : QString();
+}
