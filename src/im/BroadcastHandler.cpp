@@ -88,19 +88,19 @@ std::optional<BroadcastHandler::Family> BroadcastHandler::handleTrail(const QStr
         try {
             switch (family) {
             case Land:
-                if (m_sink->isInfoPageShown(QStringLiteral("pgGrd")))
+                if (m_sink->isInfoPageShown(ShellPage::InfoLand))
                     handleLand(text);
                 break;
             case Air:
-                if (m_sink->isInfoPageShown(QStringLiteral("pgAir")))
+                if (m_sink->isInfoPageShown(ShellPage::InfoAir))
                     handleAir(text);
                 break;
             case Sea:
-                if (m_sink->isInfoPageShown(QStringLiteral("pgSea")))
+                if (m_sink->isInfoPageShown(ShellPage::InfoSea))
                     handleSea(text);
                 break;
             case Rail:
-                if (m_sink->isInfoPageShown(QStringLiteral("pgTrian")))
+                if (m_sink->isInfoPageShown(ShellPage::InfoRail))
                     handleRail(text);
                 break;
             }

@@ -12,8 +12,8 @@ class BroadcastSink
 public:
     virtual ~BroadcastSink() = default;
 
-    // Whether the page set nbInfo shows the page ("pgGrd", "pgAir", "pgSea", "pgTrian").
-    virtual bool isInfoPageShown(const QString& page) const = 0;
+    // Whether the page set nbInfo shows the page (InfoLand, InfoAir, InfoSea or InfoRail).
+    virtual bool isInfoPageShown(ShellPage page) const = 0;
     // Whether the search result panel pnlSearchGrd is visible.
     virtual bool isSearchPanelVisible() const = 0;
 

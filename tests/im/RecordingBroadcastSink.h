@@ -10,7 +10,7 @@
 class RecordingBroadcastSink : public BroadcastSink
 {
 public:
-    bool isInfoPageShown(const QString& page) const override { return page == shownPage; }
+    bool isInfoPageShown(ShellPage page) const override { return page == shownPage; }
     bool isSearchPanelVisible() const override { return searchPanelVisible; }
     void insertLandRow(ListingGrid grid, const LandRow& row) override
     {
@@ -21,7 +21,7 @@ public:
     void insertRailRow(const RailRow& row) override { railRows.append(row); }
     void setNationalCountText(const QString& text) override { nationalCountText = text; }
 
-    QString shownPage = QStringLiteral("pgGrd");
+    ShellPage shownPage = ShellPage::InfoLand;
     bool searchPanelVisible = false;
     QList<QPair<ListingGrid, LandRow>> landRows;
     QList<AirRow> airRows;

@@ -128,7 +128,7 @@ void BroadcastHandlerTest::matchingNeedsTheExactHeader()
 
 void BroadcastHandlerTest::familiesAreTriedInOrderAndOnlyOneIsHandled()
 {
-    sink.shownPage = QStringLiteral("pgAir");
+    sink.shownPage = ShellPage::InfoAir;
     QCOMPARE(handler->handleTrail(air("日本", "CA 中国国际航空股份有限公司", "浦东")),
              std::optional<BroadcastHandler::Family>(BroadcastHandler::Air));
     QCOMPARE(sink.airRows.size(), 1);
@@ -173,7 +173,7 @@ void BroadcastHandlerTest::landNotFromRobotIsDroppedButCounted()
 
 void BroadcastHandlerTest::landCountGrowsWhateverThePage()
 {
-    sink.shownPage = QStringLiteral("pgSea");
+    sink.shownPage = ShellPage::InfoSea;
     handler->handleTrail(land("robot", "上海", "北京"));
     handler->handleTrail(land("robot", "广州", "北京"));
     QVERIFY(sink.landRows.isEmpty());
@@ -263,7 +263,7 @@ void BroadcastHandlerTest::airFilterBySelectionKind()
     QFETCH(int, kind);
     QFETCH(QString, selection);
     QFETCH(bool, shown);
-    sink.shownPage = QStringLiteral("pgAir");
+    sink.shownPage = ShellPage::InfoAir;
     shell.airSelectionKind = kind;
     shell.airSelectionText = selection;
     handler->handleTrail(air("日本", "CA 中国国际航空股份有限公司", "浦东"));
@@ -272,7 +272,7 @@ void BroadcastHandlerTest::airFilterBySelectionKind()
 
 void BroadcastHandlerTest::airRowCellsAndAgentIcon()
 {
-    sink.shownPage = QStringLiteral("pgAir");
+    sink.shownPage = ShellPage::InfoAir;
     handler->handleTrail(air("日本", "CA 国航", "浦东", "-1"));
     QCOMPARE(sink.airRows.size(), 1);
     const AirRow& row = sink.airRows[0];
@@ -318,16 +318,16 @@ void BroadcastHandlerTest::seaAndRailAreUnfilteredAndMapped()
                                                                 {"hours", "84"},
                                                                 {"sender", "-1"},
                                                                 {"contact", "BEEF"}}));
-    sink.shownPage = QStringLiteral("pgGrd");
+    sink.shownPage = ShellPage::InfoLand;
     handler->handleTrail(sea);
     handler->handleTrail(rail);
     QVERIFY(sink.seaRows.isEmpty() && sink.railRows.isEmpty()); // pages not on screen: lost
 
     shell.airSelectionKind = 1; // a selection on another family filters nothing here
-    sink.shownPage = QStringLiteral("pgSea");
+    sink.shownPage = ShellPage::InfoSea;
     QCOMPARE(handler->handleTrail(sea),
              std::optional<BroadcastHandler::Family>(BroadcastHandler::Sea));
-    sink.shownPage = QStringLiteral("pgTrian");
+    sink.shownPage = ShellPage::InfoRail;
     QCOMPARE(handler->handleTrail(rail),
              std::optional<BroadcastHandler::Family>(BroadcastHandler::Rail));
     QCOMPARE(sink.seaRows.size(), 1);

@@ -214,7 +214,7 @@ void ImSandboxTest::landPublicationArrivesLive()
                                                if (direction == IMClient::TrailIn)
                                                    units << unit;
                                            });
-    b->sink.shownPage = QStringLiteral("pgGrd");
+    b->sink.shownPage = ShellPage::InfoLand;
     b->shell.currentCity = QStringLiteral("武汉");
     b->shell.landViewKind = 5; // departing from the current city
     const int countBefore = b->shell.nationalCount;
@@ -254,7 +254,7 @@ void ImSandboxTest::landPublicationArrivesLive()
 
 void ImSandboxTest::airPublicationArrivesLive()
 {
-    b->sink.shownPage = QStringLiteral("pgAir");
+    b->sink.shownPage = ShellPage::InfoAir;
     b->shell.airSelectionKind = 3;
     b->shell.airSelectionText = QStringLiteral("CA 中国国际航空股份有限公司");
     PublishAirPrice(a->client, QStringLiteral("localhost"), QStringLiteral("天河"),
@@ -276,7 +276,7 @@ void ImSandboxTest::airPublicationArrivesLive()
 
 void ImSandboxTest::seaPublicationArrivesLive()
 {
-    b->sink.shownPage = QStringLiteral("pgSea");
+    b->sink.shownPage = ShellPage::InfoSea;
     PublishSeaLine(a->client, QStringLiteral("localhost"), QStringLiteral("武汉"),
                    QStringLiteral("鹿特丹"), QStringLiteral("上海"), QStringLiteral("周三"),
                    QStringLiteral("35"), QStringLiteral("海运中转"), QStringLiteral("中远"),
@@ -296,7 +296,7 @@ void ImSandboxTest::seaPublicationArrivesLive()
 
 void ImSandboxTest::railPublicationArrivesLive()
 {
-    b->sink.shownPage = QStringLiteral("pgTrian");
+    b->sink.shownPage = ShellPage::InfoRail;
     PublishTrianInfo(a->client, QStringLiteral("localhost"), QStringLiteral("X9527"),
                      QStringLiteral("武汉局"), QStringLiteral("吴家山"), QStringLiteral("江岸西"),
                      QStringLiteral("圃田"), QStringLiteral("郑州北"), QStringLiteral("郑州局"),

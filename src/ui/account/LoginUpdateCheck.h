@@ -2,8 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
-#include <memory>
 
 // The update check the login window runs while it keeps its buttons disabled. The window only
 // listens to the events; the update component behind it is chosen through the factory, so the
@@ -33,17 +31,11 @@ public:
         QString fileList;       // kept with the component; the check itself does not read it
     };
 
-    using Factory = std::function<std::unique_ptr<LoginUpdateCheck>()>;
-
     explicit LoginUpdateCheck(QObject* parent = nullptr) : QObject(parent) {}
 
     // Starts the check without automatic periodic checks, messages or wizard. May throw; the
     // window then treats the check as ended (no message).
     virtual void start(const Settings& settings) = 0;
-
-    // An empty factory restores the default check.
-    static void setFactory(Factory factory);
-    static std::unique_ptr<LoginUpdateCheck> create();
 
 Q_SIGNALS:
     void upgradeBegun();

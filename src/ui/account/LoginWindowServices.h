@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
+class LoginUpdateCheck;
 class QUrl;
 class TfrmLogin;
 
@@ -14,4 +16,6 @@ struct LoginWindowServices
     // How the window opens a web page (the home page behind the banner, the registration
     // page). Empty: the system browser.
     std::function<void(const QUrl& url)> openUrl;
+    // Makes the update check the window runs at creation. Empty: a check that finds no update.
+    std::function<std::unique_ptr<LoginUpdateCheck>()> makeUpdateCheck;
 };

@@ -8,6 +8,7 @@
 #include "service/TGetBaseInfoThd.h"
 #include "ui/account/LoginBanner.h"
 #include "ui/account/LoginValidator.h"
+#include "ui/account/NoUpdateCheck.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/UiLog.h"
 
@@ -161,7 +162,8 @@ void TfrmLogin::startUpdateCheck()
     setCaptionState(LoginCaption::State::Checking);
 
     const SessionState& state = session();
-    m_updateCheck = LoginUpdateCheck::create();
+    m_updateCheck = m_services.makeUpdateCheck ? m_services.makeUpdateCheck()
+                                               : std::make_unique<NoUpdateCheck>();
     m_updateCheck->setObjectName(QStringLiteral("AutoUpgrader"));
     connect(m_updateCheck.get(), &LoginUpdateCheck::upgradeBegun, this,
             [this] { setCaptionState(LoginCaption::State::UpdateStarting); });

@@ -7,6 +7,7 @@
 #include "ui/main/ShellWidgets.h"
 
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTimer>
 
 namespace {
@@ -103,9 +104,9 @@ void MainGridAdapter::startAdvertisementTimer()
 
 // ---------------------------------------------------------------- broadcasts
 
-bool MainGridAdapter::isInfoPageShown(const QString& page) const
+bool MainGridAdapter::isInfoPageShown(ShellPage page) const
 {
-    return m_widgets.shownPage(PageSet::Info).compare(page, Qt::CaseInsensitive) == 0;
+    return m_widgets.pageSets[PageSet::Info]->currentWidget() == m_widgets.pages[page];
 }
 
 bool MainGridAdapter::isSearchPanelVisible() const

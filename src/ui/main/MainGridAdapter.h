@@ -34,7 +34,7 @@ public:
     void startAdvertisementTimer() override;
 
     // BroadcastSink
-    bool isInfoPageShown(const QString& page) const override;
+    bool isInfoPageShown(ShellPage page) const override;
     bool isSearchPanelVisible() const override;
     void insertLandRow(ListingGrid grid, const LandRow& row) override;
     void insertAirRow(const AirRow& row) override;

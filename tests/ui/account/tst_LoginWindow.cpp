@@ -101,9 +101,9 @@ void LoginWindowTest::init()
     resetSession();
     QFile::remove(SettingsFile::defaultPath());
     ScriptedUpdateCheck::throwOnStart = false;
-    LoginUpdateCheck::setFactory([] { return std::make_unique<ScriptedUpdateCheck>(); });
     opened.clear();
     services = {};
+    services.makeUpdateCheck = [] { return std::make_unique<ScriptedUpdateCheck>(); };
     services.openUrl = [this](const QUrl& url) { opened.append(url); };
     boxes = std::make_unique<MessageBoxes::Recorder>();
 }
@@ -111,7 +111,6 @@ void LoginWindowTest::init()
 void LoginWindowTest::cleanup()
 {
     boxes.reset();
-    LoginUpdateCheck::setFactory({});
     QFile::remove(SettingsFile::defaultPath());
 }
 
@@ -162,7 +161,7 @@ void LoginWindowTest::controlsCarryTheirNamesAndTexts()
 
 void LoginWindowTest::defaultCheckEndsByItself()
 {
-    LoginUpdateCheck::setFactory({});
+    services.makeUpdateCheck = {};
     TfrmLogin window(services);
     QVERIFY(!window.btnOk->isEnabled());
     QVERIFY(!window.btnReg->isEnabled());

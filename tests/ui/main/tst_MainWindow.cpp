@@ -519,8 +519,8 @@ void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
     for (const char* name :
          {"Label3", "lblCount1", "lblTypes", "lblCount1S", "lblAirInfo", "lblUserInfo"})
         QCOMPARE(window->findChild<QLabel*>(QLatin1String(name))->textFormat(), Qt::PlainText);
-    QVERIFY(view->isInfoPageShown("pgGrd"));
-    QVERIFY(!view->isInfoPageShown("pgAir"));
+    QVERIFY(view->isInfoPageShown(ShellPage::InfoLand));
+    QVERIFY(!view->isInfoPageShown(ShellPage::InfoAir));
 }
 
 void MainWindowTest::priceBroadcastRowsLandBelowHeaders()
