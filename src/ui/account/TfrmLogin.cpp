@@ -1,5 +1,7 @@
 #include "ui/account/TfrmLogin.h"
 
+#include "ui/common/Theme.h"
+
 #include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
@@ -27,7 +29,6 @@
 
 namespace {
 const QSize kClientSize(346, 233);
-const QColor kThemeColour(0xce, 0xdc, 0xef);
 
 // 宋体 9 pt where it exists, else the CJK faces a Linux desktop has.
 QFont loginFont()
@@ -56,7 +57,7 @@ TfrmLogin::TfrmLogin(const LoginWindowServices& services, QWidget* parent)
     setFixedSize(kClientSize);
     setFont(loginFont());
     QPalette background = palette();
-    background.setColor(QPalette::Window, kThemeColour);
+    background.setColor(QPalette::Window, Theme::colour());
     setPalette(background);
     setAutoFillBackground(true);
 

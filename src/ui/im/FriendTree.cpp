@@ -1,5 +1,7 @@
 #include "ui/im/FriendTree.h"
 
+#include "ui/common/Theme.h"
+
 #include <QAction>
 #include <QHelpEvent>
 #include <QMenu>
@@ -9,8 +11,6 @@
 #include <QToolTip>
 
 namespace {
-
-const QColor kThemeColour(0xCE, 0xDC, 0xEF);
 
 // The tree's four icons, drawn so that no picture files are needed.
 QIcon drawnIcon(FriendTree::Icon icon)
@@ -63,7 +63,7 @@ FriendTree::FriendTree(QWidget* parent) : QTreeWidget(parent)
     QPalette pal = palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::Base, Qt::white);
-        pal.setColor(group, QPalette::Highlight, kThemeColour);
+        pal.setColor(group, QPalette::Highlight, Theme::colour());
         pal.setColor(group, QPalette::HighlightedText, Qt::black);
     }
     setPalette(pal);
@@ -97,18 +97,13 @@ QIcon FriendTree::iconFor(Icon icon) const
     return icons[icon];
 }
 
-void FriendTree::ensureGroups(const QStringList& names)
+QTreeWidgetItem* FriendTree::addGroup(const QString& name)
 {
-    for (const QString& name : names) {
-        for (int i = 0; i < topLevelItemCount(); ++i) {
-            if (topLevelItem(i)->text(0).contains(name))
-                return; // stop at the first group that already exists
-        }
-        auto* group = new QTreeWidgetItem(this, QStringList(name));
-        group->setData(0, KindRole, int(GroupNode));
-        group->setIcon(0, iconFor(IconGroupCollapsed));
-        group->setExpanded(false);
-    }
+    auto* group = new QTreeWidgetItem(this, QStringList(name));
+    group->setData(0, KindRole, int(GroupNode));
+    group->setIcon(0, iconFor(IconGroupCollapsed));
+    group->setExpanded(false);
+    return group;
 }
 
 QTreeWidgetItem* FriendTree::firstGroup() const
@@ -268,6 +263,6 @@ void FriendTree::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
                          const QModelIndex& index) const
 {
     const bool selected = selectionModel() && selectionModel()->isSelected(index);
-    painter->fillRect(options.rect, selected ? kThemeColour : QColor(Qt::white));
+    painter->fillRect(options.rect, selected ? Theme::colour() : QColor(Qt::white));
     QTreeWidget::drawRow(painter, options, index);
 }

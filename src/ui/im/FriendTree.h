@@ -32,8 +32,8 @@ public:
 
     explicit FriendTree(QWidget* parent = nullptr);
 
-    // Adds each missing group as a collapsed root node, stopping at the first that exists.
-    void ensureGroups(const QStringList& names);
+    // A collapsed group node at the end of the root (the session decides which groups exist).
+    QTreeWidgetItem* addGroup(const QString& name);
     QTreeWidgetItem* firstGroup() const;
     void removeFriendNodes();
     QTreeWidgetItem* addFriend(const FriendEntry& entry);

@@ -1,5 +1,7 @@
 #include "ui/im/ImPanel.h"
 
+#include "ui/common/Theme.h"
+
 #include "ui/im/FriendTree.h"
 #include "ui/im/StatusTextFitter.h"
 
@@ -52,7 +54,7 @@ ImPanel::ImPanel(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("pnlIm"));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xCE, 0xDC, 0xEF));
+    pal.setColor(QPalette::Window, Theme::colour());
     setPalette(pal);
 
     m_top = new QWidget(this);

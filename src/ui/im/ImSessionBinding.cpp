@@ -23,7 +23,7 @@ void ImSessionBinding::wireSession()
     connect(session, &IMSession::rosterCleared, this, [this] { m_tree->clear(); });
     connect(session, &IMSession::friendsCleared, this, [this] { m_tree->removeFriendNodes(); });
     connect(session, &IMSession::groupAdded, this,
-            [this](const QString& name) { m_tree->ensureGroups({name}); });
+            [this](const QString& name) { m_tree->addGroup(name); });
     connect(session, &IMSession::friendAdded, this,
             [this](const FriendEntry& entry) { m_tree->addFriend(entry); });
     connect(session, &IMSession::friendChanged, this, &ImSessionBinding::showFriend);
@@ -51,7 +51,7 @@ void ImSessionBinding::showRoster()
 {
     m_tree->clear();
     for (const QString& group : m_session->roster().groups())
-        m_tree->ensureGroups({group});
+        m_tree->addGroup(group);
     for (const FriendEntry& entry : m_session->roster().friends())
         m_tree->addFriend(entry);
 }

@@ -1,5 +1,7 @@
 #include "ui/im/TfrmAudit.h"
 
+#include "ui/common/Theme.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +29,7 @@ TfrmAudit::TfrmAudit(const QString& from, QWidget* parent) : QDialog(parent)
     layout->addWidget(m_text);
     layout->addLayout(buttons);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xCE, 0xDC, 0xEF));
+    pal.setColor(QPalette::Window, Theme::colour());
     setPalette(pal);
 }
 

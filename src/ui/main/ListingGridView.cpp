@@ -1,5 +1,7 @@
 #include "ui/main/ListingGridView.h"
 
+#include "ui/common/Theme.h"
+
 #include "ui/main/GridFonts.h"
 #include "ui/main/ListingGridDelegate.h"
 #include "ui/main/ListingTableModel.h"
@@ -12,7 +14,6 @@
 #include <QWheelEvent>
 
 namespace {
-const QColor kHintBackground(206, 220, 239);
 
 int fontPixelSize(ListingFamily family)
 {
@@ -181,7 +182,7 @@ bool ListingGridView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && m_family == ListingFamily::Land) {
         QPalette hintPalette = QToolTip::palette();
-        hintPalette.setColor(QPalette::ToolTipBase, kHintBackground);
+        hintPalette.setColor(QPalette::ToolTipBase, Theme::colour());
         hintPalette.setColor(QPalette::ToolTipText, Qt::black);
         QToolTip::setPalette(hintPalette);
     }

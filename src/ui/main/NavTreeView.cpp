@@ -1,5 +1,7 @@
 #include "ui/main/NavTreeView.h"
 
+#include "ui/common/Theme.h"
+
 #include "refdata/TreeNodeRoles.h"
 
 #include <QMouseEvent>
@@ -7,8 +9,6 @@
 #include <QStyledItemDelegate>
 
 namespace {
-
-const QColor kThemeColour(0xCE, 0xDC, 0xEF);
 
 class NavTreeDelegate : public QStyledItemDelegate
 {
@@ -24,7 +24,7 @@ public:
         const int kind = index.data(NodeKindRole).toInt();
         const bool themed = selected && !(m_plainKindMinusOne && kind == -1);
         painter->save();
-        painter->fillRect(option.rect, themed ? kThemeColour : QColor(Qt::white));
+        painter->fillRect(option.rect, themed ? Theme::colour() : QColor(Qt::white));
         painter->setPen(Qt::black);
         painter->setFont(option.font);
         const QRect textArea = option.rect.adjusted(2, 2, 0, 0);
@@ -51,7 +51,7 @@ NavTreeView::NavTreeView(const QString& name, const Options& options, QWidget* p
     setExpandsOnDoubleClick(false);
     // The branch area left of a selected row is painted by the view, not the delegate.
     QPalette pal = palette();
-    pal.setColor(QPalette::Highlight, kThemeColour);
+    pal.setColor(QPalette::Highlight, Theme::colour());
     pal.setColor(QPalette::HighlightedText, Qt::black);
     setPalette(pal);
     if (m_options.oneOpenBranch)

@@ -1,5 +1,7 @@
 #include "ui/main/TfrmMain.h"
 
+#include "ui/common/Theme.h"
+
 #include "app/ApplicationTitle.h"
 #include "app/SessionState.h"
 #include "refdata/FixedLists.h"
@@ -38,8 +40,6 @@
 
 namespace {
 
-const QColor kThemeColour(0xCE, 0xDC, 0xEF);
-
 using ShellControls::controlName;
 using ShellTargets::controlName;
 
@@ -74,7 +74,7 @@ TfrmMain::TfrmMain(const MainWindowServices& services, QWidget* parent)
     shellState().closeWithoutAsking = false;
     setMinimumSize(897, 628);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kThemeColour);
+    pal.setColor(QPalette::Window, Theme::colour());
     setPalette(pal);
     setAutoFillBackground(true);
 

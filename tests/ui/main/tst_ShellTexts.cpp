@@ -263,7 +263,8 @@ void ShellTextsTest::friendTreeTexts()
 {
     auto* tree = window->findChild<FriendTree*>("TrevUserList");
     QVERIFY(tree);
-    tree->ensureGroups({QStringLiteral("我的好友"), QStringLiteral("货运联盟")});
+    tree->addGroup(QStringLiteral("我的好友"));
+    tree->addGroup(QStringLiteral("货运联盟"));
     QTreeWidgetItem* friends = tree->topLevelItem(0);
     QCOMPARE(FriendTree::groupHint(friends), QStringLiteral("你还没有添加好友哦 ！ "));
     FriendEntry entry;
