@@ -1,5 +1,7 @@
 #include "SandboxEndpoints.h"
 
+#include "app/SessionState.h"
+
 #include <QtGlobal>
 
 static int portFromEnvironment(const char* name, int fallback)
@@ -35,4 +37,23 @@ QUrl SandboxEndpoints::url(const QString& path)
     if (query >= 0)
         url.setQuery(path.mid(query + 1));
     return url;
+}
+
+static void retargetAddress(QString& address)
+{
+    QUrl url(address);
+    const QString host = url.host();
+    if (host != QLatin1String("localhost") && !host.endsWith(QLatin1String(".localhost")))
+        return;
+    url.setPort(SandboxEndpoints::httpPort());
+    address = url.toString();
+}
+
+void SandboxEndpoints::retarget(SessionState& state)
+{
+    state.ServerPort = c2sPort();
+    state.baseurl = QStringLiteral(":%1").arg(httpPort());
+    for (QString* address : {&state.regurl, &state.wsdluri, &state.homeURL, &state.infourl,
+                             &state.upgradfiles, &state.findfriendurl})
+        retargetAddress(*address);
 }

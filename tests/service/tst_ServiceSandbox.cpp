@@ -1,4 +1,5 @@
 #include "RecordingView.h"
+#include "SandboxEndpoints.h"
 #include "ServiceTestWaits.h"
 #include "app/SessionState.h"
 #include "core/FieldScrambler.h"
@@ -82,7 +83,8 @@ class ServiceSandboxTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        resetSession(); // the defaults address the sandbox exchange
+        resetSession(); // the defaults address the sandbox exchange, on its default ports
+        SandboxEndpoints::retarget(session());
         shellState().reset();
         shellState().setConnectedProbe([] { return true; });
         view = std::make_unique<RecordingView>();

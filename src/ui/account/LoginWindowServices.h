@@ -5,6 +5,7 @@
 
 class LoginUpdateCheck;
 class QUrl;
+class SessionState;
 class TfrmLogin;
 
 // What the login window needs from outside; the composition root supplies it.
@@ -18,4 +19,7 @@ struct LoginWindowServices
     std::function<void(const QUrl& url)> openUrl;
     // Makes the update check the window runs at creation. Empty: a check that finds no update.
     std::function<std::unique_ptr<LoginUpdateCheck>()> makeUpdateCheck;
+    // Loads the configuration into the session state at every creation of the window; it
+    // throws CoreError like BuiltinConfig::load. Empty: the built-in configuration.
+    std::function<void(SessionState& state)> loadConfiguration;
 };

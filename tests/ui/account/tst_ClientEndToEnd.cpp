@@ -1,6 +1,8 @@
 // The whole client against the sandbox exchange: start, log in through the login window, live
 // listings of the user's city, a listing published by another user arriving at the top, log off
 // and on, and the confirmed close.
+#include "SandboxEndpoints.h"
+#include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
 #include "client/ClientComposition.h"
@@ -272,7 +274,14 @@ void ClientEndToEndTest::loginListingsPublishRelogAndClose()
     });
     mainPhase.start();
 
-    ClientComposition client;
+    // The built-in configuration names the exchange's default ports; the tests' exchange
+    // has its own.
+    ClientComposition::Parts parts;
+    parts.login.loadConfiguration = [](SessionState& state) {
+        BuiltinConfig::load(state);
+        SandboxEndpoints::retarget(state);
+    };
+    ClientComposition client(std::move(parts));
     const int exitCode = client.run(*qApp, QStringLiteral("Tovanta-e2e"));
     boxes = nullptr;
     QVERIFY(loginDone);

@@ -1,4 +1,5 @@
 #include "RecordingWindows.h"
+#include "SandboxEndpoints.h"
 #include "SandboxXmppSession.h"
 #include "ScriptedLogin.h"
 #include "app/SessionState.h"
@@ -58,6 +59,7 @@ constexpr int kPatience = 60000;
 void MainWindowSandboxTest::initTestCase()
 {
     resetSession();
+    SandboxEndpoints::retarget(session());
     shellState().reset();
     session().loginIdentity = QStringLiteral("lina@localhost");
     session().password = QStringLiteral("demo1234");
