@@ -174,12 +174,12 @@ void TXMLStringReader::parseXmlDeclaration(TXMLNode& document)
     skipLiteral("<?xml");
     TXMLNode* declaration = document.addChild(TXMLNode::XmlDeclaration, "xml");
     for (;;) {
-        skipWhiteSpace();
+        const bool separated = skipWhiteSpace();
         if (lookingAt("?>")) {
             skipLiteral("?>");
             return;
         }
-        if (atEnd() || !isNameStart(current())) {
+        if (atEnd() || !separated || !isNameStart(current())) {
             fail(QStringLiteral("XML declaration not terminated with \"?>\""));
         }
         parseAttribute(*declaration);
@@ -253,7 +253,8 @@ void TXMLStringReader::parseElement(TXMLNode& parent, int depth)
 void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
 {
     for (;;) {
-        skipWhiteSpace();
+        // Attributes are separated by white space: <a b='1'c='2'> is not a start tag.
+        const bool separated = skipWhiteSpace();
         if (atEnd()) {
             fail(QStringLiteral("Unexpected end of data"));
         }
@@ -271,7 +272,7 @@ void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
             parseEndTag(element);
             return;
         }
-        if (!isNameStart(current())) {
+        if (!separated || !isNameStart(current())) {
             fail(QStringLiteral("Tag not terminated properly"));
         }
         parseAttribute(element);

@@ -268,6 +268,11 @@ void XmlReaderTest::errorMessages_data()
     row("only a declaration", "<?xml version=\"1.0\"?>", "Missing element");
     row("slash not closing", "<a/ >", "Tag not terminated properly");
     row("junk in start tag", "<a b='1' ?>", "Tag not terminated properly");
+    row("attributes run together", "<a b='1'c='2'/>", "Tag not terminated properly");
+    row("attributes run together, double quotes", "<a b=\"1\"c=\"2\">x</a>",
+        "Tag not terminated properly");
+    row("declaration attributes run together", "<?xml version='1.0'encoding='GBK'?><a/>",
+        "XML declaration not terminated with \"?>\"");
     row("bad child tag", "<a>< b/></a>", "Tag not terminated properly");
     row("no end tag", "<a>text", "No ending tag for a");
     row("no end tag of child", "<a><b>text</a>",
