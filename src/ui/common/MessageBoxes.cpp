@@ -80,6 +80,8 @@ MessageBoxes::Answer MessageBoxes::show(QWidget* parent, const Box& box)
 
     QMessageBox dialog(platformIcon(box.icon), box.caption, box.text, QMessageBox::NoButton,
                        parent);
+    // Texts carry user and friend names; markup in them is shown as typed, never rendered.
+    dialog.setTextFormat(Qt::PlainText);
     if (box.buttons == Buttons::YesNo) {
         dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         dialog.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));

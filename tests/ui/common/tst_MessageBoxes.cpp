@@ -1,6 +1,10 @@
 #include "app/ApplicationTitle.h"
 #include "ui/common/MessageBoxes.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 class MessageBoxesTest : public QObject
@@ -9,6 +13,7 @@ class MessageBoxesTest : public QObject
 private Q_SLOTS:
     void recorderRecordsBoxesAndScriptsAnswers();
     void nestedRecordersRestoreTheOuterOne();
+    void markupInTextsIsShownAsTyped();
 };
 
 void MessageBoxesTest::recorderRecordsBoxesAndScriptsAnswers()
@@ -52,6 +57,30 @@ void MessageBoxesTest::nestedRecordersRestoreTheOuterOne()
     MessageBoxes::information(nullptr, QStringLiteral("c"), QStringLiteral("outer"));
     QCOMPARE(outer.count(), 1);
     QCOMPARE(outer.last().text, QStringLiteral("outer"));
+}
+
+// A real box, shown without a recorder: a friend's name holding tags appears as typed.
+void MessageBoxesTest::markupInTextsIsShownAsTyped()
+{
+    const QString text = QStringLiteral("确定要删除:<b>张</b><img src='x'>");
+    QString shownText;
+    bool plain = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        plain = box->textFormat() == Qt::PlainText;
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() != text)
+                continue;
+            shownText = label->text();
+            plain = plain && label->textFormat() == Qt::PlainText;
+        }
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(MessageBoxes::question(nullptr, MessageBoxes::captionConfirm(), text));
+    QVERIFY(plain);
+    QCOMPARE(shownText, text);
 }
 
 QTEST_MAIN(MessageBoxesTest)
