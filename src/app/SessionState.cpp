@@ -3,6 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 
+void SessionState::setLoginIdentity(const QString& identity)
+{
+    if (identity.compare(loginIdentity, Qt::CaseInsensitive) != 0)
+        profile = UserProfile();
+    loginIdentity = identity;
+}
+
 QString SessionState::userName() const
 {
     const int at = loginIdentity.indexOf(QLatin1Char('@'));

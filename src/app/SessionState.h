@@ -42,6 +42,10 @@ public:
 
     // The part of the login identity before its first "@".
     QString userName() const;
+    // Sets the login identity. Another account's profile is dropped with the old identity, so
+    // nothing of it (company, contact, status) outlives the change; the same account, whatever
+    // the letter case it was typed in (the server ignores it), keeps its profile.
+    void setLoginIdentity(const QString& identity);
     // "http://www." + HostName + baseurl: prefix of every page and route of the web site.
     QString siteAddress() const;
     // "http://admin." + HostName: the tender pages.

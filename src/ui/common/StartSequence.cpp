@@ -25,7 +25,7 @@ bool StartSequence::modalLogin()
     if (!m_windows.showLogin(userName, password))
         return false;
     // HostName is read after the login window loaded the built-in configuration.
-    state.loginIdentity = userName + QLatin1Char('@') + state.HostName;
+    state.setLoginIdentity(userName + QLatin1Char('@') + state.HostName);
     state.password = password;
     return true;
 }

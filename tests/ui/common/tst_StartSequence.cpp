@@ -41,6 +41,7 @@ private Q_SLOTS:
 
     void confirmedLoginStoresIdentityAndPassword();
     void cancelledLoginLeavesSessionUnchanged();
+    void anotherAccountStartsWithoutTheOldProfile();
     void loginIsRefusedWhileALoginWindowShows();
     void failingLoginWindowFreesTheFlag();
     void reloginSignsInAnewOrEndsTheApplication();
@@ -68,6 +69,28 @@ void StartSequenceTest::confirmedLoginStoresIdentityAndPassword()
     QCOMPARE(session().loginIdentity, QStringLiteral("张三@example.org"));
     QCOMPARE(session().password, QStringLiteral("pw"));
     QVERIFY(session().loginWindowAvailable);
+}
+
+// Keys missing from the next profile answer, or a failed fetch, must not leave the previous
+// account's company and contact in place; the same account logging in again keeps them until
+// its own answer arrives.
+void StartSequenceTest::anotherAccountStartsWithoutTheOldProfile()
+{
+    StartSequence start(windows);
+    windows.login = confirmAs(QStringLiteral("lina"), QStringLiteral("pw"));
+    QVERIFY(start.modalLogin());
+    session().profile.setText(QStringLiteral("company"), QStringLiteral("北京远航物流"));
+    session().profile.setInteger(QStringLiteral("id"), 7);
+
+    windows.login = confirmAs(QStringLiteral("LiNa"), QStringLiteral("pw"));
+    QVERIFY(start.modalLogin());
+    QCOMPARE(session().profile.company, QStringLiteral("北京远航物流"));
+
+    windows.login = confirmAs(QStringLiteral("zhangwei"), QStringLiteral("pw"));
+    QVERIFY(start.modalLogin());
+    QCOMPARE(session().loginIdentity, QStringLiteral("zhangwei@localhost"));
+    QVERIFY(session().profile.company.isEmpty());
+    QCOMPARE(session().profile.id, 0);
 }
 
 void StartSequenceTest::cancelledLoginLeavesSessionUnchanged()
