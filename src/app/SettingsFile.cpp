@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -86,13 +87,16 @@ void writeElement(TXMLWriter& writer, const QString& name, const QString& text)
 QByteArray compose(const SessionState& state, const QString& password, const QString& sendKey,
                    const QString* orderCityText)
 {
+    const bool rememberable = SettingsFile::canRemember(state.userName(), state.password);
+    if (!rememberable)
+        qCWarning(lcApp) << "the login holds characters GBK lacks; it is not remembered";
     TXMLStringWriter writer;
     writer.writeHeader();
     writer.writeTag(QStringLiteral("ClientConfig"), TXMLWriter::OpenTag);
     writer.writeTag(QStringLiteral("login"), TXMLWriter::OpenTag);
     writeElement(writer, QStringLiteral("rememberpsw"), QStringLiteral("true"));
-    writeElement(writer, QStringLiteral("username"), state.userName());
-    writeElement(writer, QStringLiteral("password"), password);
+    writeElement(writer, QStringLiteral("username"), rememberable ? state.userName() : QString());
+    writeElement(writer, QStringLiteral("password"), rememberable ? password : QString());
     writer.writeTag(QStringLiteral("login"), TXMLWriter::CloseTag);
     writeElement(writer, QStringLiteral("sendmsg"), sendKey);
     if (orderCityText)
@@ -101,13 +105,49 @@ QByteArray compose(const SessionState& state, const QString& password, const QSt
     return writer.resultBytes();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
+QByteArray readExisting(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool replaceThroughTemporaryFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    const QString reason = QStringLiteral("Cannot create file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString());
+    *reason = file.errorString();
+    return false;
+}
+
+// A writable file in a folder the program may not create files in (no temporary file beside
+// it, whatever the system calls the refusal) is written in place; should that write fail, the
+// old bytes are put back.
+bool writeInPlace(const QString& path, const QByteArray& bytes, QString* reason)
+{
+    if (!QFileInfo(path).isWritable())
+        return false;
+    const QByteArray oldBytes = readExisting(path);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    *reason = file.errorString();
+    file.close();
+    QFile restore(path);
+    if (!restore.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        restore.write(oldBytes) != oldBytes.size())
+        qCWarning(lcApp) << "restoring the settings file failed:" << restore.errorString();
+    return false;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QString cause;
+    if (replaceThroughTemporaryFile(path, bytes, &cause) || writeInPlace(path, bytes, &cause))
+        return true;
+    const QString reason =
+        QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), cause);
     qCWarning(lcApp) << "writing the settings file failed:" << reason;
     if (error)
         *error = reason;
@@ -174,6 +214,11 @@ void SettingsFile::load(LoginFields& fields, SessionState& state, const QString&
         state.sendKey = sendmsg->text();
     state.orderCities =
         splitCities(elementText(*document, QStringLiteral("\\ClientConfig\\ordercity")));
+}
+
+bool SettingsFile::canRemember(const QString& userName, const QString& password)
+{
+    return Gbk::canEncode(userName) && Gbk::canEncode(password);
 }
 
 QString SettingsFile::sendKeyForMenuTag(int menuTag)

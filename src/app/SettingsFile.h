@@ -49,4 +49,9 @@ public:
     static void saveMain(const QString& orderCityText);
 
     static QString sendKeyForMenuTag(int menuTag);
+
+    // The file is GBK, which other programs read too: a login holding characters GBK lacks
+    // would come back with "?" in their place. Such a login is not remembered; the documents
+    // then carry an empty user name and password instead.
+    static bool canRemember(const QString& userName, const QString& password);
 };

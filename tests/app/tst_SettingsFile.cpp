@@ -5,8 +5,14 @@
 #include "core/Keys.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 QByteArray readBytes(const QString& path)
@@ -59,6 +65,8 @@ private Q_SLOTS:
     void foreignRootGivesEmptyValues();
     void failedWriteKeepsOldFileAndReportsFromChatMenu();
     void saveMainLogsTheFailureItSwallows();
+    void loginGbkCannotHoldIsLeftOut();
+    void fileInAFolderThatRefusesNewFilesIsWrittenInPlace();
 
 private:
     QTemporaryDir m_dir;
@@ -326,6 +334,77 @@ void SettingsFileTest::saveMainLogsTheFailureItSwallows()
     s.rememberPassword = true;
     QTest::ignoreMessage(QtWarningMsg, NulPasswordWarning);
     SettingsFile::saveMain(QStringLiteral("北京"));
+}
+
+// GBK has no emoji: written as "?", the remembered login would come back wrong. The login is
+// left out instead, and the rest of the file is still written.
+void SettingsFileTest::loginGbkCannotHoldIsLeftOut()
+{
+    SessionState& s = session();
+    s.rememberPassword = true;
+    s.sendKey = QStringLiteral("Enter");
+    for (const auto& login :
+         {std::make_pair(QStringLiteral("li\U0001F600"), QStringLiteral("pw")),
+          std::make_pair(QStringLiteral("li"), QStringLiteral("p\U0001F600"))}) {
+        s.loginIdentity = login.first + QStringLiteral("@localhost");
+        s.password = login.second;
+        QTest::ignoreMessage(QtWarningMsg,
+                             "the login holds characters GBK lacks; it is not remembered");
+        QVERIFY(SettingsFile::writeMain(s, QStringLiteral("北京"), m_path));
+        const QByteArray bytes = readBytes(m_path);
+        QVERIFY(!bytes.contains('?' + QByteArray("</")));
+        QVERIFY(bytes.contains("<username></username>"));
+        QVERIFY(bytes.contains("<password></password>"));
+
+        resetSession();
+        SettingsFile::LoginFields fields;
+        SettingsFile::load(fields, session(), m_path);
+        QVERIFY(fields.userName.isEmpty());
+        QVERIFY(fields.password.isEmpty());
+        QCOMPARE(session().sendKey, QStringLiteral("Enter"));
+        QCOMPARE(session().orderCities, QStringList{QStringLiteral("北京")});
+        s.rememberPassword = true;
+        s.sendKey = QStringLiteral("Enter");
+    }
+    QVERIFY(SettingsFile::canRemember(QStringLiteral("张三"), QStringLiteral("密码 x")));
+}
+
+// Where the program may change config.xml but not create files beside it, the file is written
+// in place. Root creates files anywhere, so the folder is made immutable for root.
+void SettingsFileTest::fileInAFolderThatRefusesNewFilesIsWrittenInPlace()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("config.xml"));
+    writeBytes(path, "old");
+#ifdef Q_OS_UNIX
+    const bool root = ::geteuid() == 0;
+#else
+    QSKIP("folder locking is only set up on Unix");
+    const bool root = false;
+#endif
+    const bool locked =
+        root ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir.path()}) == 0
+             : QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    auto unlock = qScopeGuard([&] {
+        if (root)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir.path()});
+        else
+            QFile::setPermissions(dir.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (!locked)
+        QSKIP("this file system cannot refuse new files in a folder");
+    QFile probe(dir.filePath(QStringLiteral("probe")));
+    QVERIFY2(!probe.open(QIODevice::WriteOnly), "the folder still takes new files");
+
+    SessionState& s = session();
+    s.loginIdentity = QStringLiteral("wang@localhost");
+    s.password = QStringLiteral("pw");
+    s.rememberPassword = true;
+    QString error;
+    QVERIFY2(SettingsFile::writeMain(s, QStringLiteral("上海"), path, &error), qPrintable(error));
+    QCOMPARE(readBytes(path), SettingsFile::composeMain(s, QStringLiteral("上海")));
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)

@@ -19,6 +19,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,7 +130,10 @@ void TfrmLogin::runCreationSteps()
 {
     SessionState& state = session();
     try {
-        BuiltinConfig::load(state);
+        if (m_services.loadConfiguration)
+            m_services.loadConfiguration(state);
+        else
+            BuiltinConfig::load(state);
         startBaseInfoFetch();
         setCaptionState(LoginCaption::State::Idle);
         startUpdateCheck();
@@ -242,9 +246,23 @@ void TfrmLogin::BTOKClick()
     case LoginValidator::Verdict::BlankPassword:
         return;
     case LoginValidator::Verdict::Accept:
+        refuseRememberingWhatCannotBeStored();
         accept();
         return;
     }
+}
+
+// The settings file is GBK; a name or password with other characters would come back
+// corrupted, so the user is told and this login is not remembered.
+void TfrmLogin::refuseRememberingWhatCannotBeStored()
+{
+    if (!chkRemberPsw->isChecked() || SettingsFile::canRemember(userName(), password()))
+        return;
+    MessageBoxes::information(
+        this, MessageBoxes::captionPrompt(),
+        QStringLiteral("用户名或密码含有无法保存的字符，本次登录将不被记住。"));
+    chkRemberPsw->setChecked(false);
+    session().rememberPassword = false;
 }
 
 void TfrmLogin::btnRegClick()
@@ -302,6 +320,17 @@ void TfrmLogin::checkFieldOnLeave(QLineEdit* field)
         field->setFocus(Qt::OtherFocusReason);
         m_restoringFocus = false;
     });
+}
+
+// A dialog closes as rejected on Escape, which would end the program at start; only the close
+// box and the window's own buttons close this one.
+void TfrmLogin::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool TfrmLogin::eventFilter(QObject* watched, QEvent* event)

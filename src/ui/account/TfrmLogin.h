@@ -10,6 +10,7 @@
 class LoginBanner;
 class QCheckBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,7 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -68,6 +70,7 @@ private:
     void updateCheckEnded();
     void checkFieldOnLeave(QLineEdit* field);
     void reportCreationError(const QString& cause);
+    void refuseRememberingWhatCannotBeStored();
     void openUrl(const QString& address) const;
 
     LoginWindowServices m_services;

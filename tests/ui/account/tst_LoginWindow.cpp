@@ -80,11 +80,13 @@ private Q_SLOTS:
     void leavingFieldWithApostropheRefuses();
     void twoRefusedFieldsDoNotPingPong();
     void rememberBoxSetsSessionFlag();
+    void loginGbkCannotHoldIsNotRemembered();
     void bannerOpensHomePage();
     void registrationOpensWhatTheServicesGive();
     void modalLoginStoresTrimmedIdentity_data();
     void modalLoginStoresTrimmedIdentity();
     void cancelledModalLoginLeavesSession();
+    void escapeKeepsTheWindowOpen();
 
 private:
     void finishCheck(TfrmLogin& window);
@@ -385,6 +387,35 @@ void LoginWindowTest::rememberBoxSetsSessionFlag()
     QVERIFY(!session().rememberPassword);
 }
 
+// The settings file is GBK: a password with an emoji is told about and not remembered, and the
+// login goes on; a GBK password is remembered without a word.
+void LoginWindowTest::loginGbkCannotHoldIsNotRemembered()
+{
+    TfrmLogin window(services);
+    finishCheck(window);
+    window.chkRemberPsw->click();
+    window.EDUserName->setText(QStringLiteral("zhang"));
+    window.EDPassword->setText(QStringLiteral("pw\U0001F600"));
+    window.btnOk->click();
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(boxes->count(), 1);
+    QCOMPARE(boxes->last().caption, QStringLiteral("提示"));
+    QCOMPARE(boxes->last().text,
+             QStringLiteral("用户名或密码含有无法保存的字符，本次登录将不被记住。"));
+    QVERIFY(!window.chkRemberPsw->isChecked());
+    QVERIFY(!session().rememberPassword);
+
+    TfrmLogin second(services);
+    finishCheck(second);
+    second.chkRemberPsw->click();
+    second.EDUserName->setText(QStringLiteral("张三"));
+    second.EDPassword->setText(QStringLiteral("密码"));
+    second.btnOk->click();
+    QCOMPARE(second.result(), int(QDialog::Accepted));
+    QCOMPARE(boxes->count(), 1);
+    QVERIFY(session().rememberPassword);
+}
+
 void LoginWindowTest::bannerOpensHomePage()
 {
     TfrmLogin window(services);
@@ -461,6 +492,30 @@ void LoginWindowTest::cancelledModalLoginLeavesSession()
     QVERIFY(!start.modalLogin());
     QVERIFY(session().loginIdentity.isEmpty());
     QVERIFY(session().loginWindowAvailable);
+}
+
+// Escape would end the program at start; only the close box closes the window unanswered.
+void LoginWindowTest::escapeKeepsTheWindowOpen()
+{
+    TfrmLogin window(services);
+    QSignalSpy rejected(&window, &QDialog::rejected);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    finishCheck(window);
+
+    for (QWidget* focus :
+         {static_cast<QWidget*>(window.EDUserName), static_cast<QWidget*>(window.EDPassword),
+          static_cast<QWidget*>(window.btnOk)}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+    }
+    QCOMPARE(rejected.count(), 0);
+
+    QVERIFY(window.close());
+    QCOMPARE(rejected.count(), 1);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(LoginWindowTest)
