@@ -1,5 +1,6 @@
 #include "ui/main/ListingGridDelegate.h"
 
+#include "ui/main/CellTextElider.h"
 #include "ui/main/GridFonts.h"
 #include "ui/main/ListingTableModel.h"
 
@@ -13,11 +14,45 @@
 namespace {
 const QColor kGradientTop(251, 230, 148);
 const QColor kGradientBottom(238, 149, 21);
+constexpr int kShownTextsKept = 256;
 } // namespace
 
 ListingGridDelegate::ListingGridDelegate(bool landStyle, int defaultRowHeight, QObject* parent)
-    : QStyledItemDelegate(parent), m_landStyle(landStyle), m_defaultRowHeight(defaultRowHeight)
+    : QStyledItemDelegate(parent), m_landStyle(landStyle), m_defaultRowHeight(defaultRowHeight),
+      m_shownTexts(kShownTextsKept)
 {}
+
+QString ListingGridDelegate::shownText(const QString& text, const QString& tail, const QFont& font,
+                                       int cellWidth) const
+{
+    const int width = qMax(1, cellWidth - 2 * TextOffset);
+    bool cut = false;
+    const QString flat = CellTextElider::flattened(text, CellTextElider::budget(width), &cut);
+    const QString key = QString::number(width) + QLatin1Char(cut ? '+' : '=') + font.key() +
+                        QChar(0) + tail + QChar(0) + flat;
+    if (const QString* cached = m_shownTexts.object(key))
+        return *cached;
+    const QString shown = CellTextElider::elideFlattened(flat, cut, tail, font, width).text;
+    m_shownTexts.insert(key, new QString(shown), 1);
+    return shown;
+}
+
+QString ListingGridDelegate::shownTitleMarkup(const QModelIndex& index, const QFont& font,
+                                              int cellWidth) const
+{
+    const QString shortTime = index.data(ListingTableModel::ShortTimeRole).toString();
+    const QString tail = shortTime.isEmpty() ? QString() : QLatin1Char(' ') + shortTime;
+    const QString title =
+        shownText(index.data(ListingTableModel::TitleRole).toString(), tail, font, cellWidth);
+    return ListingTableModel::titleMarkup(title, shortTime);
+}
+
+QString ListingGridDelegate::shownPlainText(const QModelIndex& index, const QFont& font,
+                                            int cellWidth) const
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    return text.isEmpty() ? text : shownText(text, QString(), font, cellWidth);
+}
 
 bool ListingGridDelegate::isFocusedCell(const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const
@@ -34,13 +69,14 @@ void ListingGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     const bool focused = isFocusedCell(option, index);
     painter->save();
     paintBackground(painter, option, index, focused);
-    const QString html = index.data(ListingTableModel::RichTextRole).toString();
-    if (!html.isEmpty())
-        paintRichText(painter, option, html, focused);
-    else if (index.data(ListingTableModel::ImageIndexRole).toInt() >= 0)
+    if (index.data(ListingTableModel::TitleRole).isValid()) {
+        const QFont font = focused ? GridFonts::tahoma(11, true) : option.font;
+        paintRichText(painter, option, shownTitleMarkup(index, font, option.rect.width()), focused);
+    } else if (index.data(ListingTableModel::ImageIndexRole).toInt() >= 0) {
         paintIcon(painter, option, index);
-    else
+    } else {
         paintPlainText(painter, option, index, focused);
+    }
     painter->restore();
 }
 
@@ -109,10 +145,11 @@ void ListingGridDelegate::paintIcon(QPainter* painter, const QStyleOptionViewIte
 void ListingGridDelegate::paintPlainText(QPainter* painter, const QStyleOptionViewItem& option,
                                          const QModelIndex& index, bool focused) const
 {
-    const QString text = index.data(Qt::DisplayRole).toString();
+    const QFont font = focused ? GridFonts::tahoma(11, true) : option.font;
+    const QString text = shownPlainText(index, font, option.rect.width());
     if (text.isEmpty())
         return;
-    painter->setFont(focused ? GridFonts::tahoma(11, true) : option.font);
+    painter->setFont(font);
     painter->setPen(option.palette.color(QPalette::Text));
     const QVariant alignment = index.data(Qt::TextAlignmentRole);
     const int flags =
@@ -125,14 +162,13 @@ QSize ListingGridDelegate::sizeHint(const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const
 {
     const int width = option.rect.width() > 0 ? option.rect.width() : 200;
-    const QString html = index.data(ListingTableModel::RichTextRole).toString();
     int contentHeight = 0;
-    if (!html.isEmpty()) {
+    if (index.data(ListingTableModel::TitleRole).isValid()) {
         QTextDocument doc;
-        layoutDocument(doc, option.font, html, width);
+        layoutDocument(doc, option.font, shownTitleMarkup(index, option.font, width), width);
         contentHeight = qCeil(doc.size().height()) + 2 * TextOffset;
     } else {
-        const QString text = index.data(Qt::DisplayRole).toString();
+        const QString text = shownPlainText(index, option.font, width);
         if (!text.isEmpty()) {
             const QRect bounds = option.fontMetrics.boundingRect(
                 QRect(0, 0, qMax(1, width - 2 * TextOffset), 100000), Qt::TextWordWrap, text);

@@ -6,8 +6,8 @@
 #include "ui/main/ListingGridDelegate.h"
 #include "ui/main/ListingTableModel.h"
 
-#include <QEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolTip>
@@ -59,15 +59,33 @@ ListingGridView::ListingGridView(ListingFamily family, QWidget* parent)
     setItemDelegate(
         new ListingGridDelegate(family == ListingFamily::Land, layout().defaultRowHeight, this));
     setUpLook();
+    followModel();
     applyColumnLayout();
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             Q_EMIT fieldDoubleClicked(index.row(), index.column());
     });
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int) {
-        if (section == layout().stretchField && m_family == ListingFamily::Land)
-            fitAllRows();
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            &ListingGridView::columnWidthsChanged);
+}
+
+void ListingGridView::followModel()
+{
+    m_fits.reset(m_model->rowCount());
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                m_fits.insertRows(first, last - first + 1);
+            });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                m_fits.removeRows(first, last - first + 1);
+            });
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_fits.reset(m_model->rowCount()); });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                m_fits.invalidateRows(topLeft.row(), bottomRight.row());
+            });
 }
 
 const ListingLayout& ListingGridView::layout() const
@@ -102,6 +120,13 @@ void ListingGridView::setUpLook()
     QPalette pal = palette();
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
+    if (land) {
+        // The land grids' hints are on the theme colour. A tool tip takes the style sheet of
+        // the widget it is shown for, and the hints are shown for the viewport (viewportEvent):
+        // this colours them and no other tool tip, and leaves the grid's own look alone.
+        viewport()->setStyleSheet(QStringLiteral("QToolTip { background-color: %1; color: black; }")
+                                      .arg(Theme::colour().name()));
+    }
 }
 
 void ListingGridView::applyColumnLayout()
@@ -147,46 +172,68 @@ void ListingGridView::fitRow(int modelRow)
         return;
     // The row's own grid line is not content; the default height is the floor.
     const int content = sizeHintForRow(modelRow) - (showGrid() ? 1 : 0);
+    m_fits.markFitted(modelRow);
     setRowHeight(modelRow, qMax(layout().defaultRowHeight, content));
 }
 
-void ListingGridView::fitAllRows()
+void ListingGridView::fitVisibleRows()
 {
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        fitRow(row);
+    int row = rowAt(0);
+    if (row < 0)
+        return;
+    // Heights change as the rows are measured: walk down by the new heights.
+    const int bottom = viewport()->height();
+    const int rows = m_model->rowCount();
+    for (int top = rowViewportPosition(row); row < rows && top < bottom; ++row) {
+        if (isRowHidden(row))
+            continue;
+        if (!m_fits.isFitted(row))
+            fitRow(row);
+        top += rowHeight(row);
+    }
 }
 
-void ListingGridView::scheduleRefit()
+void ListingGridView::columnWidthsChanged()
 {
-    // Titles wrap at the column width: when it changes, the rows follow, once per change.
-    if (m_refitPending)
+    // Texts wrap at the column widths: every row's height is out of date, and the rows on
+    // screen are measured again once per change; the others when they come into view.
+    m_fits.invalidateAll();
+    if (m_visibleFitPending)
         return;
-    m_refitPending = true;
+    m_visibleFitPending = true;
     QTimer::singleShot(0, this, [this] {
-        m_refitPending = false;
-        const int width = columnWidth(layout().stretchField);
-        if (width == m_fittedWidth)
-            return;
-        m_fittedWidth = width;
-        fitAllRows();
+        m_visibleFitPending = false;
+        if (isVisible())
+            fitVisibleRows();
     });
 }
 
-void ListingGridView::resizeEvent(QResizeEvent* event)
+void ListingGridView::paintEvent(QPaintEvent* event)
 {
-    QTableView::resizeEvent(event);
-    scheduleRefit();
+    // Rows scrolled or pushed into view since the last width change get their height first.
+    fitVisibleRows();
+    QTableView::paintEvent(event);
 }
 
 bool ListingGridView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && m_family == ListingFamily::Land) {
-        QPalette hintPalette = QToolTip::palette();
-        hintPalette.setColor(QPalette::ToolTipBase, Theme::colour());
-        hintPalette.setColor(QPalette::ToolTipText, Qt::black);
-        QToolTip::setPalette(hintPalette);
+        showLandHint(static_cast<QHelpEvent*>(event));
+        return true;
     }
     return QTableView::viewportEvent(event);
+}
+
+void ListingGridView::showLandHint(QHelpEvent* event)
+{
+    const QModelIndex index = indexAt(event->pos());
+    const QString hint = index.data(Qt::ToolTipRole).toString();
+    if (hint.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    QToolTip::showText(event->globalPos(), hint, viewport(), visualRect(index));
 }
 
 void ListingGridView::wheelEvent(QWheelEvent* event)

@@ -3,13 +3,18 @@
 #include "service/ShellTargets.h"
 #include "ui/main/ListingGridRow.h"
 #include "ui/main/ListingLayout.h"
+#include "ui/main/RowFitCache.h"
 
 #include <QTableView>
 
 class ListingTableModel;
+class QHelpEvent;
 
 // One listing grid of the main window, set up for its family: fonts, header, row heights,
 // hidden fields and widths, hints, and double-clicks reported by field position.
+// A row's height is measured when the row is filled or inserted, and again only after its
+// content or a column width changed, and then once it is on screen: a resize costs the rows in
+// view, not every row of the grid.
 class ListingGridView : public QTableView
 {
     Q_OBJECT
@@ -36,7 +41,8 @@ public:
 
     // Sets the height of one row from its content, no lower than the default height.
     void fitRow(int modelRow);
-    void fitAllRows();
+    // Measures the rows on screen that are not measured for the current column widths.
+    void fitVisibleRows();
     // Puts back the set-up widths and hidden fields (the side-panel toggle re-hides them).
     void applyColumnLayout();
 
@@ -44,9 +50,9 @@ Q_SIGNALS:
     void fieldDoubleClicked(int modelRow, int field);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     // Rows are resized by dragging their lower border, as the grid has no row header.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -54,13 +60,15 @@ protected:
 
 private:
     void setUpLook();
-    void scheduleRefit();
+    void followModel();
+    void columnWidthsChanged();
+    void showLandHint(QHelpEvent* event);
     int rowBorderAt(const QPoint& pos) const;
 
     ListingFamily m_family;
     ListingTableModel* m_model;
-    bool m_refitPending = false;
-    int m_fittedWidth = -1;
+    RowFitCache m_fits;
+    bool m_visibleFitPending = false;
     int m_resizingRow = -1;
     int m_dragStartY = 0;
     int m_dragStartHeight = 0;

@@ -32,6 +32,14 @@ QVariant ListingTableModel::data(const QModelIndex& index, int role) const
         if (field == m_layout->titleField && !row.field(field).isEmpty())
             return titleMarkup(row.field(field), row.shortTime);
         return QVariant();
+    case TitleRole:
+        if (field == m_layout->titleField && !row.field(field).isEmpty())
+            return row.field(field);
+        return QVariant();
+    case ShortTimeRole:
+        if (field == m_layout->titleField)
+            return row.shortTime;
+        return QVariant();
     case ImageIndexRole:
         return imageAt(row, field);
     case Qt::DecorationRole: {
@@ -95,7 +103,7 @@ ListingGridRow ListingTableModel::normalised(ListingGridRow row) const
 
 void ListingTableModel::resizeRows(int count)
 {
-    count = qMax(0, count);
+    count = qBound(0, count, MaxRows);
     const int current = m_rows.size();
     if (count > current) {
         beginInsertRows(QModelIndex(), current, count - 1);
@@ -120,6 +128,12 @@ void ListingTableModel::setRow(int index, const ListingGridRow& row)
 
 int ListingTableModel::insertRow(int position, const ListingGridRow& row)
 {
+    if (m_rows.size() >= MaxRows) {
+        const int first = MaxRows - 1;
+        beginRemoveRows(QModelIndex(), first, m_rows.size() - 1);
+        m_rows.resize(first);
+        endRemoveRows();
+    }
     position = qBound(0, position, m_rows.size());
     beginInsertRows(QModelIndex(), position, position);
     m_rows.insert(position, normalised(row));

@@ -7,7 +7,8 @@
 #include <QVector>
 
 // The rows of one listing grid. Rows hold plain records, not one object per cell, so that
-// live inserts at the top stay cheap even on long grids.
+// live inserts at the top stay cheap. A grid keeps at most MaxRows data rows (a header row is
+// not one of them): live rows arrive without end, so the oldest fall off the bottom.
 class ListingTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -15,8 +16,12 @@ public:
     enum Role
     {
         RichTextRole = Qt::UserRole + 1,
-        ImageIndexRole
+        ImageIndexRole,
+        TitleRole,    // land title cell: the title alone, as the row holds it
+        ShortTimeRole // land title cell: the short time shown after it
     };
+
+    static constexpr int MaxRows = 2000;
 
     explicit ListingTableModel(ListingFamily family, QObject* parent = nullptr);
 
@@ -28,11 +33,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     ListingGridRow row(int index) const;
-    // Grows or shrinks the grid to exactly count rows; new rows are empty.
+    // Grows or shrinks the grid to exactly count rows, at most MaxRows; new rows are empty.
     void resizeRows(int count);
     // Writes a row in place; a row outside the grid is ignored.
     void setRow(int index, const ListingGridRow& row);
-    // Inserts a row before position (clamped to the grid), pushing the rows below down.
+    // Inserts a row before position (clamped to the grid), pushing the rows below down. A full
+    // grid first drops its last row. Returns where the row went.
     int insertRow(int position, const ListingGridRow& row);
     // The state a load leaves when it found nothing: exactly one row with every cell empty.
     void clearToOneEmptyRow();

@@ -1,10 +1,19 @@
+#include "ui/common/Theme.h"
+#include "ui/main/CellTextElider.h"
 #include "ui/main/GridRowBuilder.h"
+#include "ui/main/ListingGridDelegate.h"
 #include "ui/main/ListingGridView.h"
 #include "ui/main/ListingImages.h"
 #include "ui/main/ListingTableModel.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSet>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -28,6 +37,31 @@ AirRow airRow(const QString& sender, const QString& departure)
     return row;
 }
 
+// The grid's own delegate, noting which rows' title cells the grid measures.
+class MeasuringDelegate : public ListingGridDelegate
+{
+public:
+    using ListingGridDelegate::ListingGridDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (index.column() == 1)
+            measured.append(index.row());
+        return ListingGridDelegate::sizeHint(option, index);
+    }
+
+    mutable QVector<int> measured;
+};
+
+QWidget* shownToolTip()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class ListingGridTest : public QObject
@@ -44,6 +78,10 @@ private Q_SLOTS:
     void longTitlesAreNoTallerThanTheirText();
     void resizeKeepsExistingRowsAndDropsExtra();
     void userDragsARowBorder();
+    void gridsKeepTheNewestRowsOnly();
+    void resizeMeasuresOnlyTheRowsOnScreen();
+    void hugeTitlesShowAFewLinesAndStayWhole();
+    void landHintsLeaveOtherToolTipsAlone();
 };
 
 void ListingGridTest::insertsPushRowsDownAndKeepFields()
@@ -199,7 +237,8 @@ void ListingGridTest::longTitlesAreNoTallerThanTheirText()
                        landRow(QStringLiteral("1"), QStringLiteral("短标题"), QStringLiteral("a")));
     QCOMPARE(grid.rowHeight(0), 40); // one line stays at the default height
 
-    const QString longTitle = QString(QStringLiteral("长途货运整车零担")).repeated(40);
+    // Long, but within the lines a cell shows.
+    const QString longTitle = QString(QStringLiteral("长途货运整车零担")).repeated(10);
     grid.insertGridRow(0, landRow(QStringLiteral("2"), longTitle, QStringLiteral("a")));
     const int tall = grid.rowHeight(0);
     QVERIFY2(tall > 40, qPrintable(QString::number(tall)));
@@ -262,6 +301,180 @@ void ListingGridTest::userDragsARowBorder()
     QTest::mouseClick(port, Qt::LeftButton, Qt::NoModifier, QPoint(200, 80));
     QCOMPARE(grid.currentIndex().row(), 1);
     QCOMPARE(grid.rowHeight(1), 40);
+}
+
+void ListingGridTest::gridsKeepTheNewestRowsOnly()
+{
+    const int cap = ListingTableModel::MaxRows;
+    ListingGridView land(ListingFamily::Land);
+    for (int i = 0; i <= cap; ++i)
+        land.insertGridRow(0,
+                           landRow(QString::number(i), QStringLiteral("t"), QStringLiteral("a")));
+    // The insert after the cap dropped the oldest row, at the bottom.
+    QCOMPARE(land.gridRowCount(), cap);
+    QCOMPARE(land.dataRow(0).field(2), QString::number(cap));
+    QCOMPARE(land.dataRow(cap - 1).field(2), QStringLiteral("1"));
+
+    // The header row of the price grids is not one of the rows kept.
+    ListingGridView air(ListingFamily::Air);
+    for (int i = 0; i <= cap; ++i)
+        air.insertGridRow(
+            1, GridRowBuilder::fromAir(airRow(QString::number(i), QStringLiteral("浦东(PVG)"))));
+    QCOMPARE(air.gridRowCount(), cap + 1);
+    QCOMPARE(air.dataRow(0).field(10), QString::number(cap));
+    QCOMPARE(air.dataRow(cap - 1).field(10), QStringLiteral("1"));
+
+    // A load asking for more rows than a grid keeps gets the most it keeps.
+    ListingTableModel model(ListingFamily::Sea);
+    model.resizeRows(cap + 500);
+    QCOMPARE(model.rowCount(), cap);
+}
+
+void ListingGridTest::resizeMeasuresOnlyTheRowsOnScreen()
+{
+    ListingGridView grid(ListingFamily::Land);
+    auto* delegate = new MeasuringDelegate(true, 40, &grid);
+    grid.setItemDelegate(delegate);
+    grid.resize(600, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const int rows = 300;
+    for (int i = 0; i < rows; ++i)
+        grid.insertGridRow(0, landRow(QString::number(i), QStringLiteral("钢材 %1 吨").arg(i),
+                                      QStringLiteral("a")));
+    QCoreApplication::processEvents();
+    // Each insert measured its row, once.
+    QCOMPARE(delegate->measured.size(), rows);
+
+    auto onScreen = [&grid] {
+        QSet<int> shown;
+        const int first = grid.rowAt(0);
+        const int last = grid.rowAt(grid.viewport()->height() - 1);
+        for (int row = first; row >= 0 && row <= last; ++row)
+            shown.insert(row);
+        return shown;
+    };
+    auto measuredRows = [delegate] {
+        return QSet<int>(delegate->measured.cbegin(), delegate->measured.cend());
+    };
+
+    // A resize measures the rows in view, each once, and no row below them.
+    delegate->measured.clear();
+    grid.resize(900, 400);
+    QTRY_VERIFY(!delegate->measured.isEmpty());
+    QTest::qWait(50);
+    QCOMPARE(measuredRows(), onScreen());
+    QCOMPARE(delegate->measured.size(), measuredRows().size());
+
+    // Rows scrolled into view are measured then; rows already measured for this width are not
+    // measured again.
+    delegate->measured.clear();
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    QTRY_VERIFY(!delegate->measured.isEmpty());
+    QTest::qWait(50);
+    QCOMPARE(measuredRows(), onScreen());
+    delegate->measured.clear();
+    grid.verticalScrollBar()->setValue(0);
+    grid.viewport()->repaint();
+    QVERIFY2(delegate->measured.isEmpty(), qPrintable(QString::number(delegate->measured.size())));
+
+    // New content is measured again.
+    grid.listingModel()->setRow(
+        2, landRow(QStringLiteral("x"), QStringLiteral("玻璃"), QStringLiteral("b")));
+    grid.viewport()->repaint();
+    QCOMPARE(delegate->measured, QVector<int>{2});
+}
+
+void ListingGridTest::hugeTitlesShowAFewLinesAndStayWhole()
+{
+    ListingGridView grid(ListingFamily::Land);
+    grid.resize(600, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    // Another user's title: markup, control characters, line breaks and 100 KB.
+    QString huge;
+    while (huge.size() < 100 * 1024)
+        huge += QStringLiteral("超长标题<b>粗体</b> & \x01\t\r\n");
+    huge += QStringLiteral("结尾");
+    grid.insertGridRow(0, landRow(QStringLiteral("1"), huge, QStringLiteral("a")));
+    grid.insertGridRow(0,
+                       landRow(QStringLiteral("2"), QStringLiteral("钢材"), QStringLiteral("a")));
+    QTest::qWait(20);
+
+    const QFontMetrics metrics(grid.font());
+    const int lines = CellTextElider::MaxLines;
+    const int height = grid.rowHeight(1);
+    QVERIFY2(height <= lines * metrics.lineSpacing() + 2 * ListingGridDelegate::TextOffset + 2,
+             qPrintable(QString::number(height)));
+    QVERIFY2(height >= (lines - 1) * metrics.height(), qPrintable(QString::number(height)));
+    QVERIFY(height < grid.viewport()->height());
+    QCOMPARE(grid.rowHeight(0), 40);
+
+    // What the cell shows: the beginning of the title as text, an ellipsis and the time,
+    // within the lines at the column's width.
+    const int width = grid.columnWidth(1) - 2 * ListingGridDelegate::TextOffset;
+    const QString tail = QStringLiteral(" 12-08 19:30");
+    const CellTextElider::Shown shown = CellTextElider::elide(huge, tail, grid.font(), width);
+    QVERIFY(shown.elided);
+    QVERIFY(shown.text.endsWith(QChar(0x2026)));
+    QTextDocument doc;
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(grid.font());
+    doc.setHtml(ListingTableModel::titleMarkup(shown.text, tail.trimmed()));
+    doc.setTextWidth(width);
+    doc.size();
+    QVERIFY(doc.firstBlock().layout()->lineCount() <= lines);
+    QVERIFY(doc.firstBlock().layout()->lineCount() >= lines - 1);
+    const QString plain = doc.toPlainText();
+    QVERIFY2(plain.startsWith(QStringLiteral("超长标题<b>粗体</b> & 超长标题")), qPrintable(plain));
+    QVERIFY(plain.endsWith(QChar(0x2026) + tail));
+    for (const QChar c : plain)
+        QVERIFY(c.category() != QChar::Other_Control);
+
+    // The row keeps every character: the detail window opens from it; the hint leads there.
+    QCOMPARE(grid.dataRow(1).field(1), huge);
+    const QModelIndex title = grid.model()->index(1, 1);
+    QCOMPARE(title.data(ListingTableModel::TitleRole).toString(), huge);
+    QVERIFY(title.data().toString().startsWith(huge));
+    QCOMPARE(title.data(Qt::ToolTipRole).toString(), QStringLiteral("双击查看详情"));
+
+    // A short text is shown as it is.
+    const CellTextElider::Shown plainTitle =
+        CellTextElider::elide(QStringLiteral("钢材  20吨"), tail, grid.font(), width);
+    QVERIFY(!plainTitle.elided);
+    QCOMPARE(plainTitle.text, QStringLiteral("钢材 20吨"));
+}
+
+void ListingGridTest::landHintsLeaveOtherToolTipsAlone()
+{
+    const QColor applicationTip = QToolTip::palette().color(QPalette::ToolTipBase);
+    QVERIFY(applicationTip != Theme::colour());
+    ListingGridView grid(ListingFamily::Land);
+    grid.resize(500, 300);
+    grid.insertGridRow(0,
+                       landRow(QStringLiteral("1"), QStringLiteral("钢材"), QStringLiteral("a")));
+    QLabel other(QStringLiteral("其他"));
+    other.setToolTip(QStringLiteral("其他提示"));
+    grid.show();
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+
+    const QPoint cell = grid.visualRect(grid.model()->index(0, 1)).center();
+    QHelpEvent overGrid(QEvent::ToolTip, cell, grid.viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(grid.viewport(), &overGrid);
+    QTRY_VERIFY(shownToolTip());
+    QCOMPARE(QToolTip::text(), QStringLiteral("双击查看详情"));
+    QCOMPARE(shownToolTip()->palette().color(QPalette::ToolTipBase), Theme::colour());
+    QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), applicationTip);
+
+    // Straight after, while the grid's hint is still up: the other widget's tip is plain.
+    QHelpEvent overLabel(QEvent::ToolTip, QPoint(2, 2), other.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&other, &overLabel);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("其他提示"));
+    QCOMPARE(shownToolTip()->palette().color(QPalette::ToolTipBase), applicationTip);
+    QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), applicationTip);
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(ListingGridTest)

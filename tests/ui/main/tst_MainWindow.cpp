@@ -8,6 +8,7 @@
 #include "ui/main/GridRowBuilder.h"
 #include "ui/main/LazyWebView.h"
 #include "ui/main/ListingGridView.h"
+#include "ui/main/ListingTableModel.h"
 #include "ui/main/MainCommands.h"
 #include "ui/main/MainGridAdapter.h"
 #include "ui/main/MainImHost.h"
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void airTreeNodesLoadByKind();
     void seaTrainAndTenderTrees();
     void liveRowsPushDownAndRaiseTheCounter();
+    void liveRowsBeyondTheCapStillCount();
     void priceBroadcastRowsLandBelowHeaders();
     void doubleClickOpensDetailOrConversation();
     void panelTogglesSwitchPicturesAndHints();
@@ -521,6 +523,24 @@ void MainWindowTest::liveRowsPushDownAndRaiseTheCounter()
         QCOMPARE(window->findChild<QLabel*>(QLatin1String(name))->textFormat(), Qt::PlainText);
     QVERIFY(view->isInfoPageShown(ShellPage::InfoLand));
     QVERIFY(!view->isInfoPageShown(ShellPage::InfoAir));
+}
+
+void MainWindowTest::liveRowsBeyondTheCapStillCount()
+{
+    shellState().currentCity = QStringLiteral("大连");
+    shellState().listingCounter = 5;
+    const int cap = ListingTableModel::MaxRows;
+    for (int i = 0; i <= cap; ++i)
+        view->insertLandRow(ListingGrid::InfoGrd, landRow(QString::number(i), "钢材", "wang"));
+    // The grid keeps the newest rows; the oldest fell off the bottom.
+    ListingGridView* info = window->grid(ListingGrid::InfoGrd);
+    QCOMPARE(view->rowCount(ListingGrid::InfoGrd), cap);
+    QCOMPARE(info->dataRow(0).field(2), QString::number(cap));
+    QCOMPARE(info->dataRow(cap - 1).field(2), QStringLiteral("1"));
+    // The counter and its label count every row that arrived.
+    QCOMPARE(shellState().listingCounter, 5 + cap + 1);
+    QCOMPARE(window->findChild<QLabel*>("lblCount1")->text(),
+             QStringLiteral("大连：%1").arg(5 + cap + 1));
 }
 
 void MainWindowTest::priceBroadcastRowsLandBelowHeaders()
