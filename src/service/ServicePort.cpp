@@ -180,6 +180,13 @@ void Marovinta_ServicePort::send(const PendingCall& pending)
         message.addArgument(param.first, param.second, KDSoapNamespaceManager::xmlSchema2001(),
                             QStringLiteral("string"));
     }
+    // The transport types every accessor (xsi:type) but names no encoding; a server reading
+    // RPC/encoded messages strictly wants the SOAP encoding named on the operation element.
+    KDSoapValue encodingStyle(QStringLiteral("encodingStyle"),
+                              KDSoapNamespaceManager::soapEncoding());
+    encodingStyle.setNamespaceUri(KDSoapNamespaceManager::soapEnvelope());
+    encodingStyle.setQualified(true);
+    message.childValues().attributes().append(encodingStyle);
     const QString action = QLatin1String(ActionPrefix) + pending.operation;
     auto* watcher = new KDSoapPendingCallWatcher(
         m_transport->asyncCall(pending.operation, message, action), this);

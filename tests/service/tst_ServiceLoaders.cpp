@@ -17,6 +17,7 @@
 #include "service/WebRoutes.h"
 #include "service/searchCarogThread.h"
 
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <memory>
@@ -68,6 +69,96 @@ QStringList paramNames(const FakeExchange::Call& call)
         names << param.first;
     }
     return names;
+}
+
+// Reads a request envelope the way a strict RPC/encoded service does and returns what it
+// would refuse, or nothing: namespaces declared, one operation element in the service's
+// namespace inside the Body, SOAP encoding named by an encodingStyle in scope there, and
+// each parameter an unqualified accessor whose xsi:type resolves to XML Schema's string.
+QString strictReaderRefusal(const QByteArray& envelope, const QString& operation,
+                            const ServiceParams& params)
+{
+    const QString envelopeNs = QStringLiteral("http://schemas.xmlsoap.org/soap/envelope/");
+    const QString encodingNs = QStringLiteral("http://schemas.xmlsoap.org/soap/encoding/");
+    const QString instanceNs = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
+    const QString schemaNs = QStringLiteral("http://www.w3.org/2001/XMLSchema");
+    QXmlStreamReader xml(envelope);
+    QList<QMap<QString, QString>> scopes; // prefix -> namespace, one map per open element
+    QStringList styles;                   // encodingStyle in scope, one per open element
+    int depth = 0;
+    bool inBody = false;
+    int operations = 0;
+    int param = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) {
+            --depth;
+            scopes.removeLast();
+            styles.removeLast();
+            if (depth == 1) {
+                inBody = false;
+            }
+            continue;
+        }
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        ++depth;
+        QMap<QString, QString> scope = scopes.isEmpty() ? QMap<QString, QString>() : scopes.last();
+        for (const auto& declaration : xml.namespaceDeclarations()) {
+            scope[declaration.prefix().toString()] = declaration.namespaceUri().toString();
+        }
+        scopes.append(scope);
+        const QString style = xml.attributes().value(envelopeNs, "encodingStyle").toString();
+        styles.append(style.isEmpty() && !styles.isEmpty() ? styles.last() : style);
+        const QString ns = xml.namespaceUri().toString();
+        const QString name = xml.name().toString();
+        if (depth == 1 && (ns != envelopeNs || name != QLatin1String("Envelope"))) {
+            return QStringLiteral("the root is {%1}%2, not a SOAP 1.1 Envelope").arg(ns, name);
+        }
+        if (depth == 2 && ns == envelopeNs && name == QLatin1String("Body")) {
+            inBody = true;
+        } else if (depth == 3 && inBody) {
+            ++operations;
+            if (ns != QLatin1String("urn:Marovinta_Service") || name != operation) {
+                return QStringLiteral("the Body holds {%1}%2").arg(ns, name);
+            }
+            if (styles.last().split(QLatin1Char(' ')).value(0) != encodingNs) {
+                return QStringLiteral("no SOAP encodingStyle in scope of the operation, but '%1'")
+                    .arg(styles.last());
+            }
+        } else if (depth == 4 && inBody) {
+            if (param >= params.size() || name != params.at(param).first || !ns.isEmpty()) {
+                return QStringLiteral("unexpected accessor {%1}%2").arg(ns, name);
+            }
+            const QString type = xml.attributes().value(instanceNs, "type").toString();
+            const QString prefix = type.section(QLatin1Char(':'), 0, 0);
+            if (!type.contains(QLatin1Char(':')) || scope.value(prefix) != schemaNs ||
+                type.section(QLatin1Char(':'), 1) != QLatin1String("string")) {
+                return QStringLiteral("the accessor %1 is typed '%2'").arg(name, type);
+            }
+            const QString text = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+            if (text != params.at(param).second) {
+                return QStringLiteral("the accessor %1 carries '%2'").arg(name, text);
+            }
+            ++param;
+            --depth;
+            scopes.removeLast();
+            styles.removeLast();
+        } else if (depth > 2 && inBody) {
+            return QStringLiteral("unexpected element %1").arg(name);
+        }
+    }
+    if (xml.hasError()) {
+        return QStringLiteral("not namespace-well-formed XML: %1").arg(xml.errorString());
+    }
+    if (operations != 1 || param != params.size()) {
+        return QStringLiteral("%1 operations, %2 of %3 parameters")
+            .arg(operations)
+            .arg(param)
+            .arg(params.size());
+    }
+    return QString();
 }
 
 } // namespace
@@ -186,6 +277,21 @@ private Q_SLOTS:
         delete doomed;
         QTest::qWait(50);
         QVERIFY(!called);
+    }
+
+    // What a strict RPC/encoded service reads from the envelope of a call.
+    void portEnvelopeIsRpcEncoded()
+    {
+        fake->setResult("cargoSearch", "[]");
+        std::unique_ptr<Marovinta_ServicePort> port(OpenServicePort(true, session().wsdluri));
+        const ServiceParams params = {
+            {"fromcity", "上海"}, {"tocity", "北京,天津,"}, {"category", ""},  {"citytype", "1"},
+            {"pagenumber", "1"},  {"ssticket", ""},         {"blocal", "<0&>"}};
+        QVERIFY(callPort(*port, "cargoSearch", params).ok);
+        QCOMPARE(fake->requests.last().path, QStringLiteral("/soap"));
+        const QByteArray sent = fake->requests.last().body;
+        const QString refusal = strictReaderRefusal(sent, "cargoSearch", params);
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal + "\n" + QString::fromUtf8(sent)));
     }
 
     void portSendsEveryOperationAsTheServiceExpects()
