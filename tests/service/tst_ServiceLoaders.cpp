@@ -787,6 +787,16 @@ private Q_SLOTS:
         QCOMPARE(view->labels.value("Label3"), QStringLiteral("全国:很多"));
         QCOMPARE(shellState().nationalCount, 5);
         QVERIFY(view->caption.isEmpty());
+
+        // An empty count still lets the agent contact into the caption.
+        session().AppName = QStringLiteral("Tovanta");
+        session().AppVersion = QStringLiteral("2.0.0.1");
+        fake->setRoute("/index.php/Cargo/getCargoCount", "");
+        TThdAdInfo uncounted(view);
+        QVERIFY(runJob(uncounted));
+        QCOMPARE(view->labels.value("Label3"), QStringLiteral("选择地区信息"));
+        QCOMPARE(shellState().nationalCount, 5);
+        QCOMPARE(view->caption, QStringLiteral("Tovanta 版本:2.0.0.1 - 入网及服务：联系"));
     }
 
     void baseInformationFetch()
