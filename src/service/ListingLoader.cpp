@@ -12,7 +12,7 @@ ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(par
 Marovinta_ServicePort* ListingLoader::port()
 {
     if (!m_servicePort) {
-        m_servicePort = OpenServicePort(true, session().wsdluri, this);
+        m_servicePort = OpenServicePort(true, session().wsdluri, this, requestLimits());
     }
     return m_servicePort;
 }

@@ -29,6 +29,7 @@ void TThdAdInfo::run()
 {
     m_city = session().profile.usercity;
     m_client = new HttpClient(this);
+    m_client->setLimits(requestLimits());
     m_client->get(WebRoutes::statusAd(m_city),
                   [this](const HttpReply& reply) { adListArrived(reply); });
 }

@@ -17,6 +17,7 @@
 #include "service/WebRoutes.h"
 #include "service/searchCarogThread.h"
 
+#include <QElapsedTimer>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -262,7 +263,7 @@ private Q_SLOTS:
 
         // A server that never answers ends in a failed request, not in a wait forever.
         fake->hangRoute(QStringLiteral("/slow"));
-        client.setTimeoutMs(300);
+        client.setDeadlineMs(300);
         HttpReply slow = fetch(client, fake->site() + QStringLiteral("/slow"));
         QVERIFY(!slow.ok);
         QVERIFY2(!slow.error.contains(QLatin1String("in vain")), qPrintable(slow.error));
@@ -277,6 +278,85 @@ private Q_SLOTS:
         delete doomed;
         QTest::qWait(50);
         QVERIFY(!called);
+    }
+
+    // Every request ends at its deadline, however steadily the server trickles, and at its
+    // answer cap, whether the server announces the size or just keeps sending.
+    void httpRequestsEndAtTheirDeadlineAndCap()
+    {
+        fake->setRouteFlow(QStringLiteral("/trickle"), FakeExchange::Flow::Trickle);
+        HttpClient client;
+        const int deadlineMs = 4 * FakeExchange::TrickleIntervalMs;
+        client.setDeadlineMs(deadlineMs);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("abandoning the request .*/trickle"));
+        QElapsedTimer clock;
+        clock.start();
+        const HttpReply trickled = fetch(client, fake->site() + QStringLiteral("/trickle"));
+        QVERIFY(!trickled.ok);
+        QVERIFY2(clock.elapsed() >= deadlineMs - 50 && clock.elapsed() < deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(trickled.error.contains(QString::number(deadlineMs)), qPrintable(trickled.error));
+
+        const qint64 cap = 256 * 1024;
+        client.setDeadlineMs(60000);
+        client.setMaxAnswerBytes(cap);
+        for (const auto flow : {FakeExchange::Flow::Flood, FakeExchange::Flow::FloodDeclared}) {
+            fake->setRouteFlow(QStringLiteral("/flood"), flow);
+            clock.restart();
+            const HttpReply flooded = fetch(client, fake->site() + QStringLiteral("/flood"));
+            QVERIFY(!flooded.ok);
+            QVERIFY(flooded.body.isEmpty());
+            QVERIFY2(flooded.error.contains(QString::number(cap)), qPrintable(flooded.error));
+            QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        }
+
+        // An answer within both bounds still arrives whole.
+        const QByteArray fits(cap, 'y');
+        fake->setRoute(QStringLiteral("/fits"), fits);
+        const HttpReply whole = fetch(client, fake->site() + QStringLiteral("/fits"));
+        QVERIFY2(whole.ok, qPrintable(whole.error));
+        QCOMPARE(whole.body, fits);
+    }
+
+    // The service description and the calls are held to the same bounds.
+    void portCallsEndAtTheirDeadlineAndCap()
+    {
+        const HttpLimits limits{4 * FakeExchange::TrickleIntervalMs, 256 * 1024};
+        fake->setResult("cargoCount", "5");
+        fake->setResult("cargoListpro", landList(3));
+        fake->setOperationFlow("cargoCount", FakeExchange::Flow::Trickle);
+        fake->setOperationFlow("cargoListpro", FakeExchange::Flow::Flood);
+        std::unique_ptr<Marovinta_ServicePort> port(
+            OpenServicePort(true, session().wsdluri, nullptr, limits));
+        QElapsedTimer clock;
+        clock.start();
+        const ServiceResult count = callPort(*port, "cargoCount", {{"fromcity", "上海"}});
+        QVERIFY(!count.ok);
+        QVERIFY2(clock.elapsed() < limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(count.error.contains(QString::number(limits.deadlineMs)), qPrintable(count.error));
+
+        clock.restart();
+        const ServiceResult list = callPort(*port, "cargoListpro", {{"fromcity", "上海"}});
+        QVERIFY(!list.ok);
+        QVERIFY2(list.error.contains(QString::number(limits.maxAnswerBytes)),
+                 qPrintable(list.error));
+        QVERIFY2(clock.elapsed() < limits.deadlineMs, qPrintable(QString::number(clock.elapsed())));
+
+        // The port still serves calls afterwards.
+        fake->setOperationFlow("cargoCount", FakeExchange::Flow::Whole);
+        const ServiceResult again = callPort(*port, "cargoCount", {{"fromcity", "上海"}});
+        QVERIFY2(again.ok, qPrintable(again.error));
+        QCOMPARE(again.value, QStringLiteral("5"));
+
+        fake->setRouteFlow(QStringLiteral("/wsdl"), FakeExchange::Flow::Trickle);
+        std::unique_ptr<Marovinta_ServicePort> stalled(
+            OpenServicePort(true, session().wsdluri, nullptr, limits));
+        clock.restart();
+        const ServiceResult described = callPort(*stalled, "cargoCount", {});
+        QVERIFY(!described.ok);
+        QVERIFY2(clock.elapsed() < limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
     }
 
     // What a strict RPC/encoded service reads from the envelope of a call.
@@ -512,6 +592,56 @@ private Q_SLOTS:
         QVERIFY(runJob(third));
         QVERIFY(!third.lastError().isEmpty());
         QVERIFY(!shellState().loading);
+    }
+
+    // A load whose service stalls or floods ends at the bound it ran into.
+    void landLoadEndsWhenTheServiceStalls_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<FakeExchange::Flow>("flow");
+        QTest::addColumn<bool>("ranOutOfTime");
+        QTest::newRow("description trickles") << "/wsdl"
+                                              << "" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("count trickles") << ""
+                                        << "cargoCount" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("list trickles") << ""
+                                       << "cargoListpro" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("list floods") << ""
+                                     << "cargoListpro" << FakeExchange::Flow::Flood << false;
+        QTest::newRow("list announces a flood")
+            << ""
+            << "cargoListpro" << FakeExchange::Flow::FloodDeclared << false;
+    }
+    void landLoadEndsWhenTheServiceStalls()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, operation);
+        QFETCH(FakeExchange::Flow, flow);
+        QFETCH(bool, ranOutOfTime);
+        fake->setResult("cargoCount", "4");
+        fake->setResult("cargoListpro", landList(4));
+        if (!path.isEmpty()) {
+            fake->setRouteFlow(path, flow);
+        } else {
+            fake->setOperationFlow(operation, flow);
+        }
+        shellState().landViewKind = 1;
+        TCargoList job(view);
+        job.setParams("上海", "", "", false, 1, true);
+        const HttpLimits limits{4 * FakeExchange::TrickleIntervalMs, 256 * 1024};
+        job.setRequestLimits(limits);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(RunJobToEnd(job, 3 * limits.deadlineMs + 2000));
+        QVERIFY2(clock.elapsed() < 3 * limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        const QString bound = ranOutOfTime ? QString::number(limits.deadlineMs)
+                                           : QString::number(limits.maxAnswerBytes);
+        QVERIFY2(job.lastError().contains(bound), qPrintable(job.lastError()));
+        QVERIFY(!shellState().loading);
+        QCOMPARE(view->labels.value("lblTypes"), QStringLiteral("[本地信息]"));
+        QVERIFY(view->rowsOf<LandRow>(ListingGrid::InfoGrd).isEmpty());
     }
 
     void loadsDoNothingWhileDisconnected()
