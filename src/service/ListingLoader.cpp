@@ -39,6 +39,11 @@ void ListingLoader::fail(const ServiceResult& result)
     complete();
 }
 
+int ListingLoader::rowsGainedSince(ListingGrid grid, int sizedRows) const
+{
+    return qMax(0, m_view->rowCount(grid) - sizedRows);
+}
+
 void ListingLoader::showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel)
 {
     m_view->showPage(ShellPage::MainInfo);
