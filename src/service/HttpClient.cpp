@@ -1,6 +1,7 @@
 #include "service/HttpClient.h"
 
 #include "service/LoopbackAddress.h"
+#include "service/ReplyGuard.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>
@@ -17,16 +18,18 @@ namespace {
 // Characters a path may carry literally on the request line besides the unreserved ones.
 const QByteArray pathKeeps = QByteArrayLiteral("/!$&'()*+,;=:@");
 
-HttpReply replyOf(QNetworkReply* reply)
+HttpReply replyOf(QNetworkReply* reply, ReplyGuard* guard)
 {
     HttpReply result;
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->isOpen()) {
-        result.body = reply->readAll();
-    }
-    if (reply->error() == QNetworkReply::OperationCanceledError) {
-        result.error = QStringLiteral("request timed out or was cancelled: %1")
-                           .arg(reply->request().url().toString());
+    result.body = guard->takeBody();
+    if (!guard->abandonReason().isEmpty()) {
+        result.body.clear();
+        result.error =
+            QStringLiteral("%1: %2").arg(reply->request().url().toString(), guard->abandonReason());
+    } else if (reply->error() == QNetworkReply::OperationCanceledError) {
+        result.error =
+            QStringLiteral("request cancelled: %1").arg(reply->request().url().toString());
     } else if (reply->error() != QNetworkReply::NoError) {
         result.error = reply->errorString();
         if (result.status != 0) {
@@ -127,7 +130,6 @@ QNetworkRequest HttpClient::requestFor(const QUrl& url) const
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(UserAgent));
-    request.setTransferTimeout(m_timeoutMs);
     if (m_windowSettings) {
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/html"));
         request.setRawHeader("Accept", "text/html, */*");
@@ -147,8 +149,9 @@ void HttpClient::failSoon(const QString& address, Callback done)
 
 void HttpClient::watch(QNetworkReply* reply, Callback done)
 {
-    connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
-        const HttpReply result = replyOf(reply);
+    auto* guard = new ReplyGuard(reply, m_limits, ReplyGuard::Body::Collect);
+    connect(reply, &QNetworkReply::finished, this, [reply, guard, done = std::move(done)] {
+        const HttpReply result = replyOf(reply, guard);
         reply->deleteLater();
         done(result);
     });

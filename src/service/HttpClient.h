@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/HttpLimits.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -14,7 +16,8 @@ class QNetworkReply;
 class QNetworkRequest;
 
 // The outcome of one request. `ok` is false for no connection, an HTTP error status, a
-// transfer time-out or a request that could not be built; `error` then says why.
+// request abandoned at its deadline or answer cap, or a request that could not be built;
+// `error` then says why.
 struct HttpReply
 {
     bool ok = false;
@@ -26,14 +29,15 @@ struct HttpReply
 using FormFields = QList<QPair<QString, QString>>;
 
 // Asynchronous GET and form POST on the UI thread. The callback runs exactly once per
-// request, never before the call returns, and never after the client was destroyed.
+// request, never before the call returns, and never after the client was destroyed. Every
+// request runs within the client's limits (HttpLimits: 30 s for the whole exchange, 16 MB of
+// answer unless set otherwise); they apply to the requests started after they were set.
 class HttpClient : public QObject
 {
     Q_OBJECT
 public:
     using Callback = std::function<void(const HttpReply&)>;
 
-    static constexpr int DefaultTimeoutMs = 30000;
     static const char* const UserAgent; // "Mozilla/3.0 (compatible; Indy Library)"
 
     explicit HttpClient(QObject* parent = nullptr);
@@ -42,8 +46,10 @@ public:
     // The settings of the registration and profile windows' clients: content type
     // "text/html", accepted types "text/html, */*" and a cookie store.
     void useWindowClientSettings();
-    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
-    int timeout() const { return m_timeoutMs; }
+    void setLimits(const HttpLimits& limits) { m_limits = limits; }
+    const HttpLimits& limits() const { return m_limits; }
+    void setDeadlineMs(int ms) { m_limits.deadlineMs = ms; }
+    void setMaxAnswerBytes(qint64 bytes) { m_limits.maxAnswerBytes = bytes; }
 
     void get(const QString& address, Callback done);
     // A configured address used as it is (no route escaping).
@@ -62,6 +68,6 @@ private:
     void failSoon(const QString& address, Callback done);
 
     QNetworkAccessManager* m_network;
-    int m_timeoutMs = DefaultTimeoutMs;
+    HttpLimits m_limits;
     bool m_windowSettings = false;
 };

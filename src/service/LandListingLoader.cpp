@@ -56,6 +56,7 @@ void LandListingLoader::countArrived(const ServiceResult& result)
         m_view->clearToEmptyRow(ListingGrid::InfoGrd);
     }
     m_view->setRowCount(ListingGrid::InfoGrd, m_rowCount);
+    m_sizedRows = m_view->rowCount(ListingGrid::InfoGrd);
     callList(QString::number(m_pageNumber),
              [this](const ServiceResult& answer) { listArrived(answer); });
 }
@@ -67,7 +68,9 @@ void LandListingLoader::listArrived(const ServiceResult& result)
         return;
     }
     if (auto list = parseListResult(result.value)) {
-        fillLandRows(m_view, ListingGrid::InfoGrd, *list, m_nextRow, m_rowCount, true,
+        const int gained = rowsGainedSince(ListingGrid::InfoGrd, m_sizedRows);
+        const int limit = qMin(m_rowCount + gained, m_view->rowCount(ListingGrid::InfoGrd));
+        fillLandRows(m_view, ListingGrid::InfoGrd, *list, m_nextRow + gained, limit, true,
                      ShortTimeRule::MonthDayMinute);
     }
     complete();

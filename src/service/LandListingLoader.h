@@ -36,4 +36,5 @@ private:
     int m_pageNumber = 1;
     int m_nextRow = 1;
     int m_rowCount = 0;
+    int m_sizedRows = 0; // the grid's rows right after this load sized it
 };

@@ -12,7 +12,7 @@ ListingLoader::ListingLoader(ListingView* view, QObject* parent) : LoaderJob(par
 Marovinta_ServicePort* ListingLoader::port()
 {
     if (!m_servicePort) {
-        m_servicePort = OpenServicePort(true, session().wsdluri, this);
+        m_servicePort = OpenServicePort(true, session().wsdluri, this, requestLimits());
     }
     return m_servicePort;
 }
@@ -37,6 +37,11 @@ void ListingLoader::fail(const ServiceResult& result)
                          << "failed:" << result.error;
     m_error = result.error;
     complete();
+}
+
+int ListingLoader::rowsGainedSince(ListingGrid grid, int sizedRows) const
+{
+    return qMax(0, m_view->rowCount(grid) - sizedRows);
 }
 
 void ListingLoader::showListingPages(ShellPage navPage, ShellPage infoPage, ShellPanel panel)

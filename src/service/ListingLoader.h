@@ -34,6 +34,12 @@ public:
 protected:
     ListingLoader(ListingView* view, QObject* parent);
 
+    // The rows live inserts added to the grid since the load left it with `sizedRows`.
+    // They come in above the load's rows (at the top of a land grid, below the header row of
+    // a price grid) and push them down, so the load fills that many rows further down, and
+    // never beyond the grid's rows as they are now.
+    int rowsGainedSince(ListingGrid grid, int sizedRows) const;
+
     // The port for this load, opened on first use.
     Marovinta_ServicePort* port();
     // Runs the finishing step once, releases the port and ends the job.

@@ -49,6 +49,7 @@ void PriceListingLoader::countArrived(const ServiceResult& result)
         m_view->clearToEmptyRow(grid());
     }
     m_view->setRowCount(grid(), m_rowCount);
+    m_sizedRows = m_view->rowCount(grid());
     callList(QString::number(m_page), [this](const ServiceResult& answer) { listArrived(answer); });
 }
 
@@ -59,8 +60,10 @@ void PriceListingLoader::listArrived(const ServiceResult& result)
         return;
     }
     if (auto list = parseListResult(result.value)) {
-        int row = m_nextRow;
-        for (int i = 0; i < list->count() && row < m_rowCount; ++i) {
+        const int gained = rowsGainedSince(grid(), m_sizedRows);
+        const int limit = qMin(m_rowCount + gained, m_view->rowCount(grid()));
+        int row = m_nextRow + gained;
+        for (int i = 0; i < list->count() && row < limit; ++i) {
             const JsonNode* element = list->child(i);
             if (element && element->isObject()) {
                 putRow(row++, *element);

@@ -43,5 +43,6 @@ private:
     QString m_countText;
     int m_nextRow = 1;
     int m_rowCount = 0;
+    int m_sizedRows = 0; // the grid's rows right after this load sized it
     int m_shownCount = 0;
 };

@@ -3,11 +3,17 @@
 #include "app/SessionState.h"
 #include "service/HttpClient.h"
 #include "service/LoopbackAddress.h"
+#include "service/ReplyGuard.h"
+#include "service/ServiceLog.h"
 
 #include <KDSoapClient/KDSoapClientInterface.h>
 #include <KDSoapClient/KDSoapMessage.h>
 #include <KDSoapClient/KDSoapNamespaceManager.h>
 #include <KDSoapClient/KDSoapPendingCallWatcher.h>
+#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
+#include <QNetworkReply>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
@@ -47,7 +53,9 @@ ServiceResult resultOf(const KDSoapPendingCallWatcher& watcher)
 
 } // namespace
 
-Marovinta_ServicePort::Marovinta_ServicePort(QObject* parent) : QObject(parent) {}
+Marovinta_ServicePort::Marovinta_ServicePort(const HttpLimits& limits, QObject* parent)
+    : QObject(parent), m_limits(limits)
+{}
 
 Marovinta_ServicePort::~Marovinta_ServicePort() = default;
 
@@ -89,22 +97,11 @@ QString Marovinta_ServicePort::endpointFromDescription(const QByteArray& wsdl)
     return QString();
 }
 
-void Marovinta_ServicePort::setTimeoutMs(int ms)
-{
-    m_timeoutMs = ms;
-    if (m_transport) {
-        m_transport->setTimeout(ms);
-    }
-    if (m_descriptionClient) {
-        m_descriptionClient->setTimeoutMs(ms);
-    }
-}
-
 void Marovinta_ServicePort::fetchDescription(const QString& location)
 {
     m_opening = true;
     m_descriptionClient = new HttpClient(this);
-    m_descriptionClient->setTimeoutMs(m_timeoutMs);
+    m_descriptionClient->setLimits(m_limits);
     m_descriptionClient->getUrl(QUrl(location), [this, location](const HttpReply& reply) {
         m_opening = false;
         m_descriptionClient->deleteLater();
@@ -131,7 +128,16 @@ void Marovinta_ServicePort::useEndpoint(const QString& url)
         LoopbackAddress::connectUrl(endpoint).toString(), QLatin1String(Namespace));
     m_transport->setStyle(KDSoapClientInterface::RPCStyle);
     m_transport->setSoapVersion(KDSoapClientInterface::SOAP1_1);
-    m_transport->setTimeout(m_timeoutMs);
+    // Each call has its own deadline (send); the transport's would only be a second one.
+    m_transport->setTimeout(-1);
+    // The transport keeps its network manager to itself; the default cookie jar it hands out
+    // belongs to that manager, which is how the replies of our calls are found to hold them
+    // to the answer cap. Without it calls keep their deadline, only the cap is missing.
+    m_transportNetwork = qobject_cast<QNetworkAccessManager*>(m_transport->cookieJar()->parent());
+    if (!m_transportNetwork) {
+        qCWarning(lcService) << "the SOAP transport's network manager is out of reach;"
+                             << "service answers are not held to a size cap";
+    }
     if (LoopbackAddress::isLoopbackName(endpoint.host())) {
         QMap<QByteArray, QByteArray> headers;
         headers.insert("Host", LoopbackAddress::hostHeader(endpoint));
@@ -172,6 +178,14 @@ void Marovinta_ServicePort::call(const QString& operation, const ServiceParams& 
     }
 }
 
+QList<QNetworkReply*> Marovinta_ServicePort::transportReplies() const
+{
+    if (!m_transportNetwork) {
+        return {};
+    }
+    return m_transportNetwork->findChildren<QNetworkReply*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 void Marovinta_ServicePort::send(const PendingCall& pending)
 {
     KDSoapMessage message;
@@ -180,21 +194,71 @@ void Marovinta_ServicePort::send(const PendingCall& pending)
         message.addArgument(param.first, param.second, KDSoapNamespaceManager::xmlSchema2001(),
                             QStringLiteral("string"));
     }
+    // The transport types every accessor (xsi:type) but names no encoding; a server reading
+    // RPC/encoded messages strictly wants the SOAP encoding named on the operation element.
+    KDSoapValue encodingStyle(QStringLiteral("encodingStyle"),
+                              KDSoapNamespaceManager::soapEncoding());
+    encodingStyle.setNamespaceUri(KDSoapNamespaceManager::soapEnvelope());
+    encodingStyle.setQualified(true);
+    message.childValues().attributes().append(encodingStyle);
     const QString action = QLatin1String(ActionPrefix) + pending.operation;
+    const QList<QNetworkReply*> before = transportReplies();
     auto* watcher = new KDSoapPendingCallWatcher(
         m_transport->asyncCall(pending.operation, message, action), this);
+
+    // The reply the call just started is the one the manager did not have before.
+    QPointer<ReplyGuard> guard;
+    for (QNetworkReply* reply : transportReplies()) {
+        if (!before.contains(reply)) {
+            guard = new ReplyGuard(reply, HttpLimits{0, m_limits.maxAnswerBytes},
+                                   ReplyGuard::Body::Leave);
+            break;
+        }
+    }
+
+    QPointer<QTimer> deadline;
+    if (m_limits.deadlineMs > 0) {
+        deadline = new QTimer(this);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, this,
+                [this, watcher, deadline, operation = pending.operation, done = pending.done] {
+                    const QString reason =
+                        QStringLiteral("service call %1 abandoned: no answer within %2 ms")
+                            .arg(operation)
+                            .arg(m_limits.deadlineMs);
+                    qCWarning(lcService) << reason;
+                    deadline->deleteLater();
+                    // The watcher holds the last reference to the pending call; dropping it
+                    // cancels the request.
+                    watcher->disconnect(this);
+                    delete watcher;
+                    ServiceResult result;
+                    result.error = reason;
+                    done(result);
+                });
+        deadline->start(m_limits.deadlineMs);
+    }
     connect(watcher, &KDSoapPendingCallWatcher::finished, this,
-            [done = pending.done](KDSoapPendingCallWatcher* finished) {
-                const ServiceResult result = resultOf(*finished);
+            [deadline, guard, done = pending.done](KDSoapPendingCallWatcher* finished) {
+                if (deadline) {
+                    deadline->stop();
+                    deadline->deleteLater();
+                }
+                ServiceResult result;
+                if (guard && !guard->abandonReason().isEmpty()) {
+                    result.error = guard->abandonReason();
+                } else {
+                    result = resultOf(*finished);
+                }
                 finished->deleteLater();
                 done(result);
             });
 }
 
 Marovinta_ServicePort* OpenServicePort(bool descriptionMode, const QString& location,
-                                       QObject* parent)
+                                       QObject* parent, const HttpLimits& limits)
 {
-    auto* port = new Marovinta_ServicePort(parent);
+    auto* port = new Marovinta_ServicePort(limits, parent);
     const QString where =
         location.trimmed().isEmpty()
             ? Marovinta_ServicePort::defaultLocation(descriptionMode, session().HostName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/HttpLimits.h"
+
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -11,6 +13,8 @@
 
 class HttpClient;
 class KDSoapClientInterface;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 // The outcome of one service call: the returned string, or why there is none (transport,
 // HTTP status, SOAP fault, unreadable answer, description without the endpoint).
@@ -28,6 +32,9 @@ using ServiceParams = QList<QPair<QString, QString>>;
 // In description mode the endpoint comes from the service description, fetched when the port
 // is opened; calls made before it arrived wait for it. Callbacks run on the UI thread, once
 // per call, never before the call returns and never after the port was destroyed.
+// The description fetch and every call run within the port's limits: a call without its
+// answer at the deadline is abandoned, as is one whose answer grows beyond the cap; both
+// come back as failed calls.
 class Marovinta_ServicePort : public QObject
 {
     Q_OBJECT
@@ -36,7 +43,6 @@ public:
     static const char* const PortName;     // "Marovinta_ServicePort"
     static const char* const Namespace;    // "urn:Marovinta_Service"
     static const char* const ActionPrefix; // "urn:Marovinta_Service#Cargo#"
-    static constexpr int DefaultTimeoutMs = 30000;
 
     ~Marovinta_ServicePort() override;
 
@@ -73,7 +79,7 @@ public:
 
     // The endpoint in use; empty while the description is still being fetched or failed.
     QString endpoint() const { return m_endpointUrl; }
-    void setTimeoutMs(int ms);
+    const HttpLimits& limits() const { return m_limits; }
 
     // The endpoint named for our service and port in a service description, or empty.
     static QString endpointFromDescription(const QByteArray& wsdl);
@@ -81,8 +87,9 @@ public:
     static QString defaultLocation(bool descriptionMode, const QString& hostName);
 
 private:
-    friend Marovinta_ServicePort* OpenServicePort(bool, const QString&, QObject*);
-    explicit Marovinta_ServicePort(QObject* parent);
+    friend Marovinta_ServicePort* OpenServicePort(bool, const QString&, QObject*,
+                                                  const HttpLimits&);
+    Marovinta_ServicePort(const HttpLimits& limits, QObject* parent);
 
     struct PendingCall
     {
@@ -95,18 +102,23 @@ private:
     void useEndpoint(const QString& url);
     void failPending(const QString& error);
     void send(const PendingCall& pending);
+    QList<QNetworkReply*> transportReplies() const;
 
     std::unique_ptr<KDSoapClientInterface> m_transport;
     HttpClient* m_descriptionClient = nullptr;
+    // The network manager inside the SOAP transport, where it could be found (see send).
+    QNetworkAccessManager* m_transportNetwork = nullptr;
     QString m_endpointUrl;
     QString m_openError;
     bool m_opening = false;
-    int m_timeoutMs = DefaultTimeoutMs;
+    const HttpLimits m_limits;
     QList<PendingCall> m_waiting;
 };
 
 // Opens a port. Description mode: `location` is the service description's address;
 // otherwise it is the endpoint itself. An empty location takes the built-in default made from
-// the session's HostName. Returns a port owned by `parent` (or the caller when null).
+// the session's HostName. Returns a port owned by `parent` (or the caller when null), whose
+// description fetch and calls run within `limits`.
 Marovinta_ServicePort* OpenServicePort(bool descriptionMode, const QString& location,
-                                       QObject* parent = nullptr);
+                                       QObject* parent = nullptr,
+                                       const HttpLimits& limits = HttpLimits());

@@ -37,6 +37,7 @@ QStringList TGetBaseInfoThd::feeAreasOf(const QString& answerText)
 void TGetBaseInfoThd::run()
 {
     m_client = new HttpClient(this);
+    m_client->setLimits(requestLimits());
     m_client->get(WebRoutes::agentCsrUrl(),
                   [this](const HttpReply& reply) { csrUrlArrived(reply); });
 }

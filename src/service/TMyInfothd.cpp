@@ -55,6 +55,7 @@ bool TMyInfothd::fillProfile(const QString& answerText)
 void TMyInfothd::run()
 {
     m_client = new HttpClient(this);
+    m_client->setLimits(requestLimits());
     m_client->get(WebRoutes::userInfo(userNameOf(session().loginIdentity)),
                   [this](const HttpReply& reply) { answerArrived(reply); });
 }

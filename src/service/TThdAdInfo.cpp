@@ -29,6 +29,7 @@ void TThdAdInfo::run()
 {
     m_city = session().profile.usercity;
     m_client = new HttpClient(this);
+    m_client->setLimits(requestLimits());
     m_client->get(WebRoutes::statusAd(m_city),
                   [this](const HttpReply& reply) { adListArrived(reply); });
 }
@@ -75,15 +76,17 @@ void TThdAdInfo::apply()
 {
     m_view->startAdvertisementTimer();
     m_view->setLabel(ShellLabel::NationalCount, label3Text(m_countText));
-    if (m_countText.isEmpty()) {
-        return;
+    if (!m_countText.isEmpty()) {
+        // A count the site sends that is no number leaves the national count and the
+        // caption as they were; an empty one only says that there is none.
+        bool ok = false;
+        const int count = m_countText.toInt(&ok);
+        if (!ok) {
+            qCWarning(lcService) << "the national count is no number:" << m_countText.left(40);
+            return;
+        }
+        shellState().nationalCount = count;
     }
-    bool ok = false;
-    const int count = m_countText.toInt(&ok);
-    if (!ok) {
-        return;
-    }
-    shellState().nationalCount = count;
     if (!m_agentContact.isEmpty()) {
         m_view->setCaption(captionWith(session().AppName, session().AppVersion, m_agentContact));
     }

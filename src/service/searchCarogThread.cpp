@@ -64,6 +64,7 @@ void searchCarogThread::begin()
         return;
     }
     m_view->clearToEmptyRow(ListingGrid::searchGrd);
+    m_sizedRows = m_view->rowCount(ListingGrid::searchGrd);
     port()->cargoSearch(m_fromCity, toCityList(m_toCities), m_categoryText, m_cityType,
                         QStringLiteral("1"), QString(), QStringLiteral("0"),
                         [this](const ServiceResult& result) { listArrived(result); });
@@ -77,10 +78,13 @@ void searchCarogThread::listArrived(const ServiceResult& result)
     }
     if (auto list = parseListResult(result.value)) {
         m_elementCount = list->count();
+        // Live rows that came in meanwhile stay at the top; the results go below them.
+        const int first = rowsGainedSince(ListingGrid::searchGrd, m_sizedRows);
         if (m_elementCount > 0) {
-            m_view->setRowCount(ListingGrid::searchGrd, m_elementCount);
+            m_view->setRowCount(ListingGrid::searchGrd, first + m_elementCount);
         }
-        fillLandRows(m_view, ListingGrid::searchGrd, *list, 0, m_elementCount, false,
+        const int limit = qMin(first + m_elementCount, m_view->rowCount(ListingGrid::searchGrd));
+        fillLandRows(m_view, ListingGrid::searchGrd, *list, first, limit, false,
                      ShortTimeRule::ToEnd);
     }
     complete();

@@ -37,5 +37,6 @@ private:
     QString m_categoryText;
     QString m_cityType = QStringLiteral("1");
     int m_elementCount = 0;
+    int m_sizedRows = 0; // the grid's rows right after this search cleared it
     bool m_turnTaken = false;
 };

@@ -3,16 +3,31 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 QByteArray escapeXml(const QString& text)
 {
     return text.toHtmlEscaped().toUtf8();
+}
+
+// A head without a length announces a body that ends when the connection does.
+QByteArray head(int status, qint64 length)
+{
+    QByteArray text = "HTTP/1.1 " + QByteArray::number(status) + " X\r\n";
+    text += "Content-Type: text/plain; charset=utf-8\r\n";
+    if (length >= 0) {
+        text += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    } else {
+        text += "Connection: close\r\n";
+    }
+    return text + "\r\n";
 }
 
 QByteArray envelope(const QByteArray& inner)
@@ -50,12 +65,33 @@ QString FakeExchange::site() const
 
 void FakeExchange::setRoute(const QString& path, const QByteArray& body, int status)
 {
-    routes[path] = Answer{status, body, false};
+    routes[path] = Answer{status, body, Flow::Whole};
+    routeFlows.remove(path);
 }
 
 void FakeExchange::hangRoute(const QString& path)
 {
-    routes[path] = Answer{200, QByteArray(), true};
+    setRouteFlow(path, Flow::Hang);
+}
+
+void FakeExchange::setRouteFlow(const QString& path, Flow flow)
+{
+    routeFlows[path] = flow;
+}
+
+void FakeExchange::setOperationFlow(const QString& operation, Flow flow)
+{
+    operationFlows[operation] = flow;
+}
+
+void FakeExchange::releaseHeld()
+{
+    const auto answers = std::exchange(held, {});
+    for (const auto& answer : answers) {
+        if (answer.first) {
+            answer.first->write(answer.second);
+        }
+    }
 }
 
 void FakeExchange::setResult(const QString& operation, const QString& value)
@@ -87,17 +123,53 @@ void FakeExchange::serve(QTcpSocket* socket)
         Request request;
         while (takeRequest(*buffer, request)) {
             requests.append(request);
-            const Answer answer = answerFor(request);
-            if (answer.hang) {
-                continue;
-            }
-            QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n";
-            head += "Content-Type: text/plain; charset=utf-8\r\n";
-            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n\r\n";
-            socket->write(head + answer.body);
+            respond(socket, answerFor(request));
         }
     });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+}
+
+void FakeExchange::respond(QTcpSocket* socket, const Answer& answer)
+{
+    switch (answer.flow) {
+    case Flow::Whole:
+        socket->write(head(answer.status, answer.body.size()) + answer.body);
+        return;
+    case Flow::Hang:
+        return;
+    case Flow::Held:
+        held.append({socket, head(answer.status, answer.body.size()) + answer.body});
+        return;
+    case Flow::Trickle: {
+        socket->write(head(answer.status, -1));
+        auto* drip = new QTimer(socket);
+        connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x", 1); });
+        drip->start(TrickleIntervalMs);
+        return;
+    }
+    case Flow::Flood:
+    case Flow::FloodDeclared: {
+        socket->write(head(answer.status, answer.flow == Flow::Flood ? -1 : qint64(1) << 30));
+        // A client that never stops reading would fill the test machine's memory; it gets
+        // FloodLimitBytes, far above any cap the tests set, and then the connection closes.
+        const QByteArray chunk(64 * 1024, 'x');
+        auto sent = std::make_shared<qint64>(0);
+        auto refill = [socket, chunk, sent] {
+            while (socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->bytesToWrite() < 4 * chunk.size()) {
+                if (*sent >= FloodLimitBytes) {
+                    socket->disconnectFromHost();
+                    return;
+                }
+                socket->write(chunk);
+                *sent += chunk.size();
+            }
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, refill);
+        refill();
+        return;
+    }
+    }
 }
 
 bool FakeExchange::takeRequest(QByteArray& buffer, Request& request)
@@ -130,13 +202,14 @@ bool FakeExchange::takeRequest(QByteArray& buffer, Request& request)
 
 FakeExchange::Answer FakeExchange::answerFor(const Request& request)
 {
-    if (request.path == QLatin1String("/wsdl")) {
-        return Answer{200, description(), false};
-    }
     if (request.path == QLatin1String("/soap")) {
         return soapAnswer(request);
     }
-    return routes.value(request.path, Answer{404, "not found", false});
+    Answer answer = request.path == QLatin1String("/wsdl")
+                        ? Answer{200, description(), Flow::Whole}
+                        : routes.value(request.path, Answer{404, "not found", Flow::Whole});
+    answer.flow = routeFlows.value(request.path, answer.flow);
+    return answer;
 }
 
 FakeExchange::Answer FakeExchange::soapAnswer(const Request& request)
@@ -171,27 +244,28 @@ FakeExchange::Answer FakeExchange::soapAnswer(const Request& request)
         }
     }
     calls.append(call);
+    Answer answer = soapResultOf(call);
+    answer.flow = operationFlows.value(call.operation, Flow::Whole);
+    return answer;
+}
+
+FakeExchange::Answer FakeExchange::soapResultOf(const Call& call) const
+{
     if (faults.contains(call.operation)) {
-        return Answer{500,
-                      envelope("<SOAP-ENV:Fault><faultcode>SOAP-ENV:Server</faultcode>"
-                               "<faultstring>" +
-                               escapeXml(faults.value(call.operation)) +
-                               "</faultstring></SOAP-ENV:Fault>"),
-                      false};
+        return Answer{500, envelope("<SOAP-ENV:Fault><faultcode>SOAP-ENV:Server</faultcode>"
+                                    "<faultstring>" +
+                                    escapeXml(faults.value(call.operation)) +
+                                    "</faultstring></SOAP-ENV:Fault>")};
     }
     if (!results.contains(call.operation)) {
-        return Answer{500,
-                      envelope("<SOAP-ENV:Fault><faultcode>SOAP-ENV:Client</faultcode>"
-                               "<faultstring>unscripted</faultstring></SOAP-ENV:Fault>"),
-                      false};
+        return Answer{500, envelope("<SOAP-ENV:Fault><faultcode>SOAP-ENV:Client</faultcode>"
+                                    "<faultstring>unscripted</faultstring></SOAP-ENV:Fault>")};
     }
     const QByteArray op = call.operation.toUtf8();
-    return Answer{200,
-                  envelope("<ns1:" + op + "Response xmlns:ns1=\"urn:Marovinta_Service\">" +
-                           "<return xsi:type=\"xsd:string\">" +
-                           escapeXml(results.value(call.operation)) + "</return></ns1:" + op +
-                           "Response>"),
-                  false};
+    return Answer{200, envelope("<ns1:" + op + "Response xmlns:ns1=\"urn:Marovinta_Service\">" +
+                                "<return xsi:type=\"xsd:string\">" +
+                                escapeXml(results.value(call.operation)) + "</return></ns1:" + op +
+                                "Response>")};
 }
 
 QByteArray FakeExchange::description() const

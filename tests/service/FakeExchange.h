@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QMetaType>
 #include <QObject>
 #include <QPair>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,7 @@ class QTcpSocket;
 // A small scripted web site and listing service on 127.0.0.1 for tests that need exact
 // control over the answers. Addressed as www.localhost:<port>, so every request also goes
 // through the loopback rule. Unscripted paths answer 404; unscripted operations a fault.
+// A path or an operation can also be answered in one of the ways of Flow.
 class FakeExchange : public QObject
 {
     Q_OBJECT
@@ -35,11 +38,23 @@ public:
         QByteArray soapAction;
         QByteArray host;
     };
+    enum class Flow
+    {
+        Whole,         // the answer at once
+        Hang,          // no answer at all
+        Held,          // the answer waits for releaseHeld()
+        Trickle,       // the head, then one byte every TrickleIntervalMs, forever
+        Flood,         // the head, then as much as the connection takes, without end
+        FloodDeclared, // the same after a head announcing a body of 1 GiB
+    };
+    static constexpr int TrickleIntervalMs = 200;
+    static constexpr qint64 FloodLimitBytes = qint64(64) * 1024 * 1024;
+
     struct Answer
     {
         int status = 200;
         QByteArray body;
-        bool hang = false; // never answer
+        Flow flow = Flow::Whole;
     };
 
     explicit FakeExchange(QObject* parent = nullptr);
@@ -51,6 +66,12 @@ public:
 
     void setRoute(const QString& path, const QByteArray& body, int status = 200);
     void hangRoute(const QString& path);
+    // How the path is answered, the service description's ("/wsdl") included.
+    void setRouteFlow(const QString& path, Flow flow);
+    void setOperationFlow(const QString& operation, Flow flow);
+    // Sends the held answers.
+    void releaseHeld();
+    int heldCount() const { return held.size(); }
     // The value an operation returns, or a fault.
     void setResult(const QString& operation, const QString& value);
     void setFault(const QString& operation, const QString& text);
@@ -66,11 +87,18 @@ private:
     bool takeRequest(QByteArray& buffer, Request& request);
     Answer answerFor(const Request& request);
     Answer soapAnswer(const Request& request);
+    Answer soapResultOf(const Call& call) const;
+    void respond(QTcpSocket* socket, const Answer& answer);
     QByteArray description() const;
 
     QTcpServer* server;
     QMap<QString, Answer> routes;
     QMap<QString, QString> results;
     QMap<QString, QString> faults;
+    QMap<QString, Flow> routeFlows;
+    QMap<QString, Flow> operationFlows;
+    QList<QPair<QPointer<QTcpSocket>, QByteArray>> held;
     bool descriptionBroken = false;
 };
+
+Q_DECLARE_METATYPE(FakeExchange::Flow)

@@ -17,6 +17,8 @@
 #include "service/WebRoutes.h"
 #include "service/searchCarogThread.h"
 
+#include <QElapsedTimer>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <memory>
@@ -68,6 +70,96 @@ QStringList paramNames(const FakeExchange::Call& call)
         names << param.first;
     }
     return names;
+}
+
+// Reads a request envelope the way a strict RPC/encoded service does and returns what it
+// would refuse, or nothing: namespaces declared, one operation element in the service's
+// namespace inside the Body, SOAP encoding named by an encodingStyle in scope there, and
+// each parameter an unqualified accessor whose xsi:type resolves to XML Schema's string.
+QString strictReaderRefusal(const QByteArray& envelope, const QString& operation,
+                            const ServiceParams& params)
+{
+    const QString envelopeNs = QStringLiteral("http://schemas.xmlsoap.org/soap/envelope/");
+    const QString encodingNs = QStringLiteral("http://schemas.xmlsoap.org/soap/encoding/");
+    const QString instanceNs = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
+    const QString schemaNs = QStringLiteral("http://www.w3.org/2001/XMLSchema");
+    QXmlStreamReader xml(envelope);
+    QList<QMap<QString, QString>> scopes; // prefix -> namespace, one map per open element
+    QStringList styles;                   // encodingStyle in scope, one per open element
+    int depth = 0;
+    bool inBody = false;
+    int operations = 0;
+    int param = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) {
+            --depth;
+            scopes.removeLast();
+            styles.removeLast();
+            if (depth == 1) {
+                inBody = false;
+            }
+            continue;
+        }
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        ++depth;
+        QMap<QString, QString> scope = scopes.isEmpty() ? QMap<QString, QString>() : scopes.last();
+        for (const auto& declaration : xml.namespaceDeclarations()) {
+            scope[declaration.prefix().toString()] = declaration.namespaceUri().toString();
+        }
+        scopes.append(scope);
+        const QString style = xml.attributes().value(envelopeNs, "encodingStyle").toString();
+        styles.append(style.isEmpty() && !styles.isEmpty() ? styles.last() : style);
+        const QString ns = xml.namespaceUri().toString();
+        const QString name = xml.name().toString();
+        if (depth == 1 && (ns != envelopeNs || name != QLatin1String("Envelope"))) {
+            return QStringLiteral("the root is {%1}%2, not a SOAP 1.1 Envelope").arg(ns, name);
+        }
+        if (depth == 2 && ns == envelopeNs && name == QLatin1String("Body")) {
+            inBody = true;
+        } else if (depth == 3 && inBody) {
+            ++operations;
+            if (ns != QLatin1String("urn:Marovinta_Service") || name != operation) {
+                return QStringLiteral("the Body holds {%1}%2").arg(ns, name);
+            }
+            if (styles.last().split(QLatin1Char(' ')).value(0) != encodingNs) {
+                return QStringLiteral("no SOAP encodingStyle in scope of the operation, but '%1'")
+                    .arg(styles.last());
+            }
+        } else if (depth == 4 && inBody) {
+            if (param >= params.size() || name != params.at(param).first || !ns.isEmpty()) {
+                return QStringLiteral("unexpected accessor {%1}%2").arg(ns, name);
+            }
+            const QString type = xml.attributes().value(instanceNs, "type").toString();
+            const QString prefix = type.section(QLatin1Char(':'), 0, 0);
+            if (!type.contains(QLatin1Char(':')) || scope.value(prefix) != schemaNs ||
+                type.section(QLatin1Char(':'), 1) != QLatin1String("string")) {
+                return QStringLiteral("the accessor %1 is typed '%2'").arg(name, type);
+            }
+            const QString text = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+            if (text != params.at(param).second) {
+                return QStringLiteral("the accessor %1 carries '%2'").arg(name, text);
+            }
+            ++param;
+            --depth;
+            scopes.removeLast();
+            styles.removeLast();
+        } else if (depth > 2 && inBody) {
+            return QStringLiteral("unexpected element %1").arg(name);
+        }
+    }
+    if (xml.hasError()) {
+        return QStringLiteral("not namespace-well-formed XML: %1").arg(xml.errorString());
+    }
+    if (operations != 1 || param != params.size()) {
+        return QStringLiteral("%1 operations, %2 of %3 parameters")
+            .arg(operations)
+            .arg(param)
+            .arg(params.size());
+    }
+    return QString();
 }
 
 } // namespace
@@ -171,7 +263,7 @@ private Q_SLOTS:
 
         // A server that never answers ends in a failed request, not in a wait forever.
         fake->hangRoute(QStringLiteral("/slow"));
-        client.setTimeoutMs(300);
+        client.setDeadlineMs(300);
         HttpReply slow = fetch(client, fake->site() + QStringLiteral("/slow"));
         QVERIFY(!slow.ok);
         QVERIFY2(!slow.error.contains(QLatin1String("in vain")), qPrintable(slow.error));
@@ -186,6 +278,100 @@ private Q_SLOTS:
         delete doomed;
         QTest::qWait(50);
         QVERIFY(!called);
+    }
+
+    // Every request ends at its deadline, however steadily the server trickles, and at its
+    // answer cap, whether the server announces the size or just keeps sending.
+    void httpRequestsEndAtTheirDeadlineAndCap()
+    {
+        fake->setRouteFlow(QStringLiteral("/trickle"), FakeExchange::Flow::Trickle);
+        HttpClient client;
+        const int deadlineMs = 4 * FakeExchange::TrickleIntervalMs;
+        client.setDeadlineMs(deadlineMs);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("abandoning the request .*/trickle"));
+        QElapsedTimer clock;
+        clock.start();
+        const HttpReply trickled = fetch(client, fake->site() + QStringLiteral("/trickle"));
+        QVERIFY(!trickled.ok);
+        QVERIFY2(clock.elapsed() >= deadlineMs - 50 && clock.elapsed() < deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(trickled.error.contains(QString::number(deadlineMs)), qPrintable(trickled.error));
+
+        const qint64 cap = 256 * 1024;
+        client.setDeadlineMs(60000);
+        client.setMaxAnswerBytes(cap);
+        for (const auto flow : {FakeExchange::Flow::Flood, FakeExchange::Flow::FloodDeclared}) {
+            fake->setRouteFlow(QStringLiteral("/flood"), flow);
+            clock.restart();
+            const HttpReply flooded = fetch(client, fake->site() + QStringLiteral("/flood"));
+            QVERIFY(!flooded.ok);
+            QVERIFY(flooded.body.isEmpty());
+            QVERIFY2(flooded.error.contains(QString::number(cap)), qPrintable(flooded.error));
+            QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        }
+
+        // An answer within both bounds still arrives whole.
+        const QByteArray fits(cap, 'y');
+        fake->setRoute(QStringLiteral("/fits"), fits);
+        const HttpReply whole = fetch(client, fake->site() + QStringLiteral("/fits"));
+        QVERIFY2(whole.ok, qPrintable(whole.error));
+        QCOMPARE(whole.body, fits);
+    }
+
+    // The service description and the calls are held to the same bounds.
+    void portCallsEndAtTheirDeadlineAndCap()
+    {
+        const HttpLimits limits{4 * FakeExchange::TrickleIntervalMs, 256 * 1024};
+        fake->setResult("cargoCount", "5");
+        fake->setResult("cargoListpro", landList(3));
+        fake->setOperationFlow("cargoCount", FakeExchange::Flow::Trickle);
+        fake->setOperationFlow("cargoListpro", FakeExchange::Flow::Flood);
+        std::unique_ptr<Marovinta_ServicePort> port(
+            OpenServicePort(true, session().wsdluri, nullptr, limits));
+        QElapsedTimer clock;
+        clock.start();
+        const ServiceResult count = callPort(*port, "cargoCount", {{"fromcity", "上海"}});
+        QVERIFY(!count.ok);
+        QVERIFY2(clock.elapsed() < limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(count.error.contains(QString::number(limits.deadlineMs)), qPrintable(count.error));
+
+        clock.restart();
+        const ServiceResult list = callPort(*port, "cargoListpro", {{"fromcity", "上海"}});
+        QVERIFY(!list.ok);
+        QVERIFY2(list.error.contains(QString::number(limits.maxAnswerBytes)),
+                 qPrintable(list.error));
+        QVERIFY2(clock.elapsed() < limits.deadlineMs, qPrintable(QString::number(clock.elapsed())));
+
+        // The port still serves calls afterwards.
+        fake->setOperationFlow("cargoCount", FakeExchange::Flow::Whole);
+        const ServiceResult again = callPort(*port, "cargoCount", {{"fromcity", "上海"}});
+        QVERIFY2(again.ok, qPrintable(again.error));
+        QCOMPARE(again.value, QStringLiteral("5"));
+
+        fake->setRouteFlow(QStringLiteral("/wsdl"), FakeExchange::Flow::Trickle);
+        std::unique_ptr<Marovinta_ServicePort> stalled(
+            OpenServicePort(true, session().wsdluri, nullptr, limits));
+        clock.restart();
+        const ServiceResult described = callPort(*stalled, "cargoCount", {});
+        QVERIFY(!described.ok);
+        QVERIFY2(clock.elapsed() < limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // What a strict RPC/encoded service reads from the envelope of a call.
+    void portEnvelopeIsRpcEncoded()
+    {
+        fake->setResult("cargoSearch", "[]");
+        std::unique_ptr<Marovinta_ServicePort> port(OpenServicePort(true, session().wsdluri));
+        const ServiceParams params = {
+            {"fromcity", "上海"}, {"tocity", "北京,天津,"}, {"category", ""},  {"citytype", "1"},
+            {"pagenumber", "1"},  {"ssticket", ""},         {"blocal", "<0&>"}};
+        QVERIFY(callPort(*port, "cargoSearch", params).ok);
+        QCOMPARE(fake->requests.last().path, QStringLiteral("/soap"));
+        const QByteArray sent = fake->requests.last().body;
+        const QString refusal = strictReaderRefusal(sent, "cargoSearch", params);
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal + "\n" + QString::fromUtf8(sent)));
     }
 
     void portSendsEveryOperationAsTheServiceExpects()
@@ -406,6 +592,56 @@ private Q_SLOTS:
         QVERIFY(runJob(third));
         QVERIFY(!third.lastError().isEmpty());
         QVERIFY(!shellState().loading);
+    }
+
+    // A load whose service stalls or floods ends at the bound it ran into.
+    void landLoadEndsWhenTheServiceStalls_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<FakeExchange::Flow>("flow");
+        QTest::addColumn<bool>("ranOutOfTime");
+        QTest::newRow("description trickles") << "/wsdl"
+                                              << "" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("count trickles") << ""
+                                        << "cargoCount" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("list trickles") << ""
+                                       << "cargoListpro" << FakeExchange::Flow::Trickle << true;
+        QTest::newRow("list floods") << ""
+                                     << "cargoListpro" << FakeExchange::Flow::Flood << false;
+        QTest::newRow("list announces a flood")
+            << ""
+            << "cargoListpro" << FakeExchange::Flow::FloodDeclared << false;
+    }
+    void landLoadEndsWhenTheServiceStalls()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, operation);
+        QFETCH(FakeExchange::Flow, flow);
+        QFETCH(bool, ranOutOfTime);
+        fake->setResult("cargoCount", "4");
+        fake->setResult("cargoListpro", landList(4));
+        if (!path.isEmpty()) {
+            fake->setRouteFlow(path, flow);
+        } else {
+            fake->setOperationFlow(operation, flow);
+        }
+        shellState().landViewKind = 1;
+        TCargoList job(view);
+        job.setParams("上海", "", "", false, 1, true);
+        const HttpLimits limits{4 * FakeExchange::TrickleIntervalMs, 256 * 1024};
+        job.setRequestLimits(limits);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(RunJobToEnd(job, 3 * limits.deadlineMs + 2000));
+        QVERIFY2(clock.elapsed() < 3 * limits.deadlineMs + 2000,
+                 qPrintable(QString::number(clock.elapsed())));
+        const QString bound = ranOutOfTime ? QString::number(limits.deadlineMs)
+                                           : QString::number(limits.maxAnswerBytes);
+        QVERIFY2(job.lastError().contains(bound), qPrintable(job.lastError()));
+        QVERIFY(!shellState().loading);
+        QCOMPARE(view->labels.value("lblTypes"), QStringLiteral("[本地信息]"));
+        QVERIFY(view->rowsOf<LandRow>(ListingGrid::InfoGrd).isEmpty());
     }
 
     void loadsDoNothingWhileDisconnected()
@@ -681,6 +917,16 @@ private Q_SLOTS:
         QCOMPARE(view->labels.value("Label3"), QStringLiteral("全国:很多"));
         QCOMPARE(shellState().nationalCount, 5);
         QVERIFY(view->caption.isEmpty());
+
+        // An empty count still lets the agent contact into the caption.
+        session().AppName = QStringLiteral("Tovanta");
+        session().AppVersion = QStringLiteral("2.0.0.1");
+        fake->setRoute("/index.php/Cargo/getCargoCount", "");
+        TThdAdInfo uncounted(view);
+        QVERIFY(runJob(uncounted));
+        QCOMPARE(view->labels.value("Label3"), QStringLiteral("选择地区信息"));
+        QCOMPARE(shellState().nationalCount, 5);
+        QCOMPARE(view->caption, QStringLiteral("Tovanta 版本:2.0.0.1 - 入网及服务：联系"));
     }
 
     void baseInformationFetch()
