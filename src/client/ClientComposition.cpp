@@ -2,15 +2,33 @@
 
 #include "im/XmppIMClient.h"
 #include "ui/account/TfrmLogin.h"
+#include "ui/account/TfrmRegistry.h"
 #include "ui/main/ServiceLoadStarter.h"
 #include "ui/main/TfrmMain.h"
+#include "ui/main/TfrmNewBrowser.h"
 
 ClientComposition::ClientComposition(Parts parts)
     : m_client(parts.client ? parts.client.release() : new XmppIMClient),
       m_loads(std::make_unique<ServiceLoadStarter>(&m_serviceOwner)),
-      m_loginServices(std::move(parts.login))
+      m_loginServices(std::move(parts.login)), m_registryServices(std::move(parts.registration))
 {
     m_client->setParent(&m_serviceOwner);
+    if (!m_registryServices.openBrowserWindow) {
+        // A new browser window each time, as the customer-service buttons of the registration
+        // window ask for; it frees itself when closed.
+        m_registryServices.openBrowserWindow = [](QWidget* owner, const QUrl& url,
+                                                  const QSize& clientSize, const QString& caption) {
+            auto* window = new TfrmNewBrowser(owner);
+            window->openPage(url, clientSize, caption);
+        };
+    }
+    if (!m_registryServices.openUrl)
+        m_registryServices.openUrl = m_loginServices.openUrl;
+    if (!m_loginServices.openRegistration) {
+        m_loginServices.openRegistration = [this](TfrmLogin& login) {
+            TfrmRegistry::run(login, m_registryServices);
+        };
+    }
 }
 
 ClientComposition::~ClientComposition()

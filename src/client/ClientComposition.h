@@ -2,6 +2,7 @@
 
 #include "im/IMClient.h"
 #include "ui/account/LoginWindowServices.h"
+#include "ui/account/RegistryWindowServices.h"
 #include "ui/common/StartSequence.h"
 #include "ui/common/StartupWindows.h"
 #include "ui/main/SecondaryWindows.h"
@@ -26,6 +27,9 @@ public:
     {
         std::unique_ptr<IMClient> client; // the XMPP client; empty: the real one
         LoginWindowServices login;        // what the login window opens
+        // The registration window's; the browser window and the page opener are filled in
+        // where they are empty.
+        RegistryWindowServices registration;
     };
 
     explicit ClientComposition(Parts parts = {});
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<LoadStarter> m_loads;
     SecondaryWindows m_secondaryWindows;
     LoginWindowServices m_loginServices;
+    RegistryWindowServices m_registryServices;
     StartSequence m_start{*this};
     QPointer<TfrmMain> m_mainWindow;
 };

@@ -12,10 +12,12 @@ class TfrmLogin;
 struct LoginWindowServices
 {
     // What "申请帐号" opens; it gets the login window, which it may fill and show again.
-    // Empty: the site's own registration page opens.
+    // Empty: the registration window without a browser window of the program's own (its
+    // customer-service button then opens the system browser).
     std::function<void(TfrmLogin& login)> openRegistration;
-    // How the window opens a web page (the home page behind the banner, the registration
-    // page). Empty: the system browser.
+    // How the window opens a web page (the home page behind the banner; the registration
+    // window's disclaimer and agreement when openRegistration is empty). Empty: the system
+    // browser.
     std::function<void(const QUrl& url)> openUrl;
     // Makes the update check the window runs at creation. Empty: a check that finds no update.
     std::function<std::unique_ptr<LoginUpdateCheck>()> makeUpdateCheck;

@@ -11,6 +11,7 @@
 #include "ui/account/LoginBanner.h"
 #include "ui/account/LoginValidator.h"
 #include "ui/account/NoUpdateCheck.h"
+#include "ui/account/TfrmRegistry.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/UiLog.h"
 
@@ -271,8 +272,31 @@ void TfrmLogin::btnRegClick()
         m_services.openRegistration(*this);
         return;
     }
-    // Until the registration window exists, the site's own registration page takes over.
-    openUrl(session().regurl);
+    RegistryWindowServices registration;
+    registration.openUrl = m_services.openUrl;
+    TfrmRegistry::run(*this, registration);
+}
+
+void TfrmLogin::hideForRegistration()
+{
+    // Hiding a dialog ends its modal loop; exec() enters it again once the registration window
+    // has closed and shown this window again.
+    if (m_inModalRun)
+        m_hiddenForRegistration = true;
+    hide();
+}
+
+int TfrmLogin::exec()
+{
+    const bool outerRun = m_inModalRun;
+    m_inModalRun = true;
+    const auto restore = qScopeGuard([this, outerRun] { m_inModalRun = outerRun; });
+    for (;;) {
+        const int result = QDialog::exec();
+        if (!m_hiddenForRegistration)
+            return result;
+        m_hiddenForRegistration = false;
+    }
 }
 
 void TfrmLogin::openUrl(const QString& address) const

@@ -35,6 +35,12 @@ public:
     // Shows a new login window modally; true with the trimmed texts when it closed with OK.
     static bool run(const LoginWindowServices& services, QString& userName, QString& password);
 
+    // A modal run lasts until the window closes, even while the registration window stands in
+    // for it.
+    int exec() override;
+    // Steps aside for the registration window, which shows this window again when it closes.
+    void hideForRegistration();
+
     // Controls, named as the rest of the program refers to them.
     LoginBanner* imgbanner = nullptr;
     QFrame* Shape1 = nullptr;
@@ -77,4 +83,6 @@ private:
     LoginCaption::State m_captionState = LoginCaption::State::Idle;
     std::unique_ptr<LoginUpdateCheck> m_updateCheck;
     bool m_restoringFocus = false;
+    bool m_inModalRun = false;
+    bool m_hiddenForRegistration = false;
 };
