@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "core/FieldScrambler.h"
 #include "refdata/RegionTree.h"
+#include "service/HttpClient.h"
 #include "ui/account/LinkLabel.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/account/TfrmRegistry.h"
