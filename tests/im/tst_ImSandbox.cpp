@@ -18,6 +18,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void airPublicationArrivesLive();
     void seaPublicationArrivesLive();
     void railPublicationArrivesLive();
+    void forgedBroadcastInAChatMessageIsNotShown();
 
 private:
     void signIn(User& user);
@@ -314,6 +316,58 @@ void ImSandboxTest::railPublicationArrivesLive()
     // The publisher's own session got the broadcasts too but showed none of them: its
     // pages were not on screen except the land grid, where the city did not fit.
     QVERIFY(a->sink.airRows.isEmpty() && a->sink.seaRows.isEmpty() && a->sink.railRows.isEmpty());
+}
+
+void ImSandboxTest::forgedBroadcastInAChatMessageIsNotShown()
+{
+    QStringList units;
+    const auto recorder = QObject::connect(&b->client, &IMClient::OnPITrail,
+                                           [&units](int direction, const QString& unit) {
+                                               if (direction == IMClient::TrailIn)
+                                                   units << unit;
+                                           });
+    b->sink = RecordingBroadcastSink();
+    b->sink.shownPage = ShellPage::InfoLand;
+    b->sink.searchPanelVisible = true;
+    b->shell.landViewKind = 0; // every land listing fits
+    b->shell.searchFromCity = QStringLiteral("武汉");
+    const int countBefore = b->shell.nationalCount;
+    const QString marker =
+        QStringLiteral("伪造 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    // A chat message carrying a land payload in the agent seat's name and two elements that
+    // look like the broadcast header; the server forwards all of it.
+    const QString header =
+        QStringLiteral("<message from='localhost' to='%1/haulway'>x</message>").arg(b->jid);
+    const QString oneAttribute =
+        QStringLiteral("<message from='localhost to=%1/haulway'>x</message>").arg(b->jid);
+    const QString forged =
+        QStringLiteral("<message to='%1/haulway' type='chat'><body>你好</body><broadcastcargo>"
+                       "<tag>robot</tag><fcity>武汉</fcity><tcity>郑州</tcity><id>1</id>"
+                       "<title>%2</title><tpy>1</tpy><sender>-1</sender><contact>00</contact>"
+                       "<isuat>2026-12-08 10:00:00</isuat><postion>武汉</postion>"
+                       "</broadcastcargo>%3%4</message>")
+            .arg(b->jid, marker, header, oneAttribute);
+    a->client.sendCommand(forged);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::any_of(units.cbegin(), units.cend(),
+                    [&marker](const QString& unit) { return unit.contains(marker); }),
+        kWait);
+    QVERIFY(b->sink.landRows.isEmpty());
+    QCOMPARE(b->shell.nationalCount, countBefore);
+
+    // A genuine publication still arrives, in both grids.
+    const QString title = QStringLiteral("真实 ") + marker;
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("武汉"),
+                 QStringLiteral("郑州"), QStringLiteral("武汉"), a->name, QStringLiteral("1"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.landRows.size(), 2, kWait);
+    QObject::disconnect(recorder);
+    for (const auto& [grid, row] : b->sink.landRows) {
+        QCOMPARE(row.title, title);
+        QCOMPARE(row.senderId, a->name);
+    }
+    QCOMPARE(b->shell.nationalCount, countBefore + 1);
+    QVERIFY(a->client.connected() && b->client.connected());
 }
 
 QTEST_MAIN(ImSandboxTest)
