@@ -39,7 +39,9 @@ public:
 
     // One message to the peer JID; type 1 chat, 2 group chat. Returns the message id.
     virtual QString sendMessage(const QString& peer, int messageType, const QString& text) = 0;
-    // Writes the raw XML text to the open stream unchanged.
+    // Writes the raw XML text to the open stream unchanged, except that characters XML does
+    // not allow anywhere are dropped. Values inside the text are escaped by the caller
+    // (XmlEscape).
     virtual void sendCommand(const QString& rawXml) = 0;
 
     virtual void addContact(const QString& jid, const QString& name, const QString& group) = 0;

@@ -1,5 +1,6 @@
 #include "im/XmppIMClient.h"
 
+#include "core/XmlEscape.h"
 #include "im/IMClientError.h"
 #include "im/RawStanza.h"
 
@@ -148,7 +149,9 @@ void XmppIMClient::requireConnected(const char* operation) const
 QString XmppIMClient::sendMessage(const QString& peer, int messageType, const QString& text)
 {
     requireConnected("sendMessage");
-    QXmppMessage message(QString(), peer, text);
+    // The engine escapes markup but writes control characters as they are; one of them would
+    // make the server close the stream.
+    QXmppMessage message(QString(), peer, XmlEscape::allowedOnly(text));
     message.setType(messageType == MessageGroupChat ? QXmppMessage::GroupChat : QXmppMessage::Chat);
     message.setId(QXmppUtils::generateStanzaUuid());
     if (!m_client->sendPacket(message))
@@ -159,7 +162,7 @@ QString XmppIMClient::sendMessage(const QString& peer, int messageType, const QS
 void XmppIMClient::sendCommand(const QString& rawXml)
 {
     requireConnected("sendCommand");
-    if (!m_client->sendPacket(RawStanza(rawXml.toUtf8())))
+    if (!m_client->sendPacket(RawStanza(XmlEscape::allowedOnly(rawXml).toUtf8())))
         throw IMClientError("Command not sent");
 }
 
@@ -168,8 +171,8 @@ void XmppIMClient::addContact(const QString& jid, const QString& name, const QSt
     requireConnected("addContact");
     QSet<QString> groups;
     if (!group.isEmpty())
-        groups.insert(group);
-    if (!(*m_rosterManager).addItem(jid, name, groups))
+        groups.insert(XmlEscape::allowedOnly(group));
+    if (!(*m_rosterManager).addItem(jid, XmlEscape::allowedOnly(name), groups))
         throw IMClientError("Contact not added");
 }
 

@@ -388,6 +388,11 @@ void IMSessionTest::renameSendsEscapedRosterItem()
                        "jid='zhangwei@localhost' name='老张&apos;s'/></query></iq>$"));
     QVERIFY2(renameIq.match(client->commands[0]).hasMatch(), qPrintable(client->commands[0]));
     QVERIFY(RosterStanza::nextId() != RosterStanza::nextId());
+    // Characters XML does not allow are dropped rather than sent.
+    QCOMPARE(RosterStanza::rename(QStringLiteral("a@localhost"), QStringLiteral("老\v张\x01"),
+                                  QStringLiteral("r1")),
+             QStringLiteral("<iq type='set' id='r1'><query xmlns='jabber:iq:roster'>"
+                            "<item jid='a@localhost' name='老张'/></query></iq>"));
     QCOMPARE(nameOf("zhangwei@localhost"), QStringLiteral("老张's"));
     QCOMPARE(changes->list, QStringList{"friendChanged:zhangwei@localhost:老张's:1"});
 

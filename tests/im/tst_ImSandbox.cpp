@@ -84,6 +84,7 @@ private Q_SLOTS:
     void seaPublicationArrivesLive();
     void railPublicationArrivesLive();
     void forgedBroadcastInAChatMessageIsNotShown();
+    void controlCharactersInPublishedTextsKeepTheSession();
 
 private:
     void signIn(User& user);
@@ -368,6 +369,64 @@ void ImSandboxTest::forgedBroadcastInAChatMessageIsNotShown()
     }
     QCOMPARE(b->shell.nationalCount, countBefore + 1);
     QVERIFY(a->client.connected() && b->client.connected());
+}
+
+void ImSandboxTest::controlCharactersInPublishedTextsKeepTheSession()
+{
+    // Pasted text: a vertical tab, other control characters, a lone surrogate and the two
+    // non-characters. The server would close the stream on any of them.
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    const QString dirty = QStringLiteral("含\v控制") + QChar(0x01) + QChar(0) + QChar(0xD800) +
+                          QChar(0xFFFE) + QChar(0xFFFF) + QChar(0x1F) + QStringLiteral("符 ") +
+                          stamp;
+    const QString clean = QStringLiteral("含控制符 ") + stamp;
+    const QString host = QStringLiteral("localhost");
+    b->sink = RecordingBroadcastSink();
+    b->shell.landViewKind = 0;
+    b->shell.airSelectionKind = 0;
+
+    b->sink.shownPage = ShellPage::InfoLand;
+    PublishCargo(a->client, host, dirty, QStringLiteral("武汉"), QStringLiteral("郑州"),
+                 QStringLiteral("武汉"), a->name, QStringLiteral("1"), QStringLiteral("1"),
+                 QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.landRows.size(), 1, kWait);
+    QCOMPARE(b->sink.landRows[0].second.title, clean);
+
+    b->sink.shownPage = ShellPage::InfoAir;
+    PublishAirPrice(a->client, host, QStringLiteral("天河"), QStringLiteral("WUH"),
+                    QStringLiteral("成田"), QStringLiteral("NRT"), QStringLiteral("日本"),
+                    QStringLiteral("1"), QStringLiteral("100"), QStringLiteral("2"),
+                    QStringLiteral("CA 中国国际航空股份有限公司"), QStringLiteral("直达"), a->name,
+                    QStringLiteral("赵"), dirty);
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.airRows.size(), 1, kWait);
+    QCOMPARE(b->sink.airRows[0].remark, clean);
+
+    b->sink.shownPage = ShellPage::InfoSea;
+    PublishSeaLine(a->client, host, QStringLiteral("武汉"), QStringLiteral("鹿特丹"), QString(),
+                   QStringLiteral("周三"), QStringLiteral("35"), QStringLiteral("海运直达"),
+                   QStringLiteral("中远"), QStringLiteral("欧洲线"), dirty, a->name,
+                   QStringLiteral("赵"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.seaRows.size(), 1, kWait);
+    QCOMPARE(b->sink.seaRows[0].portSequence, clean);
+
+    b->sink.shownPage = ShellPage::InfoRail;
+    PublishTrianInfo(a->client, host, dirty, QStringLiteral("武汉局"), QStringLiteral("吴家山"),
+                     QStringLiteral("江岸西"), QStringLiteral("圃田"), QStringLiteral("郑州北"),
+                     QStringLiteral("郑州局"), QStringLiteral("7"), QStringLiteral("09:00"),
+                     QStringLiteral("15:00"), QStringLiteral("6"), a->name, QStringLiteral("赵"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.railRows.size(), 1, kWait);
+    QCOMPARE(b->sink.railRows[0].trainNumber, clean);
+
+    // The rename iq takes the same path.
+    a->dialogs.newName = QStringLiteral("老周\v") + QChar(0xFFFF);
+    a->session.renameFriend(b->jid);
+    b->sink.shownPage = ShellPage::InfoSea;
+    PublishSeaLine(a->client, host, QStringLiteral("武汉"), QStringLiteral("上海"), QString(),
+                   QString(), QString(), QString(), QString(), QString(), stamp, a->name,
+                   QString());
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.seaRows.size(), 2, kWait);
+    QVERIFY(a->client.connected());
+    QVERIFY(b->client.connected());
 }
 
 QTEST_MAIN(ImSandboxTest)
