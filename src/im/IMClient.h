@@ -35,6 +35,9 @@ public:
     virtual bool connected() const = 0;
     // Logs in with the bare JID and password; later raises OnConnected (or OnDisconnected).
     virtual void connectToServer(const QString& user, const QString& password) = 0;
+    // The own full JID as the server bound it (which may differ from the one logged in with,
+    // e.g. in letter case); empty while not connected.
+    virtual QString boundJid() const = 0;
     virtual void disconnectFromServer() = 0;
 
     // One message to the peer JID; type 1 chat, 2 group chat. Returns the message id.

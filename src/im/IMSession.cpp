@@ -37,8 +37,36 @@ IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dial
         const SessionState& s = session();
         return Account{s.loginIdentity, s.password, s.HostName, s.ServerPort};
     };
+    // The main window, the detail windows and the chat windows read the identity there.
+    m_storeIdentity = [](const QString& identity) { session().loginIdentity = identity; };
     shellState().setConnectedProbe([client] { return client->connected(); });
     wireClient();
+}
+
+void IMSession::setAccountSource(AccountSource source)
+{
+    m_accountSource = std::move(source);
+    m_storeIdentity = nullptr;
+}
+
+IMSession::Account IMSession::account() const
+{
+    Account account = m_accountSource();
+    if (!m_boundIdentity.isEmpty())
+        account.loginIdentity = m_boundIdentity;
+    return account;
+}
+
+void IMSession::adoptBoundIdentity()
+{
+    const QString bound = m_client->boundJid().section(QLatin1Char('/'), 0, 0);
+    if (bound.isEmpty()) {
+        qCDebug(lcIm) << "No bound JID reported; keeping the login identity";
+        return;
+    }
+    m_boundIdentity = bound;
+    if (m_storeIdentity)
+        m_storeIdentity(bound);
 }
 
 void IMSession::wireClient()
@@ -55,6 +83,7 @@ void IMSession::wireClient()
 
 void IMSession::signIn()
 {
+    m_boundIdentity.clear(); // a new login may name another user
     const Account s = account();
     if (!InternetCheck::canReach(s.hostName))
         return;
@@ -85,6 +114,8 @@ void IMSession::onConnected(int statusCode, const QString&)
         return;
     m_connecting = false;
     try {
+        // First: every step below and every later event compares with the identity.
+        adoptBoundIdentity();
         m_host->writeMainSettings();
         m_host->startProfileFetch();
         showProgress(QStringLiteral("正在获取联系人..."));

@@ -63,8 +63,12 @@ public:
         int serverPort = 0;
     };
     using AccountSource = std::function<Account()>;
-    void setAccountSource(AccountSource source) { m_accountSource = std::move(source); }
-    Account account() const { return m_accountSource(); }
+    // A source of its own also keeps the identity the server bound to itself: the
+    // application's session state is then left alone.
+    void setAccountSource(AccountSource source);
+    // Once connected, the login identity is the bare JID the server bound ("LiNa" logs in as
+    // lina@localhost): broadcasts, the roster and the own-JID checks compare with that.
+    Account account() const;
 
     const FriendRoster& roster() const { return m_roster; }
     // The friend entry for a bare JID, for the chat windows.
@@ -98,6 +102,7 @@ Q_SIGNALS:
 
 private:
     void wireClient();
+    void adoptBoundIdentity();
     void rebuildFriends();
     void showConnectFailed();
     void showProgress(const QString& text);
@@ -112,6 +117,8 @@ private:
     ChatWindows* m_chat = nullptr;
     BroadcastHandler* m_broadcasts = nullptr;
     AccountSource m_accountSource;
+    std::function<void(const QString&)> m_storeIdentity; // where the bound identity goes
+    QString m_boundIdentity; // empty until the server has bound this sign-in
     FriendRoster m_roster;
     bool m_friendListShown = false;
     SessionStatus m_status;

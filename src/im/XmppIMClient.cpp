@@ -131,6 +131,12 @@ void XmppIMClient::connectToServer(const QString& user, const QString& password)
     m_client->connectToServer(config);
 }
 
+QString XmppIMClient::boundJid() const
+{
+    // The engine writes the bind result into its configuration.
+    return connected() ? m_client->configuration().jid() : QString();
+}
+
 void XmppIMClient::disconnectFromServer()
 {
     if (!m_connecting && !m_loggedIn)

@@ -31,6 +31,7 @@ public:
     bool connected() const override;
     void connectToServer(const QString& user, const QString& password) override;
     void disconnectFromServer() override;
+    QString boundJid() const override;
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;

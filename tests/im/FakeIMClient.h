@@ -28,6 +28,7 @@ public:
     bool connected() const override { return isConnected; }
     void connectToServer(const QString& user, const QString& password) override;
     void disconnectFromServer() override;
+    QString boundJid() const override { return isConnected ? bound : QString(); }
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;
@@ -49,6 +50,7 @@ public:
     bool isConnected = false;
     bool failNext = false;
     QString connectedUser, connectedPassword;
+    QString bound;        // the full JID the server bound, while connected
     QStringList calls;    // "connectToServer", "disconnectFromServer", "addContact:jid:name", ...
     QStringList commands; // texts given to sendCommand
     QList<Contact> roster;

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void connectedWithErrorStatusDoesNothing();
     void groupsAreNotDuplicated();
     void syncBuildsTheFriendList();
+    void theBoundJidBecomesTheLoginIdentity();
     void syncStartsAdvertisementsEvenWithoutGroups();
     void presenceChangesTheFriendAndChatHeader();
     void showStatusConnectedAndDisconnected();
@@ -220,6 +221,23 @@ void IMSessionTest::syncBuildsTheFriendList()
     QCOMPARE(im->friendByJid("sunli@localhost")->displayName, QStringLiteral("孙丽"));
     QCOMPARE(im->roster().groups().size(), 2);
     QCOMPARE(changes->list, (QStringList{"friendsCleared", "friendAdded:sunli@localhost:孙丽:1"}));
+}
+
+void IMSessionTest::theBoundJidBecomesTheLoginIdentity()
+{
+    // "LiNa" logs in; the server binds the account's own spelling.
+    ::session().loginIdentity = QStringLiteral("LiNa@localhost");
+    im->signIn();
+    QCOMPARE(client->connectedUser, QStringLiteral("LiNa@localhost"));
+    client->bound = QStringLiteral("lina@localhost/haulway");
+    connectAndSync({{"lina@localhost", "我自己"}, {"zhangwei@localhost", "张伟"}});
+    QCOMPARE(::session().loginIdentity, QStringLiteral("lina@localhost"));
+    QCOMPARE(im->account().loginIdentity, QStringLiteral("lina@localhost"));
+    // The own JID in the roster is still no friend.
+    QCOMPARE(friendJids(), QStringList{"zhangwei@localhost"});
+    // Adding oneself is still refused.
+    im->addFriend(QStringLiteral("lina"), QStringLiteral("我"));
+    QVERIFY(dialogs->told.isEmpty());
 }
 
 void IMSessionTest::syncStartsAdvertisementsEvenWithoutGroups()

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void railPublicationArrivesLive();
     void forgedBroadcastInAChatMessageIsNotShown();
     void controlCharactersInPublishedTextsKeepTheSession();
+    void capitalisedLoginGetsItsBroadcasts();
 
 private:
     void signIn(User& user);
@@ -427,6 +428,25 @@ void ImSandboxTest::controlCharactersInPublishedTextsKeepTheSession()
     QTRY_COMPARE_WITH_TIMEOUT(b->sink.seaRows.size(), 2, kWait);
     QVERIFY(a->client.connected());
     QVERIFY(b->client.connected());
+}
+
+void ImSandboxTest::capitalisedLoginGetsItsBroadcasts()
+{
+    // The server binds sunli@localhost/haulway for "SunLi" and addresses broadcasts there.
+    User capitalised(QStringLiteral("SunLi"));
+    capitalised.sink.shownPage = ShellPage::InfoLand;
+    capitalised.shell.landViewKind = 0;
+    SIGN_IN(capitalised);
+    const QString title =
+        QStringLiteral("大写登录 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("杭州"),
+                 QStringLiteral("武汉"), QStringLiteral("武汉"), a->name, QStringLiteral("2"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(capitalised.sink.landRows.size(), 1, kWait);
+    QCOMPARE(capitalised.sink.landRows[0].second.title, title);
+    QCOMPARE(capitalised.shell.nationalCount, 1);
+    QCOMPARE(capitalised.session.account().loginIdentity, QStringLiteral("sunli@localhost"));
+    capitalised.session.cleanUp();
 }
 
 QTEST_MAIN(ImSandboxTest)
