@@ -292,9 +292,11 @@ bool BroadcastHandler::landFitsInfoGrid(const QString& fcity, const QString& tci
 
 bool BroadcastHandler::landFitsSearchGrid(const QString& fcity, const QString& tcity) const
 {
+    // A search with destinations asks for those destinations only; the departure city counts
+    // only for a search without any.
     const QStringList& destinations = m_shell->searchToCities;
-    if (!destinations.isEmpty() && destinations.contains(tcity))
-        return true;
+    if (!destinations.isEmpty())
+        return destinations.contains(tcity);
     return m_shell->searchFromCity == fcity;
 }
 

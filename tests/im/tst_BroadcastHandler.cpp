@@ -310,6 +310,18 @@ void BroadcastHandlerTest::landSearchGridWhenPanelVisible()
     sink.landRows.clear();
     handler->handleTrail(land("robot", "广州", "杭州"));
     QVERIFY(sink.landRows.isEmpty());
+
+    // With destinations the departure does not count: a listing from the user's own city to
+    // elsewhere is no search result.
+    shell.searchToCities = QStringList{QStringLiteral("成都")};
+    shell.searchFromCity = QStringLiteral("上海");
+    handler->handleTrail(land("robot", "上海", "广州"));
+    QCOMPARE(sink.landRows.size(), 1);
+    QCOMPARE(sink.landRows[0].first, ListingGrid::InfoGrd);
+    sink.landRows.clear();
+    handler->handleTrail(land("robot", "上海", "成都"));
+    QCOMPARE(sink.landRows.size(), 2);
+    QCOMPARE(sink.landRows[1].first, ListingGrid::searchGrd);
 }
 
 void BroadcastHandlerTest::airFilterBySelectionKind_data()
