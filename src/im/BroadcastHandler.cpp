@@ -76,6 +76,7 @@ constexpr BroadcastHandler::Family kFamilies[] = {BroadcastHandler::Land, Broadc
 struct LandBroadcast
 {
     QString tag, fcity, tcity;
+    QString type; // tpy as sent
     LandRow row;
 };
 
@@ -86,7 +87,8 @@ LandBroadcast parseLand(const TXMLNode& payload)
     land.tag = read("tag");
     land.fcity = TrimLowChars(read("fcity"));
     land.tcity = TrimLowChars(read("tcity"));
-    land.row = LandRow::build(read("id"), read("title"), read("tpy"), read("isuat"), read("sender"),
+    land.type = read("tpy");
+    land.row = LandRow::build(read("id"), read("title"), land.type, read("isuat"), read("sender"),
                               read("contact"), read("postion"));
     return land;
 }
@@ -321,6 +323,10 @@ void BroadcastHandler::handleLand(const TXMLNode& payload)
     const LandBroadcast land = parseLand(payload);
     if (land.tag != QLatin1String("robot") || land.row.title.isEmpty())
         return;
+    if (!LandRow::typeNumber(land.type)) {
+        qCWarning(lcIm) << "Dropping a live listing whose type is no number:" << land.type.left(40);
+        return;
+    }
     if (landFitsInfoGrid(land.fcity, land.tcity))
         m_sink->insertLandRow(ListingGrid::InfoGrd, land.row);
     if (m_sink->isSearchPanelVisible() && landFitsSearchGrid(land.fcity, land.tcity))

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void familiesAreTriedInOrderAndOnlyOneIsHandled();
     void landRowIsParsedIntoTheRowRecord();
     void landNotFromRobotIsDroppedButCounted();
+    void landTypeIcon_data();
+    void landTypeIcon();
     void landCountGrowsWhateverThePage();
     void landFilterByViewKind_data();
     void landFilterByViewKind();
@@ -238,6 +240,40 @@ void BroadcastHandlerTest::landNotFromRobotIsDroppedButCounted()
     // A listing without a title is not inserted either.
     handler->handleTrail(land("robot", "上海", "北京", "1", QStringLiteral("  ")));
     QVERIFY(sink.landRows.isEmpty());
+}
+
+void BroadcastHandlerTest::landTypeIcon_data()
+{
+    QTest::addColumn<QString>("tpy");
+    QTest::addColumn<bool>("inserted");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("1 cargo") << "1" << true << int(CargoImage);
+    QTest::newRow("2 truck") << "2" << true << int(TruckImage);
+    QTest::newRow("3 chat picture") << "3" << true << int(ChatImage);
+    QTest::newRow("4 agent picture") << " 4 " << true << int(AgentImage);
+    QTest::newRow("0 outside the list") << "0" << true << int(NoListingImage);
+    QTest::newRow("5 outside the list") << "5" << true << int(NoListingImage);
+    QTest::newRow("-3 outside the list") << "-3" << true << int(NoListingImage);
+    QTest::newRow("not a number") << "货" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("fraction") << "1.5" << false << 0;
+}
+
+void BroadcastHandlerTest::landTypeIcon()
+{
+    QFETCH(QString, tpy);
+    QFETCH(bool, inserted);
+    QFETCH(int, icon);
+    sink.searchPanelVisible = true;
+    shell.searchFromCity = QStringLiteral("上海");
+    if (!inserted)
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^Dropping a live listing whose type is no number"));
+    handler->handleTrail(land("robot", "上海", "北京", tpy));
+    QCOMPARE(sink.landRows.size(), inserted ? 2 : 0);
+    for (const auto& [grid, row] : sink.landRows)
+        QCOMPARE(int(row.typeIcon), icon);
+    QCOMPARE(shell.nationalCount, 1); // counted either way
 }
 
 void BroadcastHandlerTest::landCountGrowsWhateverThePage()
