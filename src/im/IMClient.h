@@ -49,6 +49,9 @@ public:
 
     virtual void addContact(const QString& jid, const QString& name, const QString& group) = 0;
     virtual void subscribeTo(const QString& jid) = 0;
+    // The answer to a subscription request from the bare JID. Accepting grants it and asks
+    // for the requester's presence in turn unless we have it already; refusing denies it.
+    virtual void answerSubscription(const QString& jid, bool accept) = 0;
     virtual void removeContact(const QString& jid, const QString& name, const QString& group) = 0;
 
     // The roster after OnSync. A bad index raises "Invalid array index value for BuddyId"
@@ -69,8 +72,10 @@ Q_SIGNALS:
     // availability 0 offline, 1 online, 2 away, 3 extended away, 4 do not disturb.
     void OnPresence(const QString& user, const QString& domain, const QString& resource,
                     int availability, const QString& status);
-    // Connect with a direct connection: the handler sets *accept before the signal returns.
-    void OnSubscriptionRequest(const QString& from, const QString& domain, bool* accept);
+    // A subscription (friend) request; from is the requester's user part. The answer goes
+    // back later through answerSubscription: the handler must not wait for the user, since
+    // nothing is read from the server until it returns.
+    void OnSubscriptionRequest(const QString& from, const QString& domain);
     // The roster has been received.
     void OnSync();
     // One protocol unit (stanza, stream header, ...) exactly as written or received.

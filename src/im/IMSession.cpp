@@ -10,6 +10,7 @@
 #include "im/InternetCheck.h"
 #include "im/RosterStanza.h"
 #include "im/SessionDialogs.h"
+#include "im/SubscriptionQueue.h"
 #include "service/ShellState.h"
 
 #include <exception>
@@ -31,7 +32,10 @@ QString userPartOf(const QString& jid)
 
 IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dialogs,
                      QObject* parent)
-    : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs)
+    : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs),
+      m_subscriptions(new SubscriptionQueue(
+          dialogs, [this](const QString& jid, bool accept) { sendSubscriptionAnswer(jid, accept); },
+          this))
 {
     m_accountSource = [] {
         const SessionState& s = session();
@@ -76,7 +80,7 @@ void IMSession::wireClient()
     QObject::connect(m_client, &IMClient::OnSync, this, &IMSession::onSync);
     QObject::connect(m_client, &IMClient::OnPresence, this, &IMSession::onPresence);
     QObject::connect(m_client, &IMClient::OnSubscriptionRequest, this,
-                     &IMSession::onSubscriptionRequest, Qt::DirectConnection);
+                     &IMSession::onSubscriptionRequest);
     QObject::connect(m_client, &IMClient::OnMessageIn, this, &IMSession::onMessageIn);
     QObject::connect(m_client, &IMClient::OnPITrail, this, &IMSession::onPITrail);
 }
@@ -223,6 +227,7 @@ void IMSession::cleanUp()
     } catch (const std::exception& e) {
         qCWarning(lcIm) << "Disconnecting failed:" << e.what();
     }
+    m_subscriptions->connectionLost();
     if (m_chat)
         m_chat->clearPending();
     setFriendListShown(false);
@@ -320,11 +325,23 @@ void IMSession::addFriend(const QString& user, const QString& name)
     addToRoster(entry);
 }
 
-void IMSession::onSubscriptionRequest(const QString& from, const QString&, bool* accept)
+void IMSession::onSubscriptionRequest(const QString& from, const QString& domain)
 {
-    const bool accepted = m_dialogs->acceptSubscription(from);
-    if (accept)
-        *accept = accepted;
+    m_subscriptions->add(from + QLatin1Char('@') + domain, from);
+}
+
+void IMSession::sendSubscriptionAnswer(const QString& jid, bool accept)
+{
+    if (!m_client->connected()) {
+        qCWarning(lcIm) << "Dropping the answer to the friend request of" << jid
+                        << "- not connected";
+        return;
+    }
+    try {
+        m_client->answerSubscription(jid, accept);
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Answering a friend request failed:" << e.what();
+    }
 }
 
 void IMSession::onMessageIn(const QString&, const QString& from, const QString& domain,

@@ -123,6 +123,8 @@ void XmppIMClient::connectToServer(const QString& user, const QString& password)
     config.setAutoAcceptSubscriptions(false);
     // The timeout bounds the wait for a keep-alive answer (milliseconds in, seconds out).
     config.setKeepAliveTimeout(std::max(1, m_timeout / 1000));
+    if (m_keepAliveInterval > 0)
+        config.setKeepAliveInterval(m_keepAliveInterval);
     m_inSplitter.reset();
     m_outSplitter.reset();
     m_roster.clear();
@@ -186,6 +188,24 @@ void XmppIMClient::subscribeTo(const QString& jid)
 {
     requireConnected("subscribeTo");
     if (!(*m_rosterManager).subscribe(jid))
+        throw IMClientError("Subscription not requested");
+}
+
+void XmppIMClient::answerSubscription(const QString& jid, bool accept)
+{
+    requireConnected("answerSubscription");
+    QXmppRosterManager& roster = (*m_rosterManager);
+    if (!accept) {
+        if (!roster.refuseSubscription(jid))
+            throw IMClientError("Subscription refusal not sent");
+        return;
+    }
+    if (!roster.acceptSubscription(jid))
+        throw IMClientError("Subscription approval not sent");
+    // Accepting also adds the requester: ask for their presence unless we already have it.
+    const auto type = roster.getRosterEntry(jid).subscriptionType();
+    if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both &&
+        !roster.subscribe(jid))
         throw IMClientError("Subscription not requested");
 }
 
@@ -277,21 +297,7 @@ void XmppIMClient::onPresence(const QXmppPresence& presence)
 
 void XmppIMClient::onSubscription(const QString& bareJid)
 {
-    bool accept = false;
-    Q_EMIT OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid),
-                                 &accept);
-    if (!connected())
-        return;
-    QXmppRosterManager& roster = (*m_rosterManager);
-    if (!accept) {
-        roster.refuseSubscription(bareJid);
-        return;
-    }
-    roster.acceptSubscription(bareJid);
-    // Accepting also adds the requester: ask for their presence unless we already have it.
-    const auto type = roster.getRosterEntry(bareJid).subscriptionType();
-    if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both)
-        roster.subscribe(bareJid);
+    Q_EMIT OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid));
 }
 
 void XmppIMClient::onLoginSilence()

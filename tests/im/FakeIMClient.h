@@ -35,6 +35,7 @@ public:
 
     void addContact(const QString& jid, const QString& name, const QString& group) override;
     void subscribeTo(const QString& jid) override;
+    void answerSubscription(const QString& jid, bool accept) override;
     void removeContact(const QString& jid, const QString& name, const QString& group) override;
 
     int contactCount() const override { return roster.size(); }
@@ -50,8 +51,10 @@ public:
     bool isConnected = false;
     bool failNext = false;
     QString connectedUser, connectedPassword;
-    QString bound;        // the full JID the server bound, while connected
-    QStringList calls;    // "connectToServer", "disconnectFromServer", "addContact:jid:name", ...
+    QString bound; // the full JID the server bound, while connected
+    // "connectToServer", "disconnectFromServer", "addContact:jid:name:group",
+    // "answerSubscription:jid:1", ...
+    QStringList calls;
     QStringList commands; // texts given to sendCommand
     QList<Contact> roster;
 

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void renameFailureKeepsTheName();
     void deleteAsksFirstAndIgnoresStrangers();
     void subscriptionRequestAsksTheUser();
+    void subscriptionRequestsAreAskedOneAfterAnother();
     void chatMessagesAcceptedOnlyFromOurClient();
     void openConversationGoesToTheChatWindows();
 
@@ -483,13 +484,61 @@ void IMSessionTest::deleteAsksFirstAndIgnoresStrangers()
 
 void IMSessionTest::subscriptionRequestAsksTheUser()
 {
-    bool accept = false;
-    Q_EMIT client->OnSubscriptionRequest("zhangwei", "localhost", &accept);
-    QVERIFY(accept);
+    connectAndSync({});
+    client->calls.clear();
+    Q_EMIT client->OnSubscriptionRequest("zhangwei", "localhost");
+    // Not asked inside the network event: the question comes once the event has returned.
+    QVERIFY(dialogs->subscriptionsFrom.isEmpty());
+    QTRY_COMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
     dialogs->acceptsSubscriptions = false;
-    Q_EMIT client->OnSubscriptionRequest("chenjie", "localhost", &accept);
-    QVERIFY(!accept);
-    QCOMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    Q_EMIT client->OnSubscriptionRequest("chenjie", "localhost");
+    QTRY_COMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    QCOMPARE(client->calls, (QStringList{"answerSubscription:zhangwei@localhost:1",
+                                         "answerSubscription:chenjie@localhost:0"}));
+}
+
+void IMSessionTest::subscriptionRequestsAreAskedOneAfterAnother()
+{
+    connectAndSync({});
+    client->calls.clear();
+    dialogs->holdSubscriptions = true; // each question stays open until answered here
+    const auto request = [this](const char* user) {
+        Q_EMIT client->OnSubscriptionRequest(QString::fromUtf8(user), "localhost");
+    };
+    request("zhangwei");
+    request("chenjie");
+    request("zhangwei"); // offered again while waiting
+    QTRY_COMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    request("zhangwei"); // offered again while its question is open
+    request("chenjie");
+    QTest::qWait(50);
+    QCOMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    QVERIFY(client->calls.isEmpty());
+
+    dialogs->answerHeld(true);
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
+    QTRY_COMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    request("sunli");
+
+    // The connection drops while chenjie's question is open: the answer given afterwards is
+    // not sent, not even once connected again, and sunli's waiting request is forgotten.
+    client->isConnected = false;
+    Q_EMIT client->OnDisconnected(0, QString());
+    client->raiseConnected();
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Dropping the answer to the friend request of "
+                                            "\"chenjie@localhost\""));
+    dialogs->answerHeld(true);
+    QTest::qWait(50);
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
+    QCOMPARE(dialogs->subscriptionsFrom.size(), 2);
+
+    // The server offers the open requests again on the new connection.
+    request("sunli");
+    QTRY_COMPARE(dialogs->subscriptionsFrom.size(), 3);
+    dialogs->answerHeld(false);
+    QCOMPARE(client->calls.last(), QStringLiteral("answerSubscription:sunli@localhost:0"));
 }
 
 void IMSessionTest::chatMessagesAcceptedOnlyFromOurClient()

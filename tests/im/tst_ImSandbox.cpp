@@ -16,7 +16,10 @@
 #include "ui/im/ImPanel.h"
 #include "ui/im/ImSessionBinding.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QXmppClient.h>
+#include <QXmppRosterManager.h>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -86,9 +89,11 @@ private Q_SLOTS:
     void forgedBroadcastInAChatMessageIsNotShown();
     void controlCharactersInPublishedTextsKeepTheSession();
     void capitalisedLoginGetsItsBroadcasts();
+    void openFriendRequestKeepsTheSessionReading();
 
 private:
     void signIn(User& user);
+    bool forget(User& user, const QString& otherJid);
     std::unique_ptr<User> a, b;
 };
 
@@ -98,6 +103,18 @@ void ImSandboxTest::signIn(User& user)
     user.session.signIn();
     QTRY_VERIFY_WITH_TIMEOUT(user.client.connected(), kWait);
     QTRY_VERIFY_WITH_TIMEOUT(user.host.syncs > syncsBefore, kWait);
+}
+
+// Removes the other from the user's roster (if there); true when something was removed.
+bool ImSandboxTest::forget(User& user, const QString& otherJid)
+{
+    for (int i = 0; i < user.client.contactCount(); ++i) {
+        if (user.client.contactId(i) == otherJid) {
+            user.client.removeContact(otherJid, QString(), QString());
+            return true;
+        }
+    }
+    return false;
 }
 
 void ImSandboxTest::initTestCase()
@@ -447,6 +464,60 @@ void ImSandboxTest::capitalisedLoginGetsItsBroadcasts()
     QCOMPARE(capitalised.shell.nationalCount, 1);
     QCOMPARE(capitalised.session.account().loginIdentity, QStringLiteral("sunli@localhost"));
     capitalised.session.cleanUp();
+}
+
+void ImSandboxTest::openFriendRequestKeepsTheSessionReading()
+{
+    // sunli is asked by zhoujun (b) and leaves the question open for longer than the
+    // keep-alive allows an unanswered ping; meanwhile zhaoqiang (a) publishes.
+    User asked(QStringLiteral("sunli"));
+    asked.client.setKeepAliveInterval(1); // pings every second, answer due within 5 s
+    asked.sink.shownPage = ShellPage::InfoLand;
+    asked.shell.landViewKind = 0;
+    SIGN_IN(asked);
+    // Start from strangers, whatever an earlier run left behind.
+    const bool forgotten = forget(asked, b->jid) | forget(*b, asked.jid);
+    if (forgotten)
+        QTRY_VERIFY_WITH_TIMEOUT(!forget(asked, b->jid) && !forget(*b, asked.jid), kWait);
+    asked.dialogs.subscriptionsFrom.clear();
+    asked.dialogs.holdSubscriptions = true;
+
+    b->session.addFriend(asked.name, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(asked.dialogs.subscriptionsFrom, QStringList{b->name}, kWait);
+    QCOMPARE(asked.dialogs.held.size(), 1);
+    QElapsedTimer open;
+    open.start();
+    QTest::qWait(6000); // past the keep-alive timeout
+    const QString title =
+        QStringLiteral("问题未答 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("杭州"),
+                 QStringLiteral("郑州"), QStringLiteral("武汉"), a->name, QStringLiteral("1"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(asked.sink.landRows.size(), 1, kWait);
+    QCOMPARE(asked.sink.landRows[0].second.title, title);
+    QTest::qWait(2000);
+    QVERIFY(open.elapsed() > 7000);
+    QVERIFY(asked.client.connected());
+    QCOMPARE(asked.dialogs.subscriptionsFrom.size(), 1); // asked once
+
+    // Accepting now grants the request and asks zhoujun in turn (who accepts).
+    b->askedBy().clear();
+    asked.dialogs.answerHeld(true);
+    const auto subscription = [this, &asked] {
+        auto* roster = b->client.engine()->findExtension<QXmppRosterManager>();
+        return roster->getRosterEntry(asked.jid).subscriptionType();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(subscription() == QXmppRosterIq::Item::To ||
+                                 subscription() == QXmppRosterIq::Item::Both,
+                             kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(b->askedBy().contains(asked.name), kWait);
+    QVERIFY(asked.client.connected());
+
+    // Leave them strangers for the next run.
+    forget(asked, b->jid);
+    forget(*b, asked.jid);
+    QTest::qWait(200);
+    asked.session.cleanUp();
 }
 
 QTEST_MAIN(ImSandboxTest)
