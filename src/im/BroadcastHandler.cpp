@@ -13,32 +13,155 @@
 
 namespace {
 
-// The parsed broadcast, or nullptr when the text has no root element.
-std::unique_ptr<TXMLNode> parsed(const QString& text)
+// The only element child of the document (the root), or nullptr.
+const TXMLNode* rootElementOf(const TXMLNode& document)
 {
-    auto document = TXMLStringReader::parseText(TrimLowChars(text));
-    if (!document || !document->findChild(QStringLiteral("message")))
-        return nullptr;
-    return document;
+    const TXMLNode* root = nullptr;
+    for (int i = 0; i < document.childCount(); ++i) {
+        const TXMLNode* node = document.child(i);
+        if (node->kind() != TXMLNode::Element)
+            continue;
+        if (root)
+            return nullptr;
+        root = node;
+    }
+    return root;
 }
 
-// Reads \message\<payload>\<element>.
+// The value of the element's one attribute of that name; nothing when it is missing or
+// written twice.
+std::optional<QString> attributeOf(const TXMLNode& element, const QString& name)
+{
+    std::optional<QString> value;
+    for (int i = 0; i < element.childCount(); ++i) {
+        const TXMLNode* node = element.child(i);
+        if (node->kind() != TXMLNode::Attribute || node->name() != name)
+            continue;
+        if (value)
+            return std::nullopt;
+        value = node->text();
+    }
+    return value;
+}
+
+// The first direct element child of that name, or nullptr.
+const TXMLNode* childElement(const TXMLNode& parent, const QString& name)
+{
+    for (int i = 0; i < parent.childCount(); ++i) {
+        const TXMLNode* node = parent.child(i);
+        if (node->kind() == TXMLNode::Element && node->name() == name)
+            return node;
+    }
+    return nullptr;
+}
+
+// Reads the text of the payload's direct child elements; a missing one reads as empty.
 class PayloadReader
 {
 public:
-    PayloadReader(const TXMLNode& document, const QString& payload)
-        : m_document(document),
-          m_prefix(QStringLiteral("\\message\\") + payload + QLatin1Char('\\'))
-    {}
+    explicit PayloadReader(const TXMLNode& payload) : m_payload(payload) {}
     QString operator()(const char* element) const
     {
-        return m_document.pathText(m_prefix + QLatin1String(element));
+        const TXMLNode* node = childElement(m_payload, QLatin1String(element));
+        return node ? node->text() : QString();
     }
 
 private:
-    const TXMLNode& m_document;
-    QString m_prefix;
+    const TXMLNode& m_payload;
 };
+
+constexpr BroadcastHandler::Family kFamilies[] = {BroadcastHandler::Land, BroadcastHandler::Air,
+                                                  BroadcastHandler::Sea, BroadcastHandler::Rail};
+
+struct LandBroadcast
+{
+    QString tag, fcity, tcity;
+    QString type; // tpy as sent
+    LandRow row;
+};
+
+LandBroadcast parseLand(const TXMLNode& payload)
+{
+    const PayloadReader read(payload);
+    LandBroadcast land;
+    land.tag = read("tag");
+    land.fcity = TrimLowChars(read("fcity"));
+    land.tcity = TrimLowChars(read("tcity"));
+    land.type = read("tpy");
+    land.row = LandRow::build(read("id"), read("title"), land.type, read("isuat"), read("sender"),
+                              read("contact"), read("postion"));
+    return land;
+}
+
+struct AirBroadcast
+{
+    QString startcn; // the air filter compares it with the selection text
+    AirRow row;
+};
+
+AirBroadcast parseAir(const TXMLNode& payload)
+{
+    const PayloadReader read(payload);
+    AirBroadcast air;
+    air.startcn = read("startcn");
+    AirRow& row = air.row;
+    row.departure = air.startcn + QLatin1Char('(') + read("starten") + QLatin1Char(')');
+    row.destination = read("endcn") + QLatin1Char('(') + read("enden") + QLatin1Char(')');
+    row.airline = read("aircompany");
+    row.route = read("line");
+    row.cycle = read("cycle");
+    row.direct = read("direct");
+    row.days = read("days");
+    row.price = read("price");
+    row.sender = read("sender");
+    row.contact = read("contact");
+    row.remark = read("mem");
+    row.info = QStringLiteral("运价:") + row.price + QStringLiteral(",航空公司:") + row.airline +
+               QStringLiteral(",航运周期:") + row.cycle + QStringLiteral(",航运时间:") + row.days +
+               QLatin1Char(',') + row.direct;
+    row.senderIcon = senderIconFor(row.sender);
+    return air;
+}
+
+SeaRow parseSea(const TXMLNode& payload)
+{
+    const PayloadReader read(payload);
+    SeaRow row;
+    row.carrier = read("company");
+    row.departurePort = read("startport");
+    row.destinationPort = read("toport");
+    row.transshipmentOption = read("direct");
+    row.transshipmentPort = read("pasport");
+    row.schedule = read("duty");
+    row.voyageDays = read("days");
+    row.portSequence = read("porseq");
+    row.routeName = read("line");
+    row.sender = read("sender");
+    row.contact = read("contact");
+    row.senderIcon = senderIconFor(row.sender);
+    return row;
+}
+
+RailRow parseRail(const TXMLNode& payload)
+{
+    const PayloadReader read(payload);
+    RailRow row;
+    row.trainNumber = read("triannum");
+    row.loadingStation = read("startport1");
+    row.departureStation = read("startport2");
+    row.arrivalStation2 = read("toport2");
+    row.cycle = read("cycle");
+    row.departureTime = read("starttime");
+    row.arrivalTime = read("totime");
+    row.departureCity = read("startcity");
+    row.arrivalCity = read("tocity");
+    row.arrivalStation = read("toport1");
+    row.hours = read("hours");
+    row.sender = read("sender");
+    row.contact = read("contact");
+    row.senderIcon = senderIconFor(row.sender);
+    return row;
+}
 
 } // namespace
 
@@ -67,11 +190,8 @@ QString BroadcastHandler::payloadName(Family family)
     return QString();
 }
 
-bool BroadcastHandler::matches(Family family, const QString& text) const
+bool BroadcastHandler::hasHeaderText(const QString& bare, Family family) const
 {
-    const QString bare = ReplaceText(TrimLowChars(text), QStringLiteral("'"), QString(), true);
-    if (bare.isEmpty())
-        return false;
     const QString header = QStringLiteral("<message from=") + m_host + QStringLiteral(" to=") +
                            m_loginIdentity + QStringLiteral("/haulway>");
     const QString payload = payloadName(family);
@@ -80,130 +200,83 @@ bool BroadcastHandler::matches(Family family, const QString& text) const
            bare.contains(QStringLiteral("</") + payload + QLatin1Char('>'));
 }
 
-std::optional<BroadcastHandler::Family> BroadcastHandler::handleTrail(const QString& text)
+std::optional<BroadcastHandler::Accepted> BroadcastHandler::accept(const QString& text,
+                                                                   std::optional<Family> only) const
 {
-    for (Family family : {Land, Air, Sea, Rail}) {
-        if (!matches(family, text))
+    // The cheap test first: most units are no broadcast at all.
+    const QString trimmed = TrimLowChars(text);
+    const QString bare = ReplaceText(trimmed, QStringLiteral("'"), QString(), true);
+    if (bare.isEmpty() || m_host.isEmpty() || m_loginIdentity.isEmpty())
+        return std::nullopt;
+    bool candidate = false;
+    for (Family family : kFamilies)
+        candidate = candidate || ((!only || *only == family) && hasHeaderText(bare, family));
+    if (!candidate)
+        return std::nullopt;
+
+    std::shared_ptr<const TXMLNode> document;
+    try {
+        document = TXMLStringReader::parseText(trimmed);
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Ignoring a unit that looks like a broadcast but is no XML:" << e.what();
+        return std::nullopt;
+    }
+    const TXMLNode* root = document ? rootElementOf(*document) : nullptr;
+    if (!root || root->name() != QLatin1String("message"))
+        return std::nullopt;
+    const std::optional<QString> from = attributeOf(*root, QStringLiteral("from"));
+    const std::optional<QString> to = attributeOf(*root, QStringLiteral("to"));
+    if (!from || *from != m_host || !to || *to != m_loginIdentity + QStringLiteral("/haulway"))
+        return std::nullopt;
+    for (Family family : kFamilies) {
+        if ((only && *only != family) || !hasHeaderText(bare, family))
             continue;
-        try {
-            switch (family) {
-            case Land:
-                if (m_sink->isInfoPageShown(ShellPage::InfoLand))
-                    handleLand(text);
-                break;
-            case Air:
-                if (m_sink->isInfoPageShown(ShellPage::InfoAir))
-                    handleAir(text);
-                break;
-            case Sea:
-                if (m_sink->isInfoPageShown(ShellPage::InfoSea))
-                    handleSea(text);
-                break;
-            case Rail:
-                if (m_sink->isInfoPageShown(ShellPage::InfoRail))
-                    handleRail(text);
-                break;
-            }
-        } catch (const std::exception& e) {
-            // A broadcast that cannot be read or inserted is dropped; the next one is handled.
-            qCWarning(lcIm) << "Dropping a broadcast that could not be shown:" << e.what();
-        }
-        if (family == Land) {
-            ++m_shell->nationalCount;
-            m_sink->setNationalCountText(QStringLiteral("全国:") +
-                                         QString::number(m_shell->nationalCount));
-        }
-        return family;
+        if (const TXMLNode* payload = childElement(*root, payloadName(family)))
+            return Accepted{family, document, payload};
     }
     return std::nullopt;
 }
 
-std::optional<BroadcastHandler::LandBroadcast> BroadcastHandler::parseLand(const QString& text)
+bool BroadcastHandler::matches(Family family, const QString& text) const
 {
-    const auto document = parsed(text);
-    if (!document)
-        return std::nullopt;
-    const PayloadReader read(*document, payloadName(Land));
-    LandBroadcast land;
-    land.tag = read("tag");
-    land.fcity = TrimLowChars(read("fcity"));
-    land.tcity = TrimLowChars(read("tcity"));
-    land.row = LandRow::build(read("id"), read("title"), read("tpy"), read("isuat"), read("sender"),
-                              read("contact"), read("postion"));
-    return land;
+    return accept(text, family).has_value();
 }
 
-std::optional<BroadcastHandler::AirBroadcast> BroadcastHandler::parseAir(const QString& text)
+std::optional<BroadcastHandler::Family> BroadcastHandler::handleTrail(const QString& text)
 {
-    const auto document = parsed(text);
-    if (!document)
+    const std::optional<Accepted> unit = accept(text, std::nullopt);
+    if (!unit)
         return std::nullopt;
-    const PayloadReader read(*document, payloadName(Air));
-    AirBroadcast air;
-    air.startcn = read("startcn");
-    AirRow& row = air.row;
-    row.departure = air.startcn + QLatin1Char('(') + read("starten") + QLatin1Char(')');
-    row.destination = read("endcn") + QLatin1Char('(') + read("enden") + QLatin1Char(')');
-    row.airline = read("aircompany");
-    row.route = read("line");
-    row.cycle = read("cycle");
-    row.direct = read("direct");
-    row.days = read("days");
-    row.price = read("price");
-    row.sender = read("sender");
-    row.contact = read("contact");
-    row.remark = read("mem");
-    row.info = QStringLiteral("运价:") + row.price + QStringLiteral(",航空公司:") + row.airline +
-               QStringLiteral(",航运周期:") + row.cycle + QStringLiteral(",航运时间:") + row.days +
-               QLatin1Char(',') + row.direct;
-    row.senderIcon = senderIconFor(row.sender);
-    return air;
-}
-
-std::optional<SeaRow> BroadcastHandler::parseSea(const QString& text)
-{
-    const auto document = parsed(text);
-    if (!document)
-        return std::nullopt;
-    const PayloadReader read(*document, payloadName(Sea));
-    SeaRow row;
-    row.carrier = read("company");
-    row.departurePort = read("startport");
-    row.destinationPort = read("toport");
-    row.transshipmentOption = read("direct");
-    row.transshipmentPort = read("pasport");
-    row.schedule = read("duty");
-    row.voyageDays = read("days");
-    row.portSequence = read("porseq");
-    row.routeName = read("line");
-    row.sender = read("sender");
-    row.contact = read("contact");
-    row.senderIcon = senderIconFor(row.sender);
-    return row;
-}
-
-std::optional<RailRow> BroadcastHandler::parseRail(const QString& text)
-{
-    const auto document = parsed(text);
-    if (!document)
-        return std::nullopt;
-    const PayloadReader read(*document, payloadName(Rail));
-    RailRow row;
-    row.trainNumber = read("triannum");
-    row.loadingStation = read("startport1");
-    row.departureStation = read("startport2");
-    row.arrivalStation2 = read("toport2");
-    row.cycle = read("cycle");
-    row.departureTime = read("starttime");
-    row.arrivalTime = read("totime");
-    row.departureCity = read("startcity");
-    row.arrivalCity = read("tocity");
-    row.arrivalStation = read("toport1");
-    row.hours = read("hours");
-    row.sender = read("sender");
-    row.contact = read("contact");
-    row.senderIcon = senderIconFor(row.sender);
-    return row;
+    const Family family = unit->family;
+    try {
+        switch (family) {
+        case Land:
+            if (m_sink->isInfoPageShown(ShellPage::InfoLand))
+                handleLand(*unit->payload);
+            break;
+        case Air:
+            if (m_sink->isInfoPageShown(ShellPage::InfoAir))
+                handleAir(*unit->payload);
+            break;
+        case Sea:
+            if (m_sink->isInfoPageShown(ShellPage::InfoSea))
+                handleSea(*unit->payload);
+            break;
+        case Rail:
+            if (m_sink->isInfoPageShown(ShellPage::InfoRail))
+                handleRail(*unit->payload);
+            break;
+        }
+    } catch (const std::exception& e) {
+        // A broadcast that cannot be read or inserted is dropped; the next one is handled.
+        qCWarning(lcIm) << "Dropping a broadcast that could not be shown:" << e.what();
+    }
+    if (family == Land) {
+        ++m_shell->nationalCount;
+        m_sink->setNationalCountText(QStringLiteral("全国:") +
+                                     QString::number(m_shell->nationalCount));
+    }
+    return family;
 }
 
 bool BroadcastHandler::landFitsInfoGrid(const QString& fcity, const QString& tcity) const
@@ -221,9 +294,11 @@ bool BroadcastHandler::landFitsInfoGrid(const QString& fcity, const QString& tci
 
 bool BroadcastHandler::landFitsSearchGrid(const QString& fcity, const QString& tcity) const
 {
+    // A search with destinations asks for those destinations only; the departure city counts
+    // only for a search without any.
     const QStringList& destinations = m_shell->searchToCities;
-    if (!destinations.isEmpty() && destinations.contains(tcity))
-        return true;
+    if (!destinations.isEmpty())
+        return destinations.contains(tcity);
     return m_shell->searchFromCity == fcity;
 }
 
@@ -243,32 +318,34 @@ bool BroadcastHandler::airFits(const QString& line, const QString& aircompany,
     }
 }
 
-void BroadcastHandler::handleLand(const QString& text)
+void BroadcastHandler::handleLand(const TXMLNode& payload)
 {
-    const auto land = parseLand(text);
-    if (!land || land->tag != QLatin1String("robot") || land->row.title.isEmpty())
+    const LandBroadcast land = parseLand(payload);
+    if (land.tag != QLatin1String("robot") || land.row.title.isEmpty())
         return;
-    if (landFitsInfoGrid(land->fcity, land->tcity))
-        m_sink->insertLandRow(ListingGrid::InfoGrd, land->row);
-    if (m_sink->isSearchPanelVisible() && landFitsSearchGrid(land->fcity, land->tcity))
-        m_sink->insertLandRow(ListingGrid::searchGrd, land->row);
+    if (!LandRow::typeNumber(land.type)) {
+        qCWarning(lcIm) << "Dropping a live listing whose type is no number:" << land.type.left(40);
+        return;
+    }
+    if (landFitsInfoGrid(land.fcity, land.tcity))
+        m_sink->insertLandRow(ListingGrid::InfoGrd, land.row);
+    if (m_sink->isSearchPanelVisible() && landFitsSearchGrid(land.fcity, land.tcity))
+        m_sink->insertLandRow(ListingGrid::searchGrd, land.row);
 }
 
-void BroadcastHandler::handleAir(const QString& text)
+void BroadcastHandler::handleAir(const TXMLNode& payload)
 {
-    const auto air = parseAir(text);
-    if (air && airFits(air->row.route, air->row.airline, air->startcn))
-        m_sink->insertAirRow(air->row);
+    const AirBroadcast air = parseAir(payload);
+    if (airFits(air.row.route, air.row.airline, air.startcn))
+        m_sink->insertAirRow(air.row);
 }
 
-void BroadcastHandler::handleSea(const QString& text)
+void BroadcastHandler::handleSea(const TXMLNode& payload)
 {
-    if (const auto row = parseSea(text))
-        m_sink->insertSeaRow(*row);
+    m_sink->insertSeaRow(parseSea(payload));
 }
 
-void BroadcastHandler::handleRail(const QString& text)
+void BroadcastHandler::handleRail(const TXMLNode& payload)
 {
-    if (const auto row = parseRail(text))
-        m_sink->insertRailRow(*row);
+    m_sink->insertRailRow(parseRail(payload));
 }

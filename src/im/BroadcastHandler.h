@@ -3,10 +3,12 @@
 #include "service/ListingRows.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class BroadcastSink;
 class ShellState;
+class TXMLNode;
 
 // Live listing broadcasts found in the protocol trail: matching per family, parsing with the
 // XML reader, filtering by the view on screen (ShellState) and insertion through the sink.
@@ -31,27 +33,14 @@ public:
     // handled, if any. Errors drop the one broadcast.
     std::optional<Family> handleTrail(const QString& text);
 
+    // Whether the unit is a broadcast of the family sent to this client. Only the server
+    // writes these: the unit's root element is a message whose from is exactly the host (no
+    // user part, no resource) and whose to is exactly the login identity + "/haulway", written
+    // in single quotes as the server writes them, and the payload element is a direct child of
+    // that root. Any user can make the server forward a chat message carrying a payload
+    // element or a nested message that looks like the broadcast header; such a unit is not a
+    // broadcast.
     bool matches(Family family, const QString& text) const;
-    void handleLand(const QString& text);
-    void handleAir(const QString& text);
-    void handleSea(const QString& text);
-    void handleRail(const QString& text);
-
-    // Parsers (empty result: no root element, or a land broadcast not tagged "robot").
-    struct LandBroadcast
-    {
-        QString tag, fcity, tcity;
-        LandRow row;
-    };
-    static std::optional<LandBroadcast> parseLand(const QString& text);
-    struct AirBroadcast
-    {
-        QString startcn; // the air filter compares it with the selection text
-        AirRow row;
-    };
-    static std::optional<AirBroadcast> parseAir(const QString& text);
-    static std::optional<SeaRow> parseSea(const QString& text);
-    static std::optional<RailRow> parseRail(const QString& text);
 
     // Filters against the shell's state.
     bool landFitsInfoGrid(const QString& fcity, const QString& tcity) const;
@@ -61,6 +50,21 @@ public:
     static QString payloadName(Family family);
 
 private:
+    // The parsed unit and its payload element, when the unit is a broadcast to this client.
+    struct Accepted
+    {
+        Family family = Land;
+        std::shared_ptr<const TXMLNode> document;
+        const TXMLNode* payload = nullptr;
+    };
+    bool hasHeaderText(const QString& bare, Family family) const;
+    std::optional<Accepted> accept(const QString& text, std::optional<Family> only) const;
+
+    void handleLand(const TXMLNode& payload);
+    void handleAir(const TXMLNode& payload);
+    void handleSea(const TXMLNode& payload);
+    void handleRail(const TXMLNode& payload);
+
     BroadcastSink* m_sink;
     ShellState* m_shell;
     QString m_host;

@@ -35,15 +35,23 @@ public:
     virtual bool connected() const = 0;
     // Logs in with the bare JID and password; later raises OnConnected (or OnDisconnected).
     virtual void connectToServer(const QString& user, const QString& password) = 0;
+    // The own full JID as the server bound it (which may differ from the one logged in with,
+    // e.g. in letter case); empty while not connected.
+    virtual QString boundJid() const = 0;
     virtual void disconnectFromServer() = 0;
 
     // One message to the peer JID; type 1 chat, 2 group chat. Returns the message id.
     virtual QString sendMessage(const QString& peer, int messageType, const QString& text) = 0;
-    // Writes the raw XML text to the open stream unchanged.
+    // Writes the raw XML text to the open stream unchanged, except that characters XML does
+    // not allow anywhere are dropped. Values inside the text are escaped by the caller
+    // (XmlEscape).
     virtual void sendCommand(const QString& rawXml) = 0;
 
     virtual void addContact(const QString& jid, const QString& name, const QString& group) = 0;
     virtual void subscribeTo(const QString& jid) = 0;
+    // The answer to a subscription request from the bare JID. Accepting grants it and asks
+    // for the requester's presence in turn unless we have it already; refusing denies it.
+    virtual void answerSubscription(const QString& jid, bool accept) = 0;
     virtual void removeContact(const QString& jid, const QString& name, const QString& group) = 0;
 
     // The roster after OnSync. A bad index raises "Invalid array index value for BuddyId"
@@ -64,8 +72,10 @@ Q_SIGNALS:
     // availability 0 offline, 1 online, 2 away, 3 extended away, 4 do not disturb.
     void OnPresence(const QString& user, const QString& domain, const QString& resource,
                     int availability, const QString& status);
-    // Connect with a direct connection: the handler sets *accept before the signal returns.
-    void OnSubscriptionRequest(const QString& from, const QString& domain, bool* accept);
+    // A subscription (friend) request; from is the requester's user part. The answer goes
+    // back later through answerSubscription: the handler must not wait for the user, since
+    // nothing is read from the server until it returns.
+    void OnSubscriptionRequest(const QString& from, const QString& domain);
     // The roster has been received.
     void OnSync();
     // One protocol unit (stanza, stream header, ...) exactly as written or received.

@@ -10,6 +10,7 @@
 #include "im/InternetCheck.h"
 #include "im/RosterStanza.h"
 #include "im/SessionDialogs.h"
+#include "im/SubscriptionQueue.h"
 #include "service/ShellState.h"
 
 #include <exception>
@@ -31,14 +32,45 @@ QString userPartOf(const QString& jid)
 
 IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dialogs,
                      QObject* parent)
-    : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs)
+    : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs),
+      m_subscriptions(new SubscriptionQueue(
+          dialogs, [this](const QString& jid, bool accept) { sendSubscriptionAnswer(jid, accept); },
+          this))
 {
     m_accountSource = [] {
         const SessionState& s = session();
         return Account{s.loginIdentity, s.password, s.HostName, s.ServerPort};
     };
+    // The main window, the detail windows and the chat windows read the identity there.
+    m_storeIdentity = [](const QString& identity) { session().loginIdentity = identity; };
     shellState().setConnectedProbe([client] { return client->connected(); });
     wireClient();
+}
+
+void IMSession::setAccountSource(AccountSource source)
+{
+    m_accountSource = std::move(source);
+    m_storeIdentity = nullptr;
+}
+
+IMSession::Account IMSession::account() const
+{
+    Account account = m_accountSource();
+    if (!m_boundIdentity.isEmpty())
+        account.loginIdentity = m_boundIdentity;
+    return account;
+}
+
+void IMSession::adoptBoundIdentity()
+{
+    const QString bound = m_client->boundJid().section(QLatin1Char('/'), 0, 0);
+    if (bound.isEmpty()) {
+        qCDebug(lcIm) << "No bound JID reported; keeping the login identity";
+        return;
+    }
+    m_boundIdentity = bound;
+    if (m_storeIdentity)
+        m_storeIdentity(bound);
 }
 
 void IMSession::wireClient()
@@ -48,13 +80,14 @@ void IMSession::wireClient()
     QObject::connect(m_client, &IMClient::OnSync, this, &IMSession::onSync);
     QObject::connect(m_client, &IMClient::OnPresence, this, &IMSession::onPresence);
     QObject::connect(m_client, &IMClient::OnSubscriptionRequest, this,
-                     &IMSession::onSubscriptionRequest, Qt::DirectConnection);
+                     &IMSession::onSubscriptionRequest);
     QObject::connect(m_client, &IMClient::OnMessageIn, this, &IMSession::onMessageIn);
     QObject::connect(m_client, &IMClient::OnPITrail, this, &IMSession::onPITrail);
 }
 
 void IMSession::signIn()
 {
+    m_boundIdentity.clear(); // a new login may name another user
     const Account s = account();
     if (!InternetCheck::canReach(s.hostName))
         return;
@@ -85,6 +118,8 @@ void IMSession::onConnected(int statusCode, const QString&)
         return;
     m_connecting = false;
     try {
+        // First: every step below and every later event compares with the identity.
+        adoptBoundIdentity();
         m_host->writeMainSettings();
         m_host->startProfileFetch();
         showProgress(QStringLiteral("正在获取联系人..."));
@@ -192,6 +227,7 @@ void IMSession::cleanUp()
     } catch (const std::exception& e) {
         qCWarning(lcIm) << "Disconnecting failed:" << e.what();
     }
+    m_subscriptions->connectionLost();
     if (m_chat)
         m_chat->clearPending();
     setFriendListShown(false);
@@ -289,11 +325,23 @@ void IMSession::addFriend(const QString& user, const QString& name)
     addToRoster(entry);
 }
 
-void IMSession::onSubscriptionRequest(const QString& from, const QString&, bool* accept)
+void IMSession::onSubscriptionRequest(const QString& from, const QString& domain)
 {
-    const bool accepted = m_dialogs->acceptSubscription(from);
-    if (accept)
-        *accept = accepted;
+    m_subscriptions->add(from + QLatin1Char('@') + domain, from);
+}
+
+void IMSession::sendSubscriptionAnswer(const QString& jid, bool accept)
+{
+    if (!m_client->connected()) {
+        qCWarning(lcIm) << "Dropping the answer to the friend request of" << jid
+                        << "- not connected";
+        return;
+    }
+    try {
+        m_client->answerSubscription(jid, accept);
+    } catch (const std::exception& e) {
+        qCWarning(lcIm) << "Answering a friend request failed:" << e.what();
+    }
 }
 
 void IMSession::onMessageIn(const QString&, const QString& from, const QString& domain,

@@ -14,11 +14,12 @@ class ChatWindows;
 class IMClient;
 class IMSessionHost;
 class SessionDialogs;
+class SubscriptionQueue;
 
 // The user's XMPP session: sign-in, connection state, the roster with presence, friend
 // add/rename/delete, subscription requests, chat message acceptance, and the protocol trail
-// handed to the broadcast handler. Reads the login identity, password, host, port and profile
-// from the application's session state.
+// handed to the broadcast handler. No handler of a network event waits for the user. Reads the
+// login identity, password, host, port and profile from the application's session state.
 //
 // The session owns what the IM panel shows (the roster, whether the friend list is shown, the
 // status text) and reports every change through its signals; the panel's requests come back
@@ -63,8 +64,12 @@ public:
         int serverPort = 0;
     };
     using AccountSource = std::function<Account()>;
-    void setAccountSource(AccountSource source) { m_accountSource = std::move(source); }
-    Account account() const { return m_accountSource(); }
+    // A source of its own also keeps the identity the server bound to itself: the
+    // application's session state is then left alone.
+    void setAccountSource(AccountSource source);
+    // Once connected, the login identity is the bare JID the server bound ("LiNa" logs in as
+    // lina@localhost): broadcasts, the roster and the own-JID checks compare with that.
+    Account account() const;
 
     const FriendRoster& roster() const { return m_roster; }
     // The friend entry for a bare JID, for the chat windows.
@@ -79,7 +84,8 @@ public:
     void onSync();
     void onPresence(const QString& user, const QString& domain, const QString& resource,
                     int availability, const QString& status);
-    void onSubscriptionRequest(const QString& from, const QString& domain, bool* accept);
+    // Queued: the question is put after the event has returned (see SubscriptionQueue).
+    void onSubscriptionRequest(const QString& from, const QString& domain);
     void onMessageIn(const QString& messageId, const QString& from, const QString& domain,
                      const QString& resource, int messageType, const QString& subject,
                      const QString& messageThread, const QString& messageText,
@@ -98,6 +104,8 @@ Q_SIGNALS:
 
 private:
     void wireClient();
+    void adoptBoundIdentity();
+    void sendSubscriptionAnswer(const QString& jid, bool accept);
     void rebuildFriends();
     void showConnectFailed();
     void showProgress(const QString& text);
@@ -109,9 +117,12 @@ private:
     IMClient* m_client;
     IMSessionHost* m_host;
     SessionDialogs* m_dialogs;
+    SubscriptionQueue* m_subscriptions;
     ChatWindows* m_chat = nullptr;
     BroadcastHandler* m_broadcasts = nullptr;
     AccountSource m_accountSource;
+    std::function<void(const QString&)> m_storeIdentity; // where the bound identity goes
+    QString m_boundIdentity; // empty until the server has bound this sign-in
     FriendRoster m_roster;
     bool m_friendListShown = false;
     SessionStatus m_status;

@@ -7,10 +7,9 @@ class RosterStanza
 {
 public:
     // <iq type='set' id='ID'><query xmlns='jabber:iq:roster'><item jid='JID' name='NAME'/>
-    // </query></iq> with every value escaped for a single-quoted attribute. Servers refuse
-    // an iq without an id, so the rename carries one.
+    // </query></iq> with every value escaped for a single-quoted attribute (XmlEscape). Servers
+    // refuse an iq without an id, so the rename carries one.
     static QString rename(const QString& jid, const QString& name, const QString& id);
     // A fresh id for a stanza we write ourselves.
     static QString nextId();
-    static QString escapedAttribute(const QString& value);
 };

@@ -1,5 +1,6 @@
 #include "im/XmppIMClient.h"
 
+#include "core/XmlEscape.h"
 #include "im/IMClientError.h"
 #include "im/RawStanza.h"
 
@@ -122,12 +123,20 @@ void XmppIMClient::connectToServer(const QString& user, const QString& password)
     config.setAutoAcceptSubscriptions(false);
     // The timeout bounds the wait for a keep-alive answer (milliseconds in, seconds out).
     config.setKeepAliveTimeout(std::max(1, m_timeout / 1000));
+    if (m_keepAliveInterval > 0)
+        config.setKeepAliveInterval(m_keepAliveInterval);
     m_inSplitter.reset();
     m_outSplitter.reset();
     m_roster.clear();
     m_connecting = true;
     m_loginWatch->start(m_timeout);
     m_client->connectToServer(config);
+}
+
+QString XmppIMClient::boundJid() const
+{
+    // The engine writes the bind result into its configuration.
+    return connected() ? m_client->configuration().jid() : QString();
 }
 
 void XmppIMClient::disconnectFromServer()
@@ -148,7 +157,9 @@ void XmppIMClient::requireConnected(const char* operation) const
 QString XmppIMClient::sendMessage(const QString& peer, int messageType, const QString& text)
 {
     requireConnected("sendMessage");
-    QXmppMessage message(QString(), peer, text);
+    // The engine escapes markup but writes control characters as they are; one of them would
+    // make the server close the stream.
+    QXmppMessage message(QString(), peer, XmlEscape::allowedOnly(text));
     message.setType(messageType == MessageGroupChat ? QXmppMessage::GroupChat : QXmppMessage::Chat);
     message.setId(QXmppUtils::generateStanzaUuid());
     if (!m_client->sendPacket(message))
@@ -159,7 +170,7 @@ QString XmppIMClient::sendMessage(const QString& peer, int messageType, const QS
 void XmppIMClient::sendCommand(const QString& rawXml)
 {
     requireConnected("sendCommand");
-    if (!m_client->sendPacket(RawStanza(rawXml.toUtf8())))
+    if (!m_client->sendPacket(RawStanza(XmlEscape::allowedOnly(rawXml).toUtf8())))
         throw IMClientError("Command not sent");
 }
 
@@ -168,8 +179,8 @@ void XmppIMClient::addContact(const QString& jid, const QString& name, const QSt
     requireConnected("addContact");
     QSet<QString> groups;
     if (!group.isEmpty())
-        groups.insert(group);
-    if (!(*m_rosterManager).addItem(jid, name, groups))
+        groups.insert(XmlEscape::allowedOnly(group));
+    if (!(*m_rosterManager).addItem(jid, XmlEscape::allowedOnly(name), groups))
         throw IMClientError("Contact not added");
 }
 
@@ -177,6 +188,24 @@ void XmppIMClient::subscribeTo(const QString& jid)
 {
     requireConnected("subscribeTo");
     if (!(*m_rosterManager).subscribe(jid))
+        throw IMClientError("Subscription not requested");
+}
+
+void XmppIMClient::answerSubscription(const QString& jid, bool accept)
+{
+    requireConnected("answerSubscription");
+    QXmppRosterManager& roster = (*m_rosterManager);
+    if (!accept) {
+        if (!roster.refuseSubscription(jid))
+            throw IMClientError("Subscription refusal not sent");
+        return;
+    }
+    if (!roster.acceptSubscription(jid))
+        throw IMClientError("Subscription approval not sent");
+    // Accepting also adds the requester: ask for their presence unless we already have it.
+    const auto type = roster.getRosterEntry(jid).subscriptionType();
+    if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both &&
+        !roster.subscribe(jid))
         throw IMClientError("Subscription not requested");
 }
 
@@ -268,21 +297,7 @@ void XmppIMClient::onPresence(const QXmppPresence& presence)
 
 void XmppIMClient::onSubscription(const QString& bareJid)
 {
-    bool accept = false;
-    Q_EMIT OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid),
-                                 &accept);
-    if (!connected())
-        return;
-    QXmppRosterManager& roster = (*m_rosterManager);
-    if (!accept) {
-        roster.refuseSubscription(bareJid);
-        return;
-    }
-    roster.acceptSubscription(bareJid);
-    // Accepting also adds the requester: ask for their presence unless we already have it.
-    const auto type = roster.getRosterEntry(bareJid).subscriptionType();
-    if (type != QXmppRosterIq::Item::To && type != QXmppRosterIq::Item::Both)
-        roster.subscribe(bareJid);
+    Q_EMIT OnSubscriptionRequest(QXmppUtils::jidToUser(bareJid), QXmppUtils::jidToDomain(bareJid));
 }
 
 void XmppIMClient::onLoginSilence()

@@ -27,16 +27,21 @@ public:
     void setResource(const QString& resource) override { m_resource = resource; }
     void setAuthMethods(const QString& methods) override { m_authMethods = methods; }
     void setTimeout(int milliseconds) override { m_timeout = milliseconds; }
+    // Seconds between keep-alive pings once connected (0: the engine's default), read by the
+    // next connectToServer().
+    void setKeepAliveInterval(int seconds) { m_keepAliveInterval = seconds; }
 
     bool connected() const override;
     void connectToServer(const QString& user, const QString& password) override;
     void disconnectFromServer() override;
+    QString boundJid() const override;
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;
 
     void addContact(const QString& jid, const QString& name, const QString& group) override;
     void subscribeTo(const QString& jid) override;
+    void answerSubscription(const QString& jid, bool accept) override;
     void removeContact(const QString& jid, const QString& name, const QString& group) override;
 
     int contactCount() const override;
@@ -65,6 +70,7 @@ private:
     QString m_resource;
     QString m_authMethods = QStringLiteral("*");
     int m_timeout = 5000;
+    int m_keepAliveInterval = 0;
     bool m_loggedIn = false;
     bool m_connecting = false;
     QString m_lastError;

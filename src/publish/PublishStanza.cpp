@@ -1,27 +1,10 @@
 #include "publish/PublishStanza.h"
 
+#include "core/XmlEscape.h"
+
 QString PublishStanza::quoted(const QString& value)
 {
-    QString doubled = value;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
-
-QString PublishStanza::escapedText(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char('&'))
-            out += QLatin1String("&amp;");
-        else if (c == QLatin1Char('<'))
-            out += QLatin1String("&lt;");
-        else if (c == QLatin1Char('>'))
-            out += QLatin1String("&gt;");
-        else
-            out += c;
-    }
-    return out;
+    return QLatin1Char('\'') + XmlEscape::attribute(value) + QLatin1Char('\'');
 }
 
 QString PublishStanza::build(const QString& host, const QString& xmlNamespace,
@@ -31,7 +14,7 @@ QString PublishStanza::build(const QString& host, const QString& xmlNamespace,
                    QLatin1String(" to=") + quoted(host) + QLatin1String("><query xmlns=") +
                    quoted(xmlNamespace) + QLatin1Char('>');
     for (const auto& [name, value] : children)
-        text += QLatin1Char('<') + name + QLatin1Char('>') + escapedText(value) +
+        text += QLatin1Char('<') + name + QLatin1Char('>') + XmlEscape::text(value) +
                 QLatin1String("</") + name + QLatin1Char('>');
     return text + QLatin1String("</query></iq>");
 }

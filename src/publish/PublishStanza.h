@@ -6,8 +6,9 @@
 #include <vector>
 
 // Builds the text of one publish IQ: <iq type='set' to='HOST'><query xmlns='NS'> children
-// </query></iq>, no white space, no id, no from. Attribute values are single-quoted (a quote
-// inside is doubled); element texts have "&", "<" and ">" escaped.
+// </query></iq>, no white space, no id, no from. Attribute values are single-quoted and element
+// texts escaped, both by XmlEscape, which also drops the characters XML does not allow (pasted
+// text may hold a vertical tab; the server would close the stream on it).
 class PublishStanza
 {
 public:
@@ -15,8 +16,8 @@ public:
 
     static QString build(const QString& host, const QString& xmlNamespace,
                          const Children& children);
+    // The value escaped for an attribute and enclosed in single quotes.
     static QString quoted(const QString& value);
-    static QString escapedText(const QString& text);
 
     static QString cargo(const QString& host, const QString& title, const QString& fromcity,
                          const QString& tocity, const QString& position, const QString& sender,

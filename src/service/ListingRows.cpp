@@ -14,14 +14,15 @@ QString text(const JsonNode& element, const char* name)
     return node ? node->toText() : QString();
 }
 
+// Image itype - 1 of the listing image list; no picture for a type that is no number or
+// names no image.
 ListingImage typeIconFor(const QString& itype)
 {
-    bool ok = false;
-    const int kind = itype.trimmed().toInt(&ok);
-    if (!ok || (kind != 1 && kind != 2)) {
+    const std::optional<int> kind = LandRow::typeNumber(itype);
+    if (!kind || *kind - 1 < CargoImage || *kind - 1 > AgentImage) {
         return NoListingImage;
     }
-    return ListingImage(kind - 1);
+    return ListingImage(*kind - 1);
 }
 
 } // namespace
@@ -42,6 +43,16 @@ QString shortTimeOf(const QString& issueAt, ShortTimeRule rule)
 QString LandRow::titleCellText() const
 {
     return title + QLatin1Char(' ') + shortTime;
+}
+
+std::optional<int> LandRow::typeNumber(const QString& itype)
+{
+    bool ok = false;
+    const int kind = itype.trimmed().toInt(&ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return kind;
 }
 
 LandRow LandRow::build(const QString& id, const QString& title, const QString& itype,

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class JsonNode;
 
@@ -30,7 +31,7 @@ QString shortTimeOf(const QString& issueAt, ShortTimeRule rule);
 // A row of InfoGrd and searchGrd (7 fields, no header row).
 struct LandRow
 {
-    ListingImage typeIcon = NoListingImage; // field 0: itype - 1
+    ListingImage typeIcon = NoListingImage; // field 0: image itype - 1 (0 to 3), else none
     QString title;                          // field 1, first part: the trimmed title
     QString shortTime;                      // field 1, second part, in grey
     QString id;                             // field 2 (hidden)
@@ -42,8 +43,12 @@ struct LandRow
     // The title cell's plain text: title, one space, short time.
     QString titleCellText() const;
 
+    // The listing type read as an integer; nothing when it is no number.
+    static std::optional<int> typeNumber(const QString& itype);
+
     // The row that a land listing gives. The title is trimmed; callers that skip listings
-    // without a title test `title.isEmpty()` on the result.
+    // without a title test `title.isEmpty()` on the result. A type that is no number gives a
+    // row without a picture (a loaded row is kept); the live insertion drops such a listing.
     static LandRow build(const QString& id, const QString& title, const QString& itype,
                          const QString& issueAt, const QString& senderId, const QString& contact,
                          const QString& position,

@@ -53,6 +53,12 @@ void FakeIMClient::subscribeTo(const QString& jid)
     calls << QStringLiteral("subscribeTo:%1").arg(jid);
 }
 
+void FakeIMClient::answerSubscription(const QString& jid, bool accept)
+{
+    failIfAsked("answerSubscription");
+    calls << QStringLiteral("answerSubscription:%1:%2").arg(jid).arg(int(accept));
+}
+
 void FakeIMClient::removeContact(const QString& jid, const QString& name, const QString& group)
 {
     failIfAsked("removeContact");

@@ -28,12 +28,14 @@ public:
     bool connected() const override { return isConnected; }
     void connectToServer(const QString& user, const QString& password) override;
     void disconnectFromServer() override;
+    QString boundJid() const override { return isConnected ? bound : QString(); }
 
     QString sendMessage(const QString& peer, int messageType, const QString& text) override;
     void sendCommand(const QString& rawXml) override;
 
     void addContact(const QString& jid, const QString& name, const QString& group) override;
     void subscribeTo(const QString& jid) override;
+    void answerSubscription(const QString& jid, bool accept) override;
     void removeContact(const QString& jid, const QString& name, const QString& group) override;
 
     int contactCount() const override { return roster.size(); }
@@ -49,7 +51,10 @@ public:
     bool isConnected = false;
     bool failNext = false;
     QString connectedUser, connectedPassword;
-    QStringList calls;    // "connectToServer", "disconnectFromServer", "addContact:jid:name", ...
+    QString bound; // the full JID the server bound, while connected
+    // "connectToServer", "disconnectFromServer", "addContact:jid:name:group",
+    // "answerSubscription:jid:1", ...
+    QStringList calls;
     QStringList commands; // texts given to sendCommand
     QList<Contact> roster;
 

@@ -18,10 +18,21 @@ public:
         *text = newName;
         return nameEntered;
     }
-    bool acceptSubscription(const QString& from) override
+    // Answers at once with acceptsSubscriptions, or, while holdSubscriptions is set, keeps the
+    // question open until the test calls answerHeld.
+    void askSubscription(const QString& from, std::function<void(bool)> answered) override
     {
         subscriptionsFrom << from;
-        return acceptsSubscriptions;
+        if (holdSubscriptions)
+            held << answered;
+        else
+            answered(acceptsSubscriptions);
+    }
+    // Answers the oldest question still open.
+    void answerHeld(bool accept)
+    {
+        if (!held.isEmpty())
+            held.takeFirst()(accept);
     }
     // Answers from confirmAnswers in order, then No.
     bool confirm(const QString& question) override
@@ -35,6 +46,8 @@ public:
     bool nameEntered = true; // false: the box was cancelled
     std::function<void()> whileAskingName;
     bool acceptsSubscriptions = true;
+    bool holdSubscriptions = false;
+    QList<std::function<void(bool)>> held; // questions still open
     QList<bool> confirmAnswers;
 
     QStringList namePrompts; // "caption|prompt"

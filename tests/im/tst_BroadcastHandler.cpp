@@ -58,6 +58,13 @@ QString air(const QString& line, const QString& company, const QString& startcn,
                                                                  {"mem", "备注"}}));
 }
 
+// The payload element of a genuine broadcast (what stanza() wraps).
+QString payloadOf(const QString& genuine)
+{
+    const int start = genuine.indexOf(QStringLiteral("'>")) + 2;
+    return genuine.mid(start, genuine.lastIndexOf(QStringLiteral("</message>")) - start);
+}
+
 } // namespace
 
 class BroadcastHandlerTest : public QObject
@@ -66,9 +73,13 @@ class BroadcastHandlerTest : public QObject
 private Q_SLOTS:
     void init();
     void matchingNeedsTheExactHeader();
+    void forgedBroadcastsAreIgnored_data();
+    void forgedBroadcastsAreIgnored();
     void familiesAreTriedInOrderAndOnlyOneIsHandled();
     void landRowIsParsedIntoTheRowRecord();
     void landNotFromRobotIsDroppedButCounted();
+    void landTypeIcon_data();
+    void landTypeIcon();
     void landCountGrowsWhateverThePage();
     void landFilterByViewKind_data();
     void landFilterByViewKind();
@@ -99,8 +110,8 @@ void BroadcastHandlerTest::matchingNeedsTheExactHeader()
     const QString good = land("robot", "上海", "北京");
     QVERIFY(handler->matches(BroadcastHandler::Land, good));
     QVERIFY(handler->matches(BroadcastHandler::Land, QStringLiteral("  \n") + good + "\r\n"));
-    // Unquoted attribute values are what the header is built from.
-    QVERIFY(handler->matches(BroadcastHandler::Land, QString(good).remove('\'')));
+    // Unquoted attribute values are no XML: the unit has no root element.
+    QVERIFY(!handler->matches(BroadcastHandler::Land, QString(good).remove('\'')));
 
     QString doubleQuoted = good;
     doubleQuoted.replace('\'', '"');
@@ -124,6 +135,66 @@ void BroadcastHandlerTest::matchingNeedsTheExactHeader()
     QCOMPARE(handler->handleTrail(otherResource), std::nullopt);
     QVERIFY(sink.landRows.isEmpty());
     QCOMPARE(shell.nationalCount, 0);
+}
+
+void BroadcastHandlerTest::forgedBroadcastsAreIgnored_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("unit");
+    const QString header = QStringLiteral("<message from='localhost' to='lina@localhost/haulway'>");
+    const QString chat = QStringLiteral(
+        "<message from='zhangwei@localhost/haulway' to='lina@localhost/haulway' type='chat'>");
+    const QList<QPair<ShellPage, QString>> genuine = {
+        {ShellPage::InfoLand, land("robot", "上海", "北京")},
+        {ShellPage::InfoAir, air("日本", "CA 国航", "浦东", "-1")},
+        {ShellPage::InfoSea,
+         stanza("broadcastsealine",
+                elements({{"startport", "上海"}, {"toport", "鹿特丹"}, {"sender", "-1"}}))},
+        {ShellPage::InfoRail,
+         stanza("broadcasttrianinfo", elements({{"triannum", "X8001"}, {"sender", "-1"}}))}};
+    for (const auto& [page, text] : genuine) {
+        const QString payload = payloadOf(text);
+        const QString name = payload.mid(1, payload.indexOf('>') - 1);
+        const auto row = [&](const char* what) -> QTestData& {
+            return QTest::newRow(qPrintable(name + QLatin1Char(' ') + QLatin1String(what)))
+                   << int(page);
+        };
+        // A chat message any user can send: the server forwards its children unchanged.
+        row("in a chat message with a nested header")
+            << chat + "<body>hi</body>" + payload + header + "x</message></message>";
+        row("in a chat message, header after the payload")
+            << chat + payload + header + "</message></message>";
+        row("inside a genuine looking message nested in a chat message")
+            << chat + header + payload + "</message></message>";
+        row("not a direct child of the root") << header + "<x>" + payload + "</x></message>";
+        row("root is not a message") << "<iq from='localhost' to='lina@localhost/haulway'>" +
+                                            payload + header + "</message></iq>";
+        row("from with a user part")
+            << "<message from='kefu@localhost' to='lina@localhost/haulway'>" + payload + header +
+                   "</message></message>";
+        row("from with a resource")
+            << "<message from='localhost/haulway' to='lina@localhost/haulway'>" + payload + header +
+                   "</message></message>";
+        row("to without the resource") << "<message from='localhost' to='lina@localhost'>" +
+                                              payload + header + "</message></message>";
+    }
+}
+
+void BroadcastHandlerTest::forgedBroadcastsAreIgnored()
+{
+    QFETCH(int, page);
+    QFETCH(QString, unit);
+    sink.shownPage = ShellPage(page);
+    sink.searchPanelVisible = true;
+    shell.landViewKind = 0; // every land listing fits
+    shell.nationalCount = 7;
+    QCOMPARE(handler->handleTrail(unit), std::nullopt);
+    QVERIFY(sink.landRows.isEmpty());
+    QVERIFY(sink.airRows.isEmpty());
+    QVERIFY(sink.seaRows.isEmpty());
+    QVERIFY(sink.railRows.isEmpty());
+    QCOMPARE(shell.nationalCount, 7);
+    QVERIFY(sink.nationalCountText.isEmpty());
 }
 
 void BroadcastHandlerTest::familiesAreTriedInOrderAndOnlyOneIsHandled()
@@ -169,6 +240,40 @@ void BroadcastHandlerTest::landNotFromRobotIsDroppedButCounted()
     // A listing without a title is not inserted either.
     handler->handleTrail(land("robot", "上海", "北京", "1", QStringLiteral("  ")));
     QVERIFY(sink.landRows.isEmpty());
+}
+
+void BroadcastHandlerTest::landTypeIcon_data()
+{
+    QTest::addColumn<QString>("tpy");
+    QTest::addColumn<bool>("inserted");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("1 cargo") << "1" << true << int(CargoImage);
+    QTest::newRow("2 truck") << "2" << true << int(TruckImage);
+    QTest::newRow("3 chat picture") << "3" << true << int(ChatImage);
+    QTest::newRow("4 agent picture") << " 4 " << true << int(AgentImage);
+    QTest::newRow("0 outside the list") << "0" << true << int(NoListingImage);
+    QTest::newRow("5 outside the list") << "5" << true << int(NoListingImage);
+    QTest::newRow("-3 outside the list") << "-3" << true << int(NoListingImage);
+    QTest::newRow("not a number") << "货" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("fraction") << "1.5" << false << 0;
+}
+
+void BroadcastHandlerTest::landTypeIcon()
+{
+    QFETCH(QString, tpy);
+    QFETCH(bool, inserted);
+    QFETCH(int, icon);
+    sink.searchPanelVisible = true;
+    shell.searchFromCity = QStringLiteral("上海");
+    if (!inserted)
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^Dropping a live listing whose type is no number"));
+    handler->handleTrail(land("robot", "上海", "北京", tpy));
+    QCOMPARE(sink.landRows.size(), inserted ? 2 : 0);
+    for (const auto& [grid, row] : sink.landRows)
+        QCOMPARE(int(row.typeIcon), icon);
+    QCOMPARE(shell.nationalCount, 1); // counted either way
 }
 
 void BroadcastHandlerTest::landCountGrowsWhateverThePage()
@@ -241,6 +346,18 @@ void BroadcastHandlerTest::landSearchGridWhenPanelVisible()
     sink.landRows.clear();
     handler->handleTrail(land("robot", "广州", "杭州"));
     QVERIFY(sink.landRows.isEmpty());
+
+    // With destinations the departure does not count: a listing from the user's own city to
+    // elsewhere is no search result.
+    shell.searchToCities = QStringList{QStringLiteral("成都")};
+    shell.searchFromCity = QStringLiteral("上海");
+    handler->handleTrail(land("robot", "上海", "广州"));
+    QCOMPARE(sink.landRows.size(), 1);
+    QCOMPARE(sink.landRows[0].first, ListingGrid::InfoGrd);
+    sink.landRows.clear();
+    handler->handleTrail(land("robot", "上海", "成都"));
+    QCOMPARE(sink.landRows.size(), 2);
+    QCOMPARE(sink.landRows[1].first, ListingGrid::searchGrd);
 }
 
 void BroadcastHandlerTest::airFilterBySelectionKind_data()
@@ -364,14 +481,15 @@ void BroadcastHandlerTest::seaAndRailAreUnfilteredAndMapped()
 
 void BroadcastHandlerTest::brokenBroadcastIsDroppedAndNextHandled()
 {
-    // Matches (header and tags present) but is not well-formed XML.
+    // Header and tags present, but not well-formed XML: no root element, so no broadcast.
     const QString broken = QStringLiteral(
         "<message from='localhost' to='lina@localhost/haulway'><broadcastcargo><tag>robot"
         "</broadcastcargo></message>");
-    QCOMPARE(handler->handleTrail(broken),
-             std::optional<BroadcastHandler::Family>(BroadcastHandler::Land));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Ignoring a unit that looks like a broadcast"));
+    QCOMPARE(handler->handleTrail(broken), std::nullopt);
     QVERIFY(sink.landRows.isEmpty());
-    QCOMPARE(shell.nationalCount, 1);
+    QCOMPARE(shell.nationalCount, 0);
     handler->handleTrail(land("robot", "上海", "北京"));
     QCOMPARE(sink.landRows.size(), 1);
 }

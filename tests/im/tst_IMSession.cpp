@@ -52,6 +52,7 @@ private Q_SLOTS:
     void connectedWithErrorStatusDoesNothing();
     void groupsAreNotDuplicated();
     void syncBuildsTheFriendList();
+    void theBoundJidBecomesTheLoginIdentity();
     void syncStartsAdvertisementsEvenWithoutGroups();
     void presenceChangesTheFriendAndChatHeader();
     void showStatusConnectedAndDisconnected();
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void renameFailureKeepsTheName();
     void deleteAsksFirstAndIgnoresStrangers();
     void subscriptionRequestAsksTheUser();
+    void subscriptionRequestsAreAskedOneAfterAnother();
     void chatMessagesAcceptedOnlyFromOurClient();
     void openConversationGoesToTheChatWindows();
 
@@ -220,6 +222,23 @@ void IMSessionTest::syncBuildsTheFriendList()
     QCOMPARE(im->friendByJid("sunli@localhost")->displayName, QStringLiteral("孙丽"));
     QCOMPARE(im->roster().groups().size(), 2);
     QCOMPARE(changes->list, (QStringList{"friendsCleared", "friendAdded:sunli@localhost:孙丽:1"}));
+}
+
+void IMSessionTest::theBoundJidBecomesTheLoginIdentity()
+{
+    // "LiNa" logs in; the server binds the account's own spelling.
+    ::session().loginIdentity = QStringLiteral("LiNa@localhost");
+    im->signIn();
+    QCOMPARE(client->connectedUser, QStringLiteral("LiNa@localhost"));
+    client->bound = QStringLiteral("lina@localhost/haulway");
+    connectAndSync({{"lina@localhost", "我自己"}, {"zhangwei@localhost", "张伟"}});
+    QCOMPARE(::session().loginIdentity, QStringLiteral("lina@localhost"));
+    QCOMPARE(im->account().loginIdentity, QStringLiteral("lina@localhost"));
+    // The own JID in the roster is still no friend.
+    QCOMPARE(friendJids(), QStringList{"zhangwei@localhost"});
+    // Adding oneself is still refused.
+    im->addFriend(QStringLiteral("lina"), QStringLiteral("我"));
+    QVERIFY(dialogs->told.isEmpty());
 }
 
 void IMSessionTest::syncStartsAdvertisementsEvenWithoutGroups()
@@ -388,6 +407,11 @@ void IMSessionTest::renameSendsEscapedRosterItem()
                        "jid='zhangwei@localhost' name='老张&apos;s'/></query></iq>$"));
     QVERIFY2(renameIq.match(client->commands[0]).hasMatch(), qPrintable(client->commands[0]));
     QVERIFY(RosterStanza::nextId() != RosterStanza::nextId());
+    // Characters XML does not allow are dropped rather than sent.
+    QCOMPARE(RosterStanza::rename(QStringLiteral("a@localhost"), QStringLiteral("老\v张\x01"),
+                                  QStringLiteral("r1")),
+             QStringLiteral("<iq type='set' id='r1'><query xmlns='jabber:iq:roster'>"
+                            "<item jid='a@localhost' name='老张'/></query></iq>"));
     QCOMPARE(nameOf("zhangwei@localhost"), QStringLiteral("老张's"));
     QCOMPARE(changes->list, QStringList{"friendChanged:zhangwei@localhost:老张's:1"});
 
@@ -460,13 +484,61 @@ void IMSessionTest::deleteAsksFirstAndIgnoresStrangers()
 
 void IMSessionTest::subscriptionRequestAsksTheUser()
 {
-    bool accept = false;
-    Q_EMIT client->OnSubscriptionRequest("zhangwei", "localhost", &accept);
-    QVERIFY(accept);
+    connectAndSync({});
+    client->calls.clear();
+    Q_EMIT client->OnSubscriptionRequest("zhangwei", "localhost");
+    // Not asked inside the network event: the question comes once the event has returned.
+    QVERIFY(dialogs->subscriptionsFrom.isEmpty());
+    QTRY_COMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
     dialogs->acceptsSubscriptions = false;
-    Q_EMIT client->OnSubscriptionRequest("chenjie", "localhost", &accept);
-    QVERIFY(!accept);
-    QCOMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    Q_EMIT client->OnSubscriptionRequest("chenjie", "localhost");
+    QTRY_COMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    QCOMPARE(client->calls, (QStringList{"answerSubscription:zhangwei@localhost:1",
+                                         "answerSubscription:chenjie@localhost:0"}));
+}
+
+void IMSessionTest::subscriptionRequestsAreAskedOneAfterAnother()
+{
+    connectAndSync({});
+    client->calls.clear();
+    dialogs->holdSubscriptions = true; // each question stays open until answered here
+    const auto request = [this](const char* user) {
+        Q_EMIT client->OnSubscriptionRequest(QString::fromUtf8(user), "localhost");
+    };
+    request("zhangwei");
+    request("chenjie");
+    request("zhangwei"); // offered again while waiting
+    QTRY_COMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    request("zhangwei"); // offered again while its question is open
+    request("chenjie");
+    QTest::qWait(50);
+    QCOMPARE(dialogs->subscriptionsFrom, QStringList{"zhangwei"});
+    QVERIFY(client->calls.isEmpty());
+
+    dialogs->answerHeld(true);
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
+    QTRY_COMPARE(dialogs->subscriptionsFrom, (QStringList{"zhangwei", "chenjie"}));
+    request("sunli");
+
+    // The connection drops while chenjie's question is open: the answer given afterwards is
+    // not sent, not even once connected again, and sunli's waiting request is forgotten.
+    client->isConnected = false;
+    Q_EMIT client->OnDisconnected(0, QString());
+    client->raiseConnected();
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Dropping the answer to the friend request of "
+                                            "\"chenjie@localhost\""));
+    dialogs->answerHeld(true);
+    QTest::qWait(50);
+    QCOMPARE(client->calls, QStringList{"answerSubscription:zhangwei@localhost:1"});
+    QCOMPARE(dialogs->subscriptionsFrom.size(), 2);
+
+    // The server offers the open requests again on the new connection.
+    request("sunli");
+    QTRY_COMPARE(dialogs->subscriptionsFrom.size(), 3);
+    dialogs->answerHeld(false);
+    QCOMPARE(client->calls.last(), QStringLiteral("answerSubscription:sunli@localhost:0"));
 }
 
 void IMSessionTest::chatMessagesAcceptedOnlyFromOurClient()

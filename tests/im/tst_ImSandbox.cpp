@@ -16,8 +16,12 @@
 #include "ui/im/ImPanel.h"
 #include "ui/im/ImSessionBinding.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QXmppClient.h>
+#include <QXmppRosterManager.h>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -82,9 +86,14 @@ private Q_SLOTS:
     void airPublicationArrivesLive();
     void seaPublicationArrivesLive();
     void railPublicationArrivesLive();
+    void forgedBroadcastInAChatMessageIsNotShown();
+    void controlCharactersInPublishedTextsKeepTheSession();
+    void capitalisedLoginGetsItsBroadcasts();
+    void openFriendRequestKeepsTheSessionReading();
 
 private:
     void signIn(User& user);
+    bool forget(User& user, const QString& otherJid);
     std::unique_ptr<User> a, b;
 };
 
@@ -94,6 +103,18 @@ void ImSandboxTest::signIn(User& user)
     user.session.signIn();
     QTRY_VERIFY_WITH_TIMEOUT(user.client.connected(), kWait);
     QTRY_VERIFY_WITH_TIMEOUT(user.host.syncs > syncsBefore, kWait);
+}
+
+// Removes the other from the user's roster (if there); true when something was removed.
+bool ImSandboxTest::forget(User& user, const QString& otherJid)
+{
+    for (int i = 0; i < user.client.contactCount(); ++i) {
+        if (user.client.contactId(i) == otherJid) {
+            user.client.removeContact(otherJid, QString(), QString());
+            return true;
+        }
+    }
+    return false;
 }
 
 void ImSandboxTest::initTestCase()
@@ -314,6 +335,189 @@ void ImSandboxTest::railPublicationArrivesLive()
     // The publisher's own session got the broadcasts too but showed none of them: its
     // pages were not on screen except the land grid, where the city did not fit.
     QVERIFY(a->sink.airRows.isEmpty() && a->sink.seaRows.isEmpty() && a->sink.railRows.isEmpty());
+}
+
+void ImSandboxTest::forgedBroadcastInAChatMessageIsNotShown()
+{
+    QStringList units;
+    const auto recorder = QObject::connect(&b->client, &IMClient::OnPITrail,
+                                           [&units](int direction, const QString& unit) {
+                                               if (direction == IMClient::TrailIn)
+                                                   units << unit;
+                                           });
+    b->sink = RecordingBroadcastSink();
+    b->sink.shownPage = ShellPage::InfoLand;
+    b->sink.searchPanelVisible = true;
+    b->shell.landViewKind = 0; // every land listing fits
+    b->shell.searchFromCity = QStringLiteral("武汉");
+    const int countBefore = b->shell.nationalCount;
+    const QString marker =
+        QStringLiteral("伪造 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    // A chat message carrying a land payload in the agent seat's name and two elements that
+    // look like the broadcast header; the server forwards all of it.
+    const QString header =
+        QStringLiteral("<message from='localhost' to='%1/haulway'>x</message>").arg(b->jid);
+    const QString oneAttribute =
+        QStringLiteral("<message from='localhost to=%1/haulway'>x</message>").arg(b->jid);
+    const QString forged =
+        QStringLiteral("<message to='%1/haulway' type='chat'><body>你好</body><broadcastcargo>"
+                       "<tag>robot</tag><fcity>武汉</fcity><tcity>郑州</tcity><id>1</id>"
+                       "<title>%2</title><tpy>1</tpy><sender>-1</sender><contact>00</contact>"
+                       "<isuat>2026-12-08 10:00:00</isuat><postion>武汉</postion>"
+                       "</broadcastcargo>%3%4</message>")
+            .arg(b->jid, marker, header, oneAttribute);
+    a->client.sendCommand(forged);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        std::any_of(units.cbegin(), units.cend(),
+                    [&marker](const QString& unit) { return unit.contains(marker); }),
+        kWait);
+    QVERIFY(b->sink.landRows.isEmpty());
+    QCOMPARE(b->shell.nationalCount, countBefore);
+
+    // A genuine publication still arrives, in both grids.
+    const QString title = QStringLiteral("真实 ") + marker;
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("武汉"),
+                 QStringLiteral("郑州"), QStringLiteral("武汉"), a->name, QStringLiteral("1"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.landRows.size(), 2, kWait);
+    QObject::disconnect(recorder);
+    for (const auto& [grid, row] : b->sink.landRows) {
+        QCOMPARE(row.title, title);
+        QCOMPARE(row.senderId, a->name);
+    }
+    QCOMPARE(b->shell.nationalCount, countBefore + 1);
+    QVERIFY(a->client.connected() && b->client.connected());
+}
+
+void ImSandboxTest::controlCharactersInPublishedTextsKeepTheSession()
+{
+    // Pasted text: a vertical tab, other control characters, a lone surrogate and the two
+    // non-characters. The server would close the stream on any of them.
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    const QString dirty = QStringLiteral("含\v控制") + QChar(0x01) + QChar(0) + QChar(0xD800) +
+                          QChar(0xFFFE) + QChar(0xFFFF) + QChar(0x1F) + QStringLiteral("符 ") +
+                          stamp;
+    const QString clean = QStringLiteral("含控制符 ") + stamp;
+    const QString host = QStringLiteral("localhost");
+    b->sink = RecordingBroadcastSink();
+    b->shell.landViewKind = 0;
+    b->shell.airSelectionKind = 0;
+
+    b->sink.shownPage = ShellPage::InfoLand;
+    PublishCargo(a->client, host, dirty, QStringLiteral("武汉"), QStringLiteral("郑州"),
+                 QStringLiteral("武汉"), a->name, QStringLiteral("1"), QStringLiteral("1"),
+                 QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.landRows.size(), 1, kWait);
+    QCOMPARE(b->sink.landRows[0].second.title, clean);
+
+    b->sink.shownPage = ShellPage::InfoAir;
+    PublishAirPrice(a->client, host, QStringLiteral("天河"), QStringLiteral("WUH"),
+                    QStringLiteral("成田"), QStringLiteral("NRT"), QStringLiteral("日本"),
+                    QStringLiteral("1"), QStringLiteral("100"), QStringLiteral("2"),
+                    QStringLiteral("CA 中国国际航空股份有限公司"), QStringLiteral("直达"), a->name,
+                    QStringLiteral("赵"), dirty);
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.airRows.size(), 1, kWait);
+    QCOMPARE(b->sink.airRows[0].remark, clean);
+
+    b->sink.shownPage = ShellPage::InfoSea;
+    PublishSeaLine(a->client, host, QStringLiteral("武汉"), QStringLiteral("鹿特丹"), QString(),
+                   QStringLiteral("周三"), QStringLiteral("35"), QStringLiteral("海运直达"),
+                   QStringLiteral("中远"), QStringLiteral("欧洲线"), dirty, a->name,
+                   QStringLiteral("赵"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.seaRows.size(), 1, kWait);
+    QCOMPARE(b->sink.seaRows[0].portSequence, clean);
+
+    b->sink.shownPage = ShellPage::InfoRail;
+    PublishTrianInfo(a->client, host, dirty, QStringLiteral("武汉局"), QStringLiteral("吴家山"),
+                     QStringLiteral("江岸西"), QStringLiteral("圃田"), QStringLiteral("郑州北"),
+                     QStringLiteral("郑州局"), QStringLiteral("7"), QStringLiteral("09:00"),
+                     QStringLiteral("15:00"), QStringLiteral("6"), a->name, QStringLiteral("赵"));
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.railRows.size(), 1, kWait);
+    QCOMPARE(b->sink.railRows[0].trainNumber, clean);
+
+    // The rename iq takes the same path.
+    a->dialogs.newName = QStringLiteral("老周\v") + QChar(0xFFFF);
+    a->session.renameFriend(b->jid);
+    b->sink.shownPage = ShellPage::InfoSea;
+    PublishSeaLine(a->client, host, QStringLiteral("武汉"), QStringLiteral("上海"), QString(),
+                   QString(), QString(), QString(), QString(), QString(), stamp, a->name,
+                   QString());
+    QTRY_COMPARE_WITH_TIMEOUT(b->sink.seaRows.size(), 2, kWait);
+    QVERIFY(a->client.connected());
+    QVERIFY(b->client.connected());
+}
+
+void ImSandboxTest::capitalisedLoginGetsItsBroadcasts()
+{
+    // The server binds sunli@localhost/haulway for "SunLi" and addresses broadcasts there.
+    User capitalised(QStringLiteral("SunLi"));
+    capitalised.sink.shownPage = ShellPage::InfoLand;
+    capitalised.shell.landViewKind = 0;
+    SIGN_IN(capitalised);
+    const QString title =
+        QStringLiteral("大写登录 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("杭州"),
+                 QStringLiteral("武汉"), QStringLiteral("武汉"), a->name, QStringLiteral("2"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(capitalised.sink.landRows.size(), 1, kWait);
+    QCOMPARE(capitalised.sink.landRows[0].second.title, title);
+    QCOMPARE(capitalised.shell.nationalCount, 1);
+    QCOMPARE(capitalised.session.account().loginIdentity, QStringLiteral("sunli@localhost"));
+    capitalised.session.cleanUp();
+}
+
+void ImSandboxTest::openFriendRequestKeepsTheSessionReading()
+{
+    // sunli is asked by zhoujun (b) and leaves the question open for longer than the
+    // keep-alive allows an unanswered ping; meanwhile zhaoqiang (a) publishes.
+    User asked(QStringLiteral("sunli"));
+    asked.client.setKeepAliveInterval(1); // pings every second, answer due within 5 s
+    asked.sink.shownPage = ShellPage::InfoLand;
+    asked.shell.landViewKind = 0;
+    SIGN_IN(asked);
+    // Start from strangers, whatever an earlier run left behind.
+    const bool forgotten = forget(asked, b->jid) | forget(*b, asked.jid);
+    if (forgotten)
+        QTRY_VERIFY_WITH_TIMEOUT(!forget(asked, b->jid) && !forget(*b, asked.jid), kWait);
+    asked.dialogs.subscriptionsFrom.clear();
+    asked.dialogs.holdSubscriptions = true;
+
+    b->session.addFriend(asked.name, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(asked.dialogs.subscriptionsFrom, QStringList{b->name}, kWait);
+    QCOMPARE(asked.dialogs.held.size(), 1);
+    QElapsedTimer open;
+    open.start();
+    QTest::qWait(6000); // past the keep-alive timeout
+    const QString title =
+        QStringLiteral("问题未答 ") + QString::number(QDateTime::currentMSecsSinceEpoch());
+    PublishCargo(a->client, QStringLiteral("localhost"), title, QStringLiteral("杭州"),
+                 QStringLiteral("郑州"), QStringLiteral("武汉"), a->name, QStringLiteral("1"),
+                 QStringLiteral("1"), QStringLiteral("赵先生"));
+    QTRY_COMPARE_WITH_TIMEOUT(asked.sink.landRows.size(), 1, kWait);
+    QCOMPARE(asked.sink.landRows[0].second.title, title);
+    QTest::qWait(2000);
+    QVERIFY(open.elapsed() > 7000);
+    QVERIFY(asked.client.connected());
+    QCOMPARE(asked.dialogs.subscriptionsFrom.size(), 1); // asked once
+
+    // Accepting now grants the request and asks zhoujun in turn (who accepts).
+    b->askedBy().clear();
+    asked.dialogs.answerHeld(true);
+    const auto subscription = [this, &asked] {
+        auto* roster = b->client.engine()->findExtension<QXmppRosterManager>();
+        return roster->getRosterEntry(asked.jid).subscriptionType();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(subscription() == QXmppRosterIq::Item::To ||
+                                 subscription() == QXmppRosterIq::Item::Both,
+                             kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(b->askedBy().contains(asked.name), kWait);
+    QVERIFY(asked.client.connected());
+
+    // Leave them strangers for the next run.
+    forget(asked, b->jid);
+    forget(*b, asked.jid);
+    QTest::qWait(200);
+    asked.session.cleanUp();
 }
 
 QTEST_MAIN(ImSandboxTest)

@@ -124,7 +124,8 @@ private Q_SLOTS:
 
         QCOMPARE(LandRow::build("1", "t", "1", "", "x", "", "").typeIcon, CargoImage);
         QCOMPARE(LandRow::build("1", "t", "abc", "", "x", "", "").typeIcon, NoListingImage);
-        QCOMPARE(LandRow::build("1", "t", "3", "", "x", "", "").typeIcon, NoListingImage);
+        QCOMPARE(LandRow::build("1", "t", "3", "", "x", "", "").typeIcon, ChatImage);
+        QCOMPARE(LandRow::build("1", "t", "5", "", "x", "", "").typeIcon, NoListingImage);
     }
 
     void priceRowsFromElements()

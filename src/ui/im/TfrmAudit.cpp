@@ -14,6 +14,7 @@ TfrmAudit::TfrmAudit(const QString& from, QWidget* parent) : QDialog(parent)
     setModal(true);
     m_text = new QLabel(from + QStringLiteral(" 请求加你为好友"), this);
     m_text->setObjectName(QStringLiteral("lblMessage"));
+    m_text->setTextFormat(Qt::PlainText); // the name comes from another user
     m_accept = new QPushButton(QStringLiteral("通过并加对方"), this);
     m_accept->setObjectName(QStringLiteral("btnAccept"));
     m_refuse = new QPushButton(QStringLiteral("拒绝"), this);
@@ -33,8 +34,13 @@ TfrmAudit::TfrmAudit(const QString& from, QWidget* parent) : QDialog(parent)
     setPalette(pal);
 }
 
-bool TfrmAudit::ask(const QString& from, QWidget* parent)
+TfrmAudit* TfrmAudit::ask(const QString& from, QWidget* parent, std::function<void(bool)> answered)
 {
-    TfrmAudit dialog(from, parent);
-    return dialog.exec() == QDialog::Accepted;
+    auto* dialog = new TfrmAudit(from, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, dialog, [answered = std::move(answered)](int result) {
+        answered(result == QDialog::Accepted);
+    });
+    dialog->open();
+    return dialog;
 }

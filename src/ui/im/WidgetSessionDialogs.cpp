@@ -14,9 +14,9 @@ bool WidgetSessionDialogs::askNewName(const QString& caption, const QString& pro
     return ok;
 }
 
-bool WidgetSessionDialogs::acceptSubscription(const QString& from)
+void WidgetSessionDialogs::askSubscription(const QString& from, std::function<void(bool)> answered)
 {
-    return TfrmAudit::ask(from, m_owner);
+    TfrmAudit::ask(from, m_owner, std::move(answered));
 }
 
 bool WidgetSessionDialogs::confirm(const QString& question)

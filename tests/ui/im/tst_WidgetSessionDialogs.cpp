@@ -114,26 +114,34 @@ void WidgetSessionDialogsTest::askNewNameShowsTheInputBoxOverThePanel()
 
 void WidgetSessionDialogsTest::subscriptionRequestShowsTfrmAudit()
 {
-    QString text;
-    whenModalShown([&text](QWidget* modal) {
-        auto* audit = qobject_cast<TfrmAudit*>(modal);
-        if (!audit) {
-            modal->close();
-            return;
-        }
-        text = audit->findChild<QLabel*>(QStringLiteral("lblMessage"))->text();
-        audit->acceptButton()->click();
-    });
-    QVERIFY(dialogs->acceptSubscription(QStringLiteral("zhangwei")));
-    QCOMPARE(text, QStringLiteral("zhangwei 请求加你为好友"));
+    // The question returns at once with TfrmAudit open over the panel; the answer comes when
+    // a button is pressed.
+    QList<bool> answers;
+    const auto openAudit = [&](const char* from) -> QPointer<TfrmAudit> {
+        dialogs->askSubscription(QString::fromUtf8(from),
+                                 [&answers](bool accept) { answers << accept; });
+        const auto audits = panel->findChildren<TfrmAudit*>();
+        return audits.isEmpty() ? nullptr : audits.last();
+    };
+    QPointer<TfrmAudit> audit = openAudit("zhangwei");
+    QVERIFY(audit);
+    QVERIFY(audit->isVisible());
+    QCOMPARE(audit->windowModality(), Qt::WindowModal);
+    QCOMPARE(audit->findChild<QLabel*>(QStringLiteral("lblMessage"))->text(),
+             QStringLiteral("zhangwei 请求加你为好友"));
+    QVERIFY(answers.isEmpty());
+    audit->acceptButton()->click();
+    QCOMPARE(answers, QList<bool>{true});
+    QTRY_VERIFY(!audit); // frees itself
 
-    whenModalShown([](QWidget* modal) {
-        if (auto* audit = qobject_cast<TfrmAudit*>(modal))
-            audit->refuseButton()->click();
-        else
-            modal->close();
-    });
-    QVERIFY(!dialogs->acceptSubscription(QStringLiteral("chenjie")));
+    audit = openAudit("chenjie");
+    QVERIFY(audit);
+    audit->refuseButton()->click();
+    QCOMPARE(answers, (QList<bool>{true, false}));
+    audit = openAudit("sunli");
+    QVERIFY(audit);
+    audit->close(); // closed without an answer: refused
+    QCOMPARE(answers, (QList<bool>{true, false, false}));
 }
 
 QTEST_MAIN(WidgetSessionDialogsTest)
