@@ -42,7 +42,7 @@ IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dial
         return Account{s.loginIdentity, s.password, s.HostName, s.ServerPort};
     };
     // The main window, the detail windows and the chat windows read the identity there.
-    m_storeIdentity = [](const QString& identity) { session().loginIdentity = identity; };
+    m_storeIdentity = [](const QString& identity) { session().setLoginIdentity(identity); };
     shellState().setConnectedProbe([client] { return client->connected(); });
     wireClient();
 }
