@@ -24,6 +24,11 @@ ClientComposition::ClientComposition(Parts parts)
     }
     if (!m_registryServices.openUrl)
         m_registryServices.openUrl = m_loginServices.openUrl;
+    if (!parts.cities.loads)
+        parts.cities.loads = m_loads.get();
+    if (!parts.userInfo.openUrl)
+        parts.userInfo.openUrl = m_loginServices.openUrl;
+    m_secondaryWindows = std::make_unique<ClientWindows>(parts.cities, parts.userInfo);
     if (!m_loginServices.openRegistration) {
         m_loginServices.openRegistration = [this](TfrmLogin& login) {
             TfrmRegistry::run(login, m_registryServices);
@@ -33,7 +38,7 @@ ClientComposition::ClientComposition(Parts parts)
 
 ClientComposition::~ClientComposition()
 {
-    // The window uses the services to the end; it goes first.
+    // The window uses the services to the end; it goes first, then the secondary windows.
     delete m_mainWindow.data();
 }
 
@@ -62,5 +67,7 @@ void ClientComposition::signIn(QWidget* mainWindow)
 
 TfrmMain* ClientComposition::constructMainWindow()
 {
-    return new TfrmMain({m_client, m_loads.get(), &m_secondaryWindows, &m_start});
+    auto* window = new TfrmMain({m_client, m_loads.get(), m_secondaryWindows.get(), &m_start});
+    m_secondaryWindows->setMainWindow(window);
+    return window;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/ClientWindows.h"
 #include "im/IMClient.h"
 #include "ui/account/LoginWindowServices.h"
 #include "ui/account/RegistryWindowServices.h"
@@ -30,6 +31,11 @@ public:
         // The registration window's; the browser window and the page opener are filled in
         // where they are empty.
         RegistryWindowServices registration;
+        // The search and subscribed-cities windows'; the loads and the main page are filled
+        // in where they are empty, the settings writer stays the file beside the executable.
+        CityWindowServices cities;
+        // The profile window's; the page opener is filled in where it is empty.
+        UserInfoWindowServices userInfo;
     };
 
     explicit ClientComposition(Parts parts = {});
@@ -42,6 +48,7 @@ public:
     int run(QApplication& app, const QString& title = QStringLiteral("Tovanta"));
 
     IMClient* imClient() const { return m_client; }
+    ClientWindows& windows() { return *m_secondaryWindows; }
 
     // StartupWindows
     bool showLogin(QString& userName, QString& password) override;
@@ -56,7 +63,7 @@ private:
     IMClient* m_client = nullptr;
     // Handed to the main window, which does not own them.
     std::unique_ptr<LoadStarter> m_loads;
-    SecondaryWindows m_secondaryWindows;
+    std::unique_ptr<ClientWindows> m_secondaryWindows;
     LoginWindowServices m_loginServices;
     RegistryWindowServices m_registryServices;
     StartSequence m_start{*this};

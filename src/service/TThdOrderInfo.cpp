@@ -12,6 +12,23 @@ void TThdOrderInfo::setParams(const QString& cities, bool appendRows, int page)
     setPaging(appendRows, page);
 }
 
+QString TThdOrderInfo::quotedCityList(const QStringList& cities)
+{
+    QStringList quoted;
+    quoted.reserve(cities.size());
+    for (const QString& city : cities) {
+        QString inner = city;
+        inner.replace(QLatin1Char('\''), QStringLiteral("''"));
+        quoted << QLatin1Char('\'') + inner + QLatin1Char('\'');
+    }
+    return quoted.join(QLatin1Char(','));
+}
+
+QString TThdOrderInfo::plainCityList(const QString& quotedList)
+{
+    return ReplaceText(quotedList, QStringLiteral("'"), QString(), true);
+}
+
 void TThdOrderInfo::startingStep()
 {
     m_view->setLabel(ShellLabel::LandHeading, gridHeading());
@@ -39,6 +56,6 @@ QString TThdOrderInfo::gridHeading() const
 
 QString TThdOrderInfo::countLabel() const
 {
-    const QString cities = ReplaceText(m_cityList, QStringLiteral("'"), QString(), true);
+    const QString cities = plainCityList(m_cityList);
     return QStringLiteral("%1：%2").arg(cities).arg(loadedRowCount());
 }

@@ -7,8 +7,10 @@
 #include "service/ListingLoader.h"
 #include "service/ListingRows.h"
 #include "service/LoopbackAddress.h"
+#include "service/ProfileUpdateRequest.h"
 #include "service/ServicePort.h"
 #include "service/ShellState.h"
+#include "service/TThdOrderInfo.h"
 #include "service/WebAnswer.h"
 #include "service/WebRoutes.h"
 #include "service/searchCarogThread.h"
@@ -344,6 +346,57 @@ private Q_SLOTS:
         QCOMPARE(searchCarogThread::toCityList({"北京", "天津", "沈阳"}),
                  QStringLiteral("沈阳,天津,北京,"));
         QCOMPARE(searchCarogThread::toCityList({}), QString());
+    }
+
+    void subscriptionCityLists()
+    {
+        QCOMPARE(TThdOrderInfo::quotedCityList({"北京", "大连"}), QStringLiteral("'北京','大连'"));
+        QCOMPARE(TThdOrderInfo::quotedCityList({"O'Hare", "沈阳"}),
+                 QStringLiteral("'O''Hare','沈阳'"));
+        QCOMPARE(TThdOrderInfo::quotedCityList({}), QString());
+        QCOMPARE(TThdOrderInfo::plainCityList(QStringLiteral("'北京','大连'")),
+                 QStringLiteral("北京,大连"));
+        QCOMPARE(TThdOrderInfo::plainCityList(TThdOrderInfo::quotedCityList({"O'Hare", "沈阳"})),
+                 QStringLiteral("OHare,沈阳"));
+        QCOMPARE(TThdOrderInfo::plainCityList(QString()), QString());
+    }
+
+    void profilePostFieldsAndAnswers()
+    {
+        ProfileForm form;
+        form.sex = QStringLiteral("女");
+        form.qq = QStringLiteral("123");
+        form.contact = QStringLiteral("李娜");
+        form.company = QStringLiteral("A'B select");
+        form.email = QStringLiteral("e@x.cn");
+        form.telephone1 = QString();
+        form.telephone2 = QStringLiteral("139");
+        // The Thai letter has no GBK form.
+        form.address = QStringLiteral("北京") + QChar(0x0e01) + QStringLiteral("路");
+        const FormFields fields = ProfileUpdateRequest::formFields(42, form);
+        QStringList names;
+        for (const auto& field : fields)
+            names << field.first;
+        QCOMPARE(names, QStringList({"id", "sex", "qq", "contact", "company", "email", "tel1",
+                                     "tel2", "address"}));
+        QCOMPARE(fields.at(0).second, QStringLiteral("42"));
+        QCOMPARE(fields.at(4).second, QStringLiteral("A'B select"));
+        QCOMPARE(fields.at(6).second, QString());
+        QCOMPARE(fields.at(8).second, QStringLiteral("北京?路"));
+
+        auto answer = [](bool ok, const QByteArray& body) {
+            HttpReply reply;
+            reply.ok = ok;
+            reply.body = body;
+            return ProfileUpdateRequest::outcomeOf(reply);
+        };
+        using O = ProfileUpdateRequest::Outcome;
+        QCOMPARE(answer(true, "TRUE"), O::Updated);
+        QCOMPARE(answer(true, "false"), O::Refused);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no boolean word"));
+        QCOMPARE(answer(true, "ok"), O::Failed);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("got no answer"));
+        QCOMPARE(answer(false, "true"), O::Failed);
     }
 
     void searchTurns()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Arguments of one land listing load.
@@ -17,6 +18,34 @@ struct LandLoadRequest
     {
         return fromCity == o.fromCity && toCity == o.toCity && category == o.category &&
                local == o.local && page == o.page && append == o.append;
+    }
+};
+
+// Arguments of one cargo search: the destinations in the order chosen.
+struct SearchLoadRequest
+{
+    QString fromCity;
+    QStringList toCities;
+    QString category; // empty for all, "1" cargo, "2" trucks
+    QString cityType = QStringLiteral("1");
+
+    bool operator==(const SearchLoadRequest& o) const
+    {
+        return fromCity == o.fromCity && toCities == o.toCities && category == o.category &&
+               cityType == o.cityType;
+    }
+};
+
+// Arguments of one load of the subscribed cities' listings.
+struct SubscriptionLoadRequest
+{
+    QString cityList; // the quoted list
+    bool append = false;
+    int page = 1;
+
+    bool operator==(const SubscriptionLoadRequest& o) const
+    {
+        return cityList == o.cityList && append == o.append && page == o.page;
     }
 };
 
@@ -61,6 +90,9 @@ public:
     virtual void startAir(const AirLoadRequest& request) = 0;
     virtual void startSea(const SeaLoadRequest& request) = 0;
     virtual void startRail(const RailLoadRequest& request) = 0;
+    // The search and subscribed-cities windows' loads.
+    virtual void startSearch(const SearchLoadRequest& request) = 0;
+    virtual void startSubscription(const SubscriptionLoadRequest& request) = 0;
     // The user profile fetch; afterLogin runs when it has ended, also after a failure.
     virtual void startProfileFetch(std::function<void()> afterLogin) = 0;
     virtual void startAdvertisementFetch() = 0;

@@ -4,8 +4,10 @@
 #include "service/TMyInfothd.h"
 #include "service/TThdAdInfo.h"
 #include "service/TThdAirPrice.h"
+#include "service/TThdOrderInfo.h"
 #include "service/TThdSeaLine.h"
 #include "service/TThdTrianInfo.h"
+#include "service/searchCarogThread.h"
 
 ServiceLoadStarter::ServiceLoadStarter(QObject* jobParent)
     : m_jobParent(jobParent), m_jobs(new QObject(jobParent))
@@ -58,6 +60,20 @@ void ServiceLoadStarter::startRail(const RailLoadRequest& r)
     auto* job = new TThdTrianInfo(m_view, m_jobs);
     job->setParams(QString(), r.departureCity, QString(), QString(), QString(), 1, false, r.heading,
                    r.countLabel);
+    job->start();
+}
+
+void ServiceLoadStarter::startSearch(const SearchLoadRequest& r)
+{
+    auto* job = new searchCarogThread(m_view, m_jobs);
+    job->setParams(r.fromCity, r.toCities, r.category, r.cityType);
+    job->start();
+}
+
+void ServiceLoadStarter::startSubscription(const SubscriptionLoadRequest& r)
+{
+    auto* job = new TThdOrderInfo(m_view, m_jobs);
+    job->setParams(r.cityList, r.append, r.page);
     job->start();
 }
 

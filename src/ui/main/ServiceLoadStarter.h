@@ -20,6 +20,8 @@ public:
     void startAir(const AirLoadRequest& request) override;
     void startSea(const SeaLoadRequest& request) override;
     void startRail(const RailLoadRequest& request) override;
+    void startSearch(const SearchLoadRequest& request) override;
+    void startSubscription(const SubscriptionLoadRequest& request) override;
     void startProfileFetch(std::function<void()> afterLogin) override;
     void startAdvertisementFetch() override;
 

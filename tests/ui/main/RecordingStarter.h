@@ -13,6 +13,8 @@ public:
     void startAir(const AirLoadRequest& r) override { air.append(r); }
     void startSea(const SeaLoadRequest& r) override { sea.append(r); }
     void startRail(const RailLoadRequest& r) override { rail.append(r); }
+    void startSearch(const SearchLoadRequest& r) override { search.append(r); }
+    void startSubscription(const SubscriptionLoadRequest& r) override { subscription.append(r); }
     void startProfileFetch(std::function<void()> after) override
     {
         ++profileFetches;
@@ -20,13 +22,19 @@ public:
     }
     void startAdvertisementFetch() override { ++adFetches; }
 
-    int total() const { return land.size() + air.size() + sea.size() + rail.size(); }
+    int total() const
+    {
+        return land.size() + air.size() + sea.size() + rail.size() + search.size() +
+               subscription.size();
+    }
 
     ListingView* view = nullptr;
     QVector<LandLoadRequest> land;
     QVector<AirLoadRequest> air;
     QVector<SeaLoadRequest> sea;
     QVector<RailLoadRequest> rail;
+    QVector<SearchLoadRequest> search;
+    QVector<SubscriptionLoadRequest> subscription;
     int profileFetches = 0;
     int adFetches = 0;
     std::function<void()> afterLogin;

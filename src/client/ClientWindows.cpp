@@ -1,0 +1,92 @@
+#include "client/ClientWindows.h"
+
+#include "app/SessionState.h"
+#include "refdata/CityPickRules.h"
+#include "ui/account/TfrmUserInfo.h"
+#include "ui/main/MainGridAdapter.h"
+#include "ui/main/TfrmMain.h"
+#include "ui/main/TfrmOrderCity.h"
+#include "ui/main/TfrmSearch.h"
+
+ClientWindows::ClientWindows(const CityWindowServices& cities,
+                             const UserInfoWindowServices& userInfo)
+    : m_cities(cities), m_userInfoServices(userInfo)
+{
+    if (!m_cities.showMainPage) {
+        m_cities.showMainPage = [this](ShellPage page) {
+            if (m_mainWindow)
+                m_mainWindow->listingView()->showPage(page);
+        };
+    }
+}
+
+ClientWindows::~ClientWindows()
+{
+    // Top-level windows of their own; they go with the client.
+    delete m_search.data();
+    delete m_orderCity.data();
+    delete m_userInfo.data();
+}
+
+TfrmSearch* ClientWindows::searchWindow() const
+{
+    return m_search;
+}
+
+TfrmOrderCity* ClientWindows::orderCityWindow() const
+{
+    return m_orderCity;
+}
+
+TfrmUserInfo* ClientWindows::userInfoWindow() const
+{
+    return m_userInfo;
+}
+
+void ClientWindows::setMainWindow(TfrmMain* window)
+{
+    m_mainWindow = window;
+}
+
+void ClientWindows::showSearch(const QString& fromCity)
+{
+    if (!m_search)
+        m_search = new TfrmSearch(m_cities);
+    // The user's own place: the profile's province when it is a municipality, else its city;
+    // the main window's current city stands in while the profile names none.
+    const UserProfile& profile = session().profile;
+    QString departure = CityPickRules::departureCity(profile.userprove, profile.usercity);
+    if (departure.trimmed().isEmpty())
+        departure = fromCity;
+    m_search->setDepartureCity(departure);
+    present(m_search, false);
+}
+
+void ClientWindows::showOrderCity()
+{
+    if (!m_orderCity)
+        m_orderCity = new TfrmOrderCity(m_cities);
+    present(m_orderCity, false);
+}
+
+void ClientWindows::showUserInfo()
+{
+    const bool created = !m_userInfo;
+    if (created)
+        m_userInfo = new TfrmUserInfo(m_userInfoServices);
+    else if (!m_userInfo->busy())
+        m_userInfo->refill();
+    present(m_userInfo, created);
+}
+
+void ClientWindows::present(QWidget* window, bool centre)
+{
+    if (centre && m_mainWindow) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(m_mainWindow->frameGeometry().center());
+        window->move(frame.topLeft());
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/account/UserInfoWindowServices.h"
+#include "ui/main/CityWindowServices.h"
+#include "ui/main/SecondaryWindows.h"
+
+#include <QPointer>
+
+class TfrmMain;
+class TfrmOrderCity;
+class TfrmSearch;
+class TfrmUserInfo;
+
+// The secondary windows the composition root provides to the main window: each exists at most
+// once, is created on first use, shown (or brought up when open) by its command and freed when
+// closed. Commands not listed here keep the no-op of SecondaryWindows.
+class ClientWindows : public SecondaryWindows
+{
+public:
+    // `cities.showMainPage` is filled in here when empty; `cities.loads` must be set.
+    ClientWindows(const CityWindowServices& cities, const UserInfoWindowServices& userInfo);
+    ~ClientWindows() override;
+    ClientWindows(const ClientWindows&) = delete;
+    ClientWindows& operator=(const ClientWindows&) = delete;
+
+    // The window the others are centred on and whose pages the search shows.
+    void setMainWindow(TfrmMain* window);
+
+    void showSearch(const QString& fromCity) override;
+    void showOrderCity() override;
+    void showUserInfo() override;
+
+    // The open windows; null when closed.
+    TfrmSearch* searchWindow() const;
+    TfrmOrderCity* orderCityWindow() const;
+    TfrmUserInfo* userInfoWindow() const;
+
+private:
+    void present(QWidget* window, bool centre);
+
+    CityWindowServices m_cities;
+    UserInfoWindowServices m_userInfoServices;
+    QPointer<TfrmMain> m_mainWindow;
+    QPointer<TfrmSearch> m_search;
+    QPointer<TfrmOrderCity> m_orderCity;
+    QPointer<TfrmUserInfo> m_userInfo;
+};
