@@ -1,7 +1,14 @@
 -- The update information file: "#key=value" lines, the message between braces.
 -- By default it offers the version the client already has, so no update happens;
 -- sandbox/run --offer-update VERSION or /sandbox/update/offer/VERSION offers a newer one.
+-- Each listed file comes with its SHA-256 ("#sha256=" for url, "#sha256<n>=" for url<n>).
+-- /sandbox/update/fault/KIND makes the offer faulty for tests: "missing" lists a file that
+-- does not exist before the real one, "badhash" announces a wrong SHA-256, "none" ends it.
+local hashes = require "util.hashes";
+
 local update = {};
+local site_dir = module:get_option_string("exchange_site_dir");
+local fault = "none";
 
 local CURRENT_VERSION = "2.0.0.1";
 local offered = module:get_option_string("exchange_offer_version", "");
@@ -13,6 +20,37 @@ function update.offer(version, new_method)
 end
 
 local FILES = { "/update/files/update-note.txt" };
+local MISSING_FILE = "/update/files/missing-part.bin";
+
+function update.set_fault(kind)
+	if kind ~= "none" and kind ~= "missing" and kind ~= "badhash" then return false; end
+	fault = kind;
+	return true;
+end
+
+local function sha256_of(path)
+	local file = io.open(site_dir .. path, "rb");
+	if not file then return ""; end
+	local data = file:read("*a");
+	file:close();
+	return hashes.sha256(data, true);
+end
+
+-- The "#url...=" and "#sha256...=" entries of the offered files.
+local function file_entries(site)
+	local listed = {};
+	if fault == "missing" then table.insert(listed, MISSING_FILE); end
+	for _, path in ipairs(FILES) do table.insert(listed, path); end
+	local lines = {};
+	for i, path in ipairs(listed) do
+		local suffix = i == 1 and "" or tostring(i);
+		local hash = path == MISSING_FILE and ("0"):rep(64) or sha256_of(path);
+		if fault == "badhash" then hash = ("f"):rep(64); end
+		table.insert(lines, "#url" .. suffix .. "=" .. site .. path .. "\n");
+		table.insert(lines, "#sha256" .. suffix .. "=" .. hash .. "\n");
+	end
+	return table.concat(lines);
+end
 
 -- The files an update consists of, one URL a line.
 function update.file_list(site)
@@ -27,7 +65,7 @@ function update.info_file(site)
 		or ("Tovanta " .. version .. " 已是最新版本。");
 	return "#version=" .. version .. "\n"
 		.. "#date=" .. os.date("%m/%d/%Y") .. "\n"
-		.. "#url=" .. site .. FILES[1] .. "\n"
+		.. file_entries(site)
 		.. "#message={" .. message .. "}\n"
 		.. "#method=" .. method .. "\n";
 end

@@ -164,8 +164,12 @@ local ROUTES = {
 	{ "GET", "^/sandbox/update/offer/([%d%.]+)/?(%d?)$", function (event, version, method)
 		update.offer(version, method);
 		return text(event, "offering " .. version); end },
+	{ "GET", "^/sandbox/update/fault/(%a+)$", function (event, kind)
+		if not update.set_fault(kind) then return text(event, "unknown fault " .. kind, 400); end
+		return text(event, "update fault " .. kind); end },
 	{ "GET", "^/sandbox/update/reset$", function (event)
 		update.offer(nil);
+		update.set_fault("none");
 		return text(event, "offering the current version"); end },
 	{ "GET", "^/$", function (event)
 		return html(event, pages.index(event.request.headers.host or "")); end },
