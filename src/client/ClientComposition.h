@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/ClientSecondaryWindows.h"
 #include "im/IMClient.h"
 #include "ui/account/LoginWindowServices.h"
 #include "ui/account/RegistryWindowServices.h"
@@ -56,7 +57,7 @@ private:
     IMClient* m_client = nullptr;
     // Handed to the main window, which does not own them.
     std::unique_ptr<LoadStarter> m_loads;
-    SecondaryWindows m_secondaryWindows;
+    ClientSecondaryWindows m_secondaryWindows;
     LoginWindowServices m_loginServices;
     RegistryWindowServices m_registryServices;
     StartSequence m_start{*this};
