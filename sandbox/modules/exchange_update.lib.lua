@@ -9,6 +9,12 @@ local hashes = require "util.hashes";
 local update = {};
 local site_dir = module:get_option_string("exchange_site_dir");
 local fault = "none";
+-- sandbox/run --update-files DIR: the update consists of DIR's files instead, served under
+-- /update/files/<name>.
+local files_dir = module:get_option_string("exchange_update_files", "");
+-- /sandbox/update/once: the offer ends once its last file has been fetched, so a client
+-- that restarts after updating finds nothing new.
+local once = false;
 
 local CURRENT_VERSION = "2.0.0.1";
 local offered = module:get_option_string("exchange_offer_version", "");
@@ -16,11 +22,39 @@ local method = "0";
 
 function update.offer(version, new_method)
 	offered = version or "";
+	once = false;
 	method = (new_method and new_method ~= "") and new_method or "0";
 end
 
 local FILES = { "/update/files/update-note.txt" };
 local MISSING_FILE = "/update/files/missing-part.bin";
+
+if files_dir ~= "" then
+	FILES = {};
+	local listing = io.popen("ls -1 '" .. files_dir:gsub("'", "'\\''") .. "'");
+	for name in listing:lines() do
+		if name:match("^[%w_%.%-]+$") then table.insert(FILES, "/update/files/" .. name); end
+	end
+	listing:close();
+	table.sort(FILES);
+end
+
+-- Where the file behind an update path lies.
+function update.file_path(path)
+	if files_dir ~= "" then return files_dir .. path:gsub("^/update/files", ""); end
+	return site_dir .. path;
+end
+
+function update.set_once() once = true; end
+
+-- Called when an update file has been served.
+function update.served(path)
+	if once and path == FILES[#FILES] then
+		once = false;
+		offered = "";
+		method = "0";
+	end
+end
 
 function update.set_fault(kind)
 	if kind ~= "none" and kind ~= "missing" and kind ~= "badhash" then return false; end
@@ -29,7 +63,7 @@ function update.set_fault(kind)
 end
 
 local function sha256_of(path)
-	local file = io.open(site_dir .. path, "rb");
+	local file = io.open(update.file_path(path), "rb");
 	if not file then return ""; end
 	local data = file:read("*a");
 	file:close();

@@ -1,5 +1,6 @@
 #include "client/ClientComposition.h"
 
+#include "client/ClientLog.h"
 #include "im/XmppIMClient.h"
 #include "ui/account/AutoUpgraderCheck.h"
 #include "ui/account/TfrmLogin.h"
@@ -35,6 +36,8 @@ ClientComposition::ClientComposition(Parts parts)
             auto check = std::make_unique<AutoUpgraderCheck>([] { QCoreApplication::exit(0); });
             check->upgrader().setUrlOpener(
                 [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+            QObject::connect(&check->upgrader(), &TauAutoUpgrader::afterRestart,
+                             [] { qCInfo(lcClient) << "started again after an update"; });
             check->upgrader().noticeRestart(QCoreApplication::arguments());
             return check;
         };
