@@ -3,6 +3,7 @@
 #include "update/upgrader/UpgradeJob.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -42,6 +43,7 @@ class UpgradeJobTest : public QObject
         options.executablePath = path(QStringLiteral("tovanta"));
         options.restartArguments = QStringList{"/afterupgrade"};
         options.waitForExitMs = 300;
+        options.replaceRetryMs = 300;
         options.logPath = path(QStringLiteral("data/upgrader.log"));
         options.startProgram = [this](const QString& program, const QStringList& args,
                                       const QString&) {
@@ -133,6 +135,19 @@ private Q_SLOTS:
         running.kill();
         running.waitForFinished();
         QVERIFY(!UpgradeJob::executableInUse(path("tovanta")));
+
+        // The job replaces nothing before the program has ended.
+        running.start(path("tovanta"), {"1"});
+        QVERIFY(running.waitForStarted());
+        UpgradeJob::Options opts = options();
+        opts.waitForExitMs = 20000;
+        QElapsedTimer clock;
+        clock.start();
+        UpgradeJob job(opts);
+        QCOMPARE(job.run(), UpgradeJob::Outcome::Updated);
+        QVERIFY2(clock.elapsed() >= 800, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(read(path("tovanta")), QByteArray("new program"));
+        running.waitForFinished();
     }
 
     void programCommandLine()

@@ -158,7 +158,7 @@ bool UpgradeJob::applyOne(Replacement& r)
     QElapsedTimer clock;
     clock.start();
     while (!m_options.renameOver(r.copy, r.target)) {
-        if (clock.elapsed() > m_options.waitForExitMs) {
+        if (clock.elapsed() > m_options.replaceRetryMs) {
             log(QStringLiteral("could not replace %1").arg(r.target));
             return false;
         }

@@ -21,7 +21,11 @@ public:
     {
         QString executablePath;
         QStringList restartArguments; // given to the program after a complete update
-        int waitForExitMs = 30000;
+        // How long the program may take to exit (the main window may still show its last
+        // message), and how long a replacement is retried while the system keeps the file
+        // locked.
+        int waitForExitMs = 10 * 60 * 1000;
+        int replaceRetryMs = 30000;
         QString logPath;
         std::function<bool(const QString& program, const QStringList& args,
                            const QString& workingDirectory)>
