@@ -150,7 +150,16 @@ local ROUTES = {
 		return text(event, update.info_file(site_address(event))); end },
 	{ "GET", "^/update/files%.txt$", function (event)
 		return text(event, update.file_list(site_address(event))); end },
-	{ "GET", "^(/update/files/[%w_%.%-]+)$", static_file },
+	{ "GET", "^(/update/files/[%w_%.%-]+)$", function (event, relative)
+		if relative:find("..", 1, true) then return text(event, "not found", 404); end
+		local file = io.open(update.file_path(relative), "rb");
+		if not file then return html(event, pages.frame("未找到", "<p>页面不存在。</p>"), 404); end
+		local body = file:read("a");
+		file:close();
+		update.served(relative);
+		return text(event, body, 200, relative:match("%.txt$") and "text/plain; charset=utf-8"
+			or "application/octet-stream");
+	end },
 	-- SOAP listing service: the description on GET, the endpoint on POST
 	{ "GET", "^/w/index%.php/Service/index/wsdl/1/?$", function (event)
 		return text(event, soap.wsdl(site_address(event) .. soap.PATH), 200, "text/xml; charset=utf-8"); end },
@@ -164,8 +173,15 @@ local ROUTES = {
 	{ "GET", "^/sandbox/update/offer/([%d%.]+)/?(%d?)$", function (event, version, method)
 		update.offer(version, method);
 		return text(event, "offering " .. version); end },
+	{ "GET", "^/sandbox/update/fault/(%a+)$", function (event, kind)
+		if not update.set_fault(kind) then return text(event, "unknown fault " .. kind, 400); end
+		return text(event, "update fault " .. kind); end },
+	{ "GET", "^/sandbox/update/once$", function (event)
+		update.set_once();
+		return text(event, "the offer ends after one download"); end },
 	{ "GET", "^/sandbox/update/reset$", function (event)
 		update.offer(nil);
+		update.set_fault("none");
 		return text(event, "offering the current version"); end },
 	{ "GET", "^/$", function (event)
 		return html(event, pages.index(event.request.headers.host or "")); end },

@@ -1,11 +1,17 @@
 #include "client/ClientComposition.h"
 
+#include "client/ClientLog.h"
 #include "im/XmppIMClient.h"
+#include "ui/account/AutoUpgraderCheck.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/account/TfrmRegistry.h"
 #include "ui/main/ServiceLoadStarter.h"
 #include "ui/main/TfrmMain.h"
 #include "ui/main/TfrmNewBrowser.h"
+#include "update/TauAutoUpgrader.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
 
 ClientComposition::ClientComposition(Parts parts)
     : m_client(parts.client ? parts.client.release() : new XmppIMClient),
@@ -29,6 +35,18 @@ ClientComposition::ClientComposition(Parts parts)
     if (!parts.userInfo.openUrl)
         parts.userInfo.openUrl = m_loginServices.openUrl;
     m_secondaryWindows = std::make_unique<ClientWindows>(parts.cities, parts.userInfo);
+    if (!m_loginServices.makeUpdateCheck) {
+        // The real check. Once the upgrader runs the program ends, the login window with it.
+        m_loginServices.makeUpdateCheck = [] {
+            auto check = std::make_unique<AutoUpgraderCheck>([] { QCoreApplication::exit(0); });
+            check->upgrader().setUrlOpener(
+                [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+            QObject::connect(&check->upgrader(), &TauAutoUpgrader::afterRestart,
+                             [] { qCInfo(lcClient) << "started again after an update"; });
+            check->upgrader().noticeRestart(QCoreApplication::arguments());
+            return check;
+        };
+    }
     if (!m_loginServices.openRegistration) {
         m_loginServices.openRegistration = [this](TfrmLogin& login) {
             TfrmRegistry::run(login, m_registryServices);

@@ -1,12 +1,18 @@
 #include "client/ClientWindows.h"
 
 #include "app/SessionState.h"
+#include "client/ClientLog.h"
 #include "refdata/CityPickRules.h"
 #include "ui/account/TfrmUserInfo.h"
 #include "ui/main/MainGridAdapter.h"
 #include "ui/main/TfrmMain.h"
 #include "ui/main/TfrmOrderCity.h"
 #include "ui/main/TfrmSearch.h"
+#include "update/TauAutoUpgrader.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QPointer>
 
 ClientWindows::ClientWindows(const CityWindowServices& cities,
                              const UserInfoWindowServices& userInfo)
@@ -89,4 +95,26 @@ void ClientWindows::present(QWidget* window, bool centre)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void ClientWindows::configureUpdater(QWidget* mainWindow)
+{
+    const SessionState& state = session();
+    auto* upgrader = new TauAutoUpgrader(mainWindow);
+    upgrader->setObjectName(QStringLiteral("AutoUpgrader"));
+    upgrader->setInfoFileUrl(state.infourl);
+    upgrader->setCurrentVersion(state.AppVersion);
+    upgrader->setDescription(state.upgradfiles, QStringLiteral("发现新版Tovanta"));
+    upgrader->setUrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    QPointer<QWidget> window(mainWindow);
+    QObject::connect(upgrader, &TauAutoUpgrader::installed, mainWindow, [window] {
+        if (auto* shell = qobject_cast<TfrmMain*>(window.data()))
+            shell->updateInstalled();
+        if (window)
+            window->close();
+    });
+    QObject::connect(upgrader, &TauAutoUpgrader::afterRestart, mainWindow,
+                     [] { qCInfo(lcClient) << "started again after an update"; });
+    upgrader->noticeRestart(QCoreApplication::arguments());
+    upgrader->setAutoCheck(true);
 }

@@ -13,7 +13,8 @@ class TfrmUserInfo;
 
 // The secondary windows the composition root provides to the main window: each exists at most
 // once, is created on first use, shown (or brought up when open) by its command and freed when
-// closed. Commands not listed here keep the no-op of SecondaryWindows.
+// closed. The updater is owned by the main window and checks on its own while it is open.
+// Commands not listed here keep the no-op of SecondaryWindows.
 class ClientWindows : public SecondaryWindows
 {
 public:
@@ -29,6 +30,10 @@ public:
     void showSearch(const QString& fromCity) override;
     void showOrderCity() override;
     void showUserInfo() override;
+    // An update component owned by the main window: the configured information file and
+    // version, automatic checks on. When it has installed an update the main window says so
+    // and closes without asking, which ends the program for the upgrader.
+    void configureUpdater(QWidget* mainWindow) override;
 
     // The open windows; null when closed.
     TfrmSearch* searchWindow() const;

@@ -23,6 +23,12 @@ HttpReply replyOf(QNetworkReply* reply, ReplyGuard* guard)
     HttpReply result;
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.body = guard->takeBody();
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid())
+        result.declaredLength = length.toLongLong();
+    result.lastModified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
+    result.unreachable = reply->error() == QNetworkReply::HostNotFoundError ||
+                         reply->error() == QNetworkReply::ConnectionRefusedError;
     if (!guard->abandonReason().isEmpty()) {
         result.body.clear();
         result.error =
@@ -75,11 +81,16 @@ void HttpClient::get(const QString& address, Callback done)
 
 void HttpClient::getUrl(const QUrl& url, Callback done)
 {
+    getUrl(url, std::move(done), Progress());
+}
+
+void HttpClient::getUrl(const QUrl& url, Callback done, Progress progress)
+{
     if (!url.isValid() || url.host().isEmpty()) {
         failSoon(url.toString(), std::move(done));
         return;
     }
-    watch(m_network->get(requestFor(url)), std::move(done));
+    watch(m_network->get(requestFor(url)), std::move(done), std::move(progress));
 }
 
 void HttpClient::postForm(const QString& address, const FormFields& fields, Callback done)
@@ -143,13 +154,16 @@ void HttpClient::failSoon(const QString& address, Callback done)
     QTimer::singleShot(0, this, [done = std::move(done), address] {
         HttpReply failed;
         failed.error = QStringLiteral("invalid address: %1").arg(address);
+        failed.unreachable = true;
         done(failed);
     });
 }
 
-void HttpClient::watch(QNetworkReply* reply, Callback done)
+void HttpClient::watch(QNetworkReply* reply, Callback done, Progress progress)
 {
     auto* guard = new ReplyGuard(reply, m_limits, ReplyGuard::Body::Collect);
+    if (progress)
+        connect(reply, &QNetworkReply::downloadProgress, this, std::move(progress));
     connect(reply, &QNetworkReply::finished, this, [reply, guard, done = std::move(done)] {
         const HttpReply result = replyOf(reply, guard);
         reply->deleteLater();

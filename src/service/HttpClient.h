@@ -3,6 +3,7 @@
 #include "service/HttpLimits.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -24,6 +25,13 @@ struct HttpReply
     int status = 0;
     QByteArray body;
     QString error;
+    // No connection could be made at all: the host name did not resolve, the connection was
+    // refused, or the address was not usable.
+    bool unreachable = false;
+    // What the answer declared: its Content-Length (-1 when absent) and Last-Modified (invalid
+    // when absent or unreadable).
+    qint64 declaredLength = -1;
+    QDateTime lastModified;
 };
 
 using FormFields = QList<QPair<QString, QString>>;
@@ -37,6 +45,8 @@ class HttpClient : public QObject
     Q_OBJECT
 public:
     using Callback = std::function<void(const HttpReply&)>;
+    // Bytes received so far and the declared total (-1 while unknown), on the UI thread.
+    using Progress = std::function<void(qint64 received, qint64 total)>;
 
     static const char* const UserAgent; // "Mozilla/3.0 (compatible; Indy Library)"
 
@@ -54,6 +64,8 @@ public:
     void get(const QString& address, Callback done);
     // A configured address used as it is (no route escaping).
     void getUrl(const QUrl& url, Callback done);
+    // The same, reporting the transfer's progress as it goes.
+    void getUrl(const QUrl& url, Callback done, Progress progress);
     void postForm(const QString& address, const FormFields& fields, Callback done);
 
     // "name=value" joined by "&", each value UTF-8 and percent-encoded.
@@ -64,7 +76,7 @@ public:
 
 private:
     QNetworkRequest requestFor(const QUrl& url) const;
-    void watch(QNetworkReply* reply, Callback done);
+    void watch(QNetworkReply* reply, Callback done, Progress progress = {});
     void failSoon(const QString& address, Callback done);
 
     QNetworkAccessManager* m_network;

@@ -137,6 +137,11 @@ void FakeExchange::respond(QTcpSocket* socket, const Answer& answer)
         return;
     case Flow::Hang:
         return;
+    case Flow::Truncated:
+        socket->write(head(answer.status, answer.body.size()) +
+                      answer.body.left(answer.body.size() / 2));
+        socket->disconnectFromHost();
+        return;
     case Flow::Held:
         held.append({socket, head(answer.status, answer.body.size()) + answer.body});
         return;

@@ -46,6 +46,7 @@ public:
         Trickle,       // the head, then one byte every TrickleIntervalMs, forever
         Flood,         // the head, then as much as the connection takes, without end
         FloodDeclared, // the same after a head announcing a body of 1 GiB
+        Truncated,     // a head announcing the whole body, half of it, then the end
     };
     static constexpr int TrickleIntervalMs = 200;
     static constexpr qint64 FloodLimitBytes = qint64(64) * 1024 * 1024;

@@ -20,7 +20,10 @@ public:
         FileDone,
         HostUnreachable,
         FileLost,
-        Aborted
+        Aborted,
+        // The offer was declined, or handed to the web browser (method 2): nothing follows.
+        LaterUpgrade,
+        BrowserOpened
     };
     Q_ENUM(EndEvent)
 
