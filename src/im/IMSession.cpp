@@ -308,7 +308,8 @@ void IMSession::addFriend(const QString& user, const QString& name)
         return;
     const Account me = account();
     const QString jid = user + QLatin1Char('@') + me.hostName;
-    if (jid == me.loginIdentity)
+    // The server ignores letter case in user names: "LiNa" is oneself too.
+    if (jid.compare(me.loginIdentity, Qt::CaseInsensitive) == 0)
         return;
     try {
         m_client->addContact(jid, name, QString());

@@ -364,6 +364,7 @@ void IMSessionTest::addFriendRules()
     changes->list.clear();
     im->addFriend(QString(), QStringLiteral("无名"));
     im->addFriend(QStringLiteral("lina"), QStringLiteral("我"));
+    im->addFriend(QStringLiteral("LiNa"), QStringLiteral("我"));
     QVERIFY(client->calls.isEmpty());
     QVERIFY(dialogs->told.isEmpty());
 

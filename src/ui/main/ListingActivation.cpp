@@ -34,7 +34,9 @@ bool isDetailField(ListingFamily family, int field)
 bool ListingActivation::canBefriend(const QString& senderAddress, const QString& host,
                                     const QString& loginIdentity)
 {
-    return senderAddress != loginIdentity && senderAddress != addressOf(QStringLiteral("-1"), host);
+    // User names compare without letter case, as the server compares them.
+    return senderAddress.compare(loginIdentity, Qt::CaseInsensitive) != 0 &&
+           senderAddress != addressOf(QStringLiteral("-1"), host);
 }
 
 ListingActivation::Result ListingActivation::activate(ListingFamily family,

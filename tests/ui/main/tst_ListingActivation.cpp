@@ -76,6 +76,7 @@ void ListingActivationTest::friendAndChatAreOfferedOnlyForOthers_data()
     QTest::addColumn<bool>("offered");
     QTest::newRow("someone else") << "wang" << true;
     QTest::newRow("own listing") << "lina" << false;
+    QTest::newRow("own listing, other letter case") << "LiNa" << false;
     QTest::newRow("agent seat") << "-1" << false;
 }
 
