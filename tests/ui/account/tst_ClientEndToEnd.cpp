@@ -2,6 +2,7 @@
 // listings of the user's city, a listing published by another user arriving at the top, log off
 // and on, and the confirmed close.
 #include "SandboxEndpoints.h"
+#include "UiTestKit.h"
 #include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
@@ -35,29 +36,6 @@ const QString kPublisher = QStringLiteral("lina");
 // Generous waits: they only bound a failure, a passing run returns as soon as the state is
 // reached.
 const int kNetworkWait = 60000;
-
-QString artifactDirectory()
-{
-    QString dir = qEnvironmentVariable("TOVANTA_ARTIFACT_DIR");
-    if (dir.isEmpty())
-        dir = QStringLiteral(TOVANTA_ARTIFACT_DIR);
-    QDir().mkpath(dir);
-    return dir;
-}
-
-// The window as it is on the display, web views included.
-void saveScreenshot(QWidget* window, const QString& name)
-{
-    // Let pending paints reach the display first; the picture is an artefact, not a check.
-    window->repaint();
-    QTest::qWait(200);
-    const QString path = artifactDirectory() + QLatin1Char('/') + name;
-    QScreen* screen = window->screen();
-    QPixmap shot = screen ? screen->grabWindow(window->winId()) : QPixmap();
-    if (shot.isNull())
-        shot = window->grab();
-    QVERIFY2(shot.save(path), qPrintable(path));
-}
 
 TfrmMain* mainWindow()
 {
@@ -140,7 +118,7 @@ void ClientEndToEndTest::logInThroughWindow(const QString& shotName)
     login->EDPassword->clear();
     QTest::keyClicks(login->EDUserName, kUser);
     QTest::keyClicks(login->EDPassword, kPassword);
-    saveScreenshot(login, shotName);
+    UiTestKit::saveScreenshot(login, shotName);
     QTest::mouseClick(login->btnOk, Qt::LeftButton);
     QCOMPARE(login->result(), int(QDialog::Accepted));
 }
@@ -236,11 +214,11 @@ void ClientEndToEndTest::runMainWindowScenario()
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     waitForCityListings(window);
-    saveScreenshot(window, QStringLiteral("e2e-main.png"));
+    UiTestKit::saveScreenshot(window, QStringLiteral("e2e-main.png"));
     receivePublishedListing(window);
     if (QTest::currentTestFailed())
         return;
-    saveScreenshot(window, QStringLiteral("e2e-main-live.png"));
+    UiTestKit::saveScreenshot(window, QStringLiteral("e2e-main-live.png"));
     logOffAndOn(window);
     if (QTest::currentTestFailed())
         return;

@@ -5,6 +5,7 @@
 // Screenshots of every wizard page go to the artifacts.
 #include "SandboxEndpoints.h"
 #include "SandboxHttp.h"
+#include "UiTestKit.h"
 #include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
@@ -35,40 +36,6 @@ namespace {
 const int kNetworkWait = 60000;
 const QString kPassword = QStringLiteral("Reg12345");
 const QString kContact = QStringLiteral("测试车主");
-
-QString artifactDirectory()
-{
-    QString dir = qEnvironmentVariable("TOVANTA_ARTIFACT_DIR");
-    if (dir.isEmpty())
-        dir = QStringLiteral(TOVANTA_ARTIFACT_DIR);
-    dir += QStringLiteral("/registration");
-    QDir().mkpath(dir);
-    return dir;
-}
-
-void saveScreenshot(QWidget* window, const QString& name)
-{
-    // Let pending paints reach the display first; the picture is an artefact, not a check.
-    window->repaint();
-    QTest::qWait(200);
-    const QString path = artifactDirectory() + QLatin1Char('/') + name;
-    QScreen* screen = window->screen();
-    QPixmap shot = screen ? screen->grabWindow(window->winId()) : QPixmap();
-    if (shot.isNull())
-        shot = window->grab();
-    QVERIFY2(shot.save(path), qPrintable(path));
-}
-
-// Types the text key by key; QTest::keyClicks knows only ASCII keys.
-void typeInto(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClicks(widget, QString(c));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 // A number of this run, so that a kept exchange never has it already.
 QString freshMobile()
@@ -127,7 +94,8 @@ void RegistrationSandboxTest::driveWizard(TfrmRegistry* window, const QString& m
 {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->nbMain->currentWidget(), window->index);
-    saveScreenshot(window, QStringLiteral("registration-1-terms.png"));
+    UiTestKit::saveScreenshot(window, QStringLiteral("registration-1-terms.png"),
+                              QStringLiteral("registration"));
     QTest::mouseClick(window->btnAccept, Qt::LeftButton);
     QCOMPARE(window->nbVerify->currentWidget(), window->pgMobile);
 
@@ -141,8 +109,9 @@ void RegistrationSandboxTest::driveWizard(TfrmRegistry* window, const QString& m
     QCOMPARE(browser->size(), QSize(710, 470));
     browser->close();
 
-    typeInto(window->edtMobile, mobile);
-    saveScreenshot(window, QStringLiteral("registration-2-mobile.png"));
+    UiTestKit::typeInto(window->edtMobile, mobile);
+    UiTestKit::saveScreenshot(window, QStringLiteral("registration-2-mobile.png"),
+                              QStringLiteral("registration"));
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->nbVerify->currentWidget(), window->pgVerify, kNetworkWait);
     QCOMPARE(window->lblMobile->text(), mobile);
@@ -155,7 +124,7 @@ void RegistrationSandboxTest::driveWizard(TfrmRegistry* window, const QString& m
     // A wrong code first.
     const QString wrong =
         code == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
-    typeInto(window->edtVerify, wrong);
+    UiTestKit::typeInto(window->edtVerify, wrong);
     const int before = boxes->count();
     QTest::mouseClick(window->btnAuth, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(boxes->count(), before + 1, kNetworkWait);
@@ -164,25 +133,27 @@ void RegistrationSandboxTest::driveWizard(TfrmRegistry* window, const QString& m
     QVERIFY(window->btnAuth->isEnabled());
 
     window->edtVerify->clear();
-    typeInto(window->edtVerify, code);
-    saveScreenshot(window, QStringLiteral("registration-3-code.png"));
+    UiTestKit::typeInto(window->edtVerify, code);
+    UiTestKit::saveScreenshot(window, QStringLiteral("registration-3-code.png"),
+                              QStringLiteral("registration"));
     QTest::mouseClick(window->btnAuth, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->nbMain->currentWidget(), window->reginfo, kNetworkWait);
     QCOMPARE(window->edtUser->text(), mobile);
     QVERIFY(window->edtUser->isReadOnly());
     QVERIFY(window->edtMoblie->isReadOnly());
 
-    typeInto(window->edtpassword, kPassword);
-    typeInto(window->edtTrueName, kContact);
-    typeInto(window->edtTel, QStringLiteral("021-66668888"));
-    typeInto(window->edtMail, QStringLiteral("driver@example.cn"));
+    UiTestKit::typeInto(window->edtpassword, kPassword);
+    UiTestKit::typeInto(window->edtTrueName, kContact);
+    UiTestKit::typeInto(window->edtTel, QStringLiteral("021-66668888"));
+    UiTestKit::typeInto(window->edtMail, QStringLiteral("driver@example.cn"));
     QTest::mouseClick(window->RadioButton3, Qt::LeftButton);
     QCOMPARE(window->edtCompany->text(), QStringLiteral("个人车主"));
     window->chkProv->setCurrentIndex(window->chkProv->findText(QStringLiteral("江苏")));
     window->chkCity->setCurrentIndex(0);
     QVERIFY(!window->chkCity->currentText().isEmpty());
-    typeInto(window->edtAddress, QStringLiteral("中山路8号"));
-    saveScreenshot(window, QStringLiteral("registration-4-form.png"));
+    UiTestKit::typeInto(window->edtAddress, QStringLiteral("中山路8号"));
+    UiTestKit::saveScreenshot(window, QStringLiteral("registration-4-form.png"),
+                              QStringLiteral("registration"));
 
     QTest::mouseClick(window->btnReg, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), kNetworkWait);
@@ -219,7 +190,8 @@ void RegistrationSandboxTest::registerThroughLogin(const QString& mobile)
     // The login window is still the modal one and logs in with the new account.
     QTimer::singleShot(0, this, [login] {
         QCOMPARE(QApplication::activeModalWidget(), login);
-        saveScreenshot(login, QStringLiteral("registration-5-login.png"));
+        UiTestKit::saveScreenshot(login, QStringLiteral("registration-5-login.png"),
+                                  QStringLiteral("registration"));
         QTest::mouseClick(login->btnOk, Qt::LeftButton);
     });
 }
@@ -277,17 +249,17 @@ void RegistrationSandboxTest::takenNameIsRefused()
     QCOMPARE(window.nbMain->currentWidget(), window.reginfo);
 
     // A seeded account, in other letter case.
-    typeInto(window.edtUser, QStringLiteral("ZhangWei"));
+    UiTestKit::typeInto(window.edtUser, QStringLiteral("ZhangWei"));
     QTest::mouseClick(window.lblCheck, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(recorder.count(), 1, kNetworkWait);
     QCOMPARE(recorder.last().icon, MessageBoxes::Icon::Warning);
     QCOMPARE(recorder.last().text, QStringLiteral("该用户已存在，请重新选择  "));
 
-    typeInto(window.edtpassword, kPassword);
-    typeInto(window.edtTrueName, kContact);
-    typeInto(window.edtTel, QStringLiteral("021-66668888"));
-    typeInto(window.edtMoblie, freshMobile());
-    typeInto(window.edtCompany, QStringLiteral("顺达物流"));
+    UiTestKit::typeInto(window.edtpassword, kPassword);
+    UiTestKit::typeInto(window.edtTrueName, kContact);
+    UiTestKit::typeInto(window.edtTel, QStringLiteral("021-66668888"));
+    UiTestKit::typeInto(window.edtMoblie, freshMobile());
+    UiTestKit::typeInto(window.edtCompany, QStringLiteral("顺达物流"));
     window.chkProv->setCurrentIndex(window.chkProv->findText(QStringLiteral("上海")));
     window.chkCity->setCurrentIndex(0);
     QTest::mouseClick(window.btnReg, Qt::LeftButton);

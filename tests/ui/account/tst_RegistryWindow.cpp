@@ -3,6 +3,7 @@
 // user types, the submission's refusals and request, the registration answer deciding what
 // reaches the login window, and requests that fail or hang.
 #include "FakeExchange.h"
+#include "UiTestKit.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
 #include "core/FieldScrambler.h"
@@ -62,17 +63,6 @@ std::function<void(SessionState&)> loadConfiguration(const QString& authmobile)
         state.baseurl = QStringLiteral(":1");
         state.authmobile = authmobile;
     };
-}
-
-// Types the text key by key; QTest::keyClicks knows only ASCII keys.
-void typeInto(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClicks(widget, QString(c));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
 }
 
 // Every message logged while it lives.
@@ -190,10 +180,10 @@ void RegistryWindowTest::verifyMobile()
     site->setRoute(sendCodePath(kMobile), scrambled("sent"));
     site->setRoute(verifyPath(kCode, kMobile), scrambled("true"));
     QTest::mouseClick(window->btnAccept, Qt::LeftButton);
-    typeInto(window->edtMobile, kMobile);
+    UiTestKit::typeInto(window->edtMobile, kMobile);
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->nbVerify->currentWidget(), window->pgVerify, kWait);
-    typeInto(window->edtVerify, kCode);
+    UiTestKit::typeInto(window->edtVerify, kCode);
     QTest::mouseClick(window->btnAuth, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->nbMain->currentWidget(), window->reginfo, kWait);
 }
@@ -204,22 +194,22 @@ void RegistryWindowTest::reachForm(const QString& userName)
     makeWindow(false);
     QTest::mouseClick(window->btnAccept, Qt::LeftButton);
     QCOMPARE(window->nbMain->currentWidget(), window->reginfo);
-    typeInto(window->edtUser, userName);
+    UiTestKit::typeInto(window->edtUser, userName);
 }
 
 void RegistryWindowTest::fillForm()
 {
-    typeInto(window->edtpassword, kPassword);
-    typeInto(window->edtTrueName, QStringLiteral("王'强"));
-    typeInto(window->edtTel, QStringLiteral("021-55550000"));
+    UiTestKit::typeInto(window->edtpassword, kPassword);
+    UiTestKit::typeInto(window->edtTrueName, QStringLiteral("王'强"));
+    UiTestKit::typeInto(window->edtTel, QStringLiteral("021-55550000"));
     if (!window->edtMoblie->isReadOnly())
-        typeInto(window->edtMoblie, kMobile);
-    typeInto(window->edtMail, QStringLiteral("wq@example.cn"));
-    typeInto(window->edtQQ, QStringLiteral("10001"));
-    typeInto(window->edtCompany, QStringLiteral("顺达(物流)"));
+        UiTestKit::typeInto(window->edtMoblie, kMobile);
+    UiTestKit::typeInto(window->edtMail, QStringLiteral("wq@example.cn"));
+    UiTestKit::typeInto(window->edtQQ, QStringLiteral("10001"));
+    UiTestKit::typeInto(window->edtCompany, QStringLiteral("顺达(物流)"));
     window->chkProv->setCurrentIndex(window->chkProv->findText(QStringLiteral("上海")));
     window->chkCity->setCurrentIndex(window->chkCity->findText(QStringLiteral("浦东新区")));
-    typeInto(window->edtAddress, QStringLiteral("张江路1号"));
+    UiTestKit::typeInto(window->edtAddress, QStringLiteral("张江路1号"));
 }
 
 void RegistryWindowTest::pagesAndControlsCarryTheirTexts()
@@ -340,7 +330,7 @@ void RegistryWindowTest::acceptWithVerificationLeadsThroughTheCode()
     QVERIFY(window->edtMoblie->isReadOnly());
 
     // A number the check refuses never reaches the site.
-    typeInto(window->edtMobile, QStringLiteral("12912345678"));
+    UiTestKit::typeInto(window->edtMobile, QStringLiteral("12912345678"));
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QCOMPARE(lastBox().icon, MessageBoxes::Icon::Warning);
     QCOMPARE(lastBox().caption, QStringLiteral("提示信息"));
@@ -349,7 +339,7 @@ void RegistryWindowTest::acceptWithVerificationLeadsThroughTheCode()
 
     // The site refuses the number.
     window->edtMobile->clear();
-    typeInto(window->edtMobile, kMobile);
+    UiTestKit::typeInto(window->edtMobile, kMobile);
     site->setRoute(sendCodePath(kMobile), scrambled("error"));
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QVERIFY(!window->btnCommit->isEnabled());
@@ -384,7 +374,7 @@ void RegistryWindowTest::acceptWithVerificationLeadsThroughTheCode()
 
     // A wrong code.
     site->setRoute(verifyPath(QStringLiteral("111111"), kMobile), scrambled("false"));
-    typeInto(window->edtVerify, QStringLiteral(" 111111 "));
+    UiTestKit::typeInto(window->edtVerify, QStringLiteral(" 111111 "));
     QTest::mouseClick(window->btnAuth, Qt::LeftButton);
     QVERIFY(!window->btnAuth->isEnabled());
     QVERIFY(!window->btnPre->isEnabled());
@@ -406,8 +396,8 @@ void RegistryWindowTest::acceptWithVerificationLeadsThroughTheCode()
     // The verified number is the login name, neither can be changed.
     QVERIFY(window->edtUser->isReadOnly());
     QVERIFY(window->edtMoblie->isReadOnly());
-    typeInto(window->edtUser, QStringLiteral("x"));
-    typeInto(window->edtMoblie, QStringLiteral("9"));
+    UiTestKit::typeInto(window->edtUser, QStringLiteral("x"));
+    UiTestKit::typeInto(window->edtMoblie, QStringLiteral("9"));
     QCOMPARE(window->edtUser->text(), kMobile);
     QCOMPARE(window->edtMoblie->text(), kMobile);
 }
@@ -419,7 +409,7 @@ void RegistryWindowTest::acceptWithoutVerificationGoesToTheForm()
     QCOMPARE(window->nbMain->currentWidget(), window->reginfo);
     QVERIFY(!window->edtUser->isReadOnly());
     QVERIFY(!window->edtMoblie->isReadOnly());
-    typeInto(window->edtUser, QStringLiteral("shunda01"));
+    UiTestKit::typeInto(window->edtUser, QStringLiteral("shunda01"));
     QCOMPARE(window->edtUser->text(), QStringLiteral("shunda01"));
     QVERIFY(site->requests.isEmpty());
 }
@@ -457,7 +447,7 @@ void RegistryWindowTest::everyWayOfClosingShowsTheLogin()
 void RegistryWindowTest::personalTypesLockTheCompany()
 {
     reachForm();
-    typeInto(window->edtCompany, QStringLiteral("顺达物流"));
+    UiTestKit::typeInto(window->edtCompany, QStringLiteral("顺达物流"));
     const struct
     {
         QRadioButton* button;
@@ -478,7 +468,7 @@ void RegistryWindowTest::personalTypesLockTheCompany()
         QCOMPARE(window->edtCompany->text(), step.company);
         QCOMPARE(window->edtCompany->isReadOnly(), step.locked);
     }
-    typeInto(window->edtCompany, QStringLiteral("改"));
+    UiTestKit::typeInto(window->edtCompany, QStringLiteral("改"));
     QCOMPARE(window->edtCompany->text(), QStringLiteral("个人车主"));
     QCOMPARE(window->form().company, QStringLiteral("个人车主"));
     QCOMPARE(window->form().userType, 2);
@@ -494,7 +484,7 @@ void RegistryWindowTest::nameLinkAsksTheSite()
     QCOMPARE(boxes->count(), 0);
 
     site->setRoute(existsPath(QStringLiteral("zhangwei")), scrambled("true"));
-    typeInto(window->edtUser, QStringLiteral(" zhangwei "));
+    UiTestKit::typeInto(window->edtUser, QStringLiteral(" zhangwei "));
     QTest::mouseClick(window->lblCheck, Qt::LeftButton);
     QVERIFY(!window->lblCheck->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(boxes->count(), 1, kWait);
@@ -521,7 +511,7 @@ void RegistryWindowTest::submissionRefusesBeforeAnyRequest()
     QCOMPARE(lastBox().icon, MessageBoxes::Icon::Information);
     QCOMPARE(lastBox().caption, QStringLiteral("提示信息"));
     QCOMPARE(lastBox().text, QStringLiteral("所有带 * 的内容为必填项"));
-    typeInto(window->edtTel, QStringLiteral("021-55550000"));
+    UiTestKit::typeInto(window->edtTel, QStringLiteral("021-55550000"));
 
     window->cmbProtocol->setChecked(false);
     QTest::mouseClick(window->btnReg, Qt::LeftButton);
@@ -606,7 +596,7 @@ void RegistryWindowTest::registrationPostsTheCleanedFormAndFillsTheLogin()
     verifyMobile();
     fillForm();
     QTest::mouseClick(window->RadioButton2, Qt::LeftButton);
-    typeInto(window->edtCompany, QStringLiteral("顺达(物流)"));
+    UiTestKit::typeInto(window->edtCompany, QStringLiteral("顺达(物流)"));
     window->cmbSex->setCurrentIndex(1);
     site->setRoute(existsPath(kMobile), scrambled("false"));
     site->setRoute(kRegisterPath, scrambled("true"));
@@ -687,7 +677,7 @@ void RegistryWindowTest::failedRequestsReenableAndStay()
     // Unscripted routes answer 404.
     makeWindow(true);
     QTest::mouseClick(window->btnAccept, Qt::LeftButton);
-    typeInto(window->edtMobile, kMobile);
+    UiTestKit::typeInto(window->edtMobile, kMobile);
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(QStringLiteral("SMS code request failed")));
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
@@ -722,7 +712,7 @@ void RegistryWindowTest::hangingRoutesTimeOutWithoutLeakingThePassword()
     makeWindow(true);
     site->hangRoute(sendCodePath(kMobile));
     QTest::mouseClick(window->btnAccept, Qt::LeftButton);
-    typeInto(window->edtMobile, kMobile);
+    UiTestKit::typeInto(window->edtMobile, kMobile);
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QVERIFY(!window->btnCommit->isEnabled() && !window->btnCancle->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window->btnCommit->isEnabled(), kWait);
@@ -734,7 +724,7 @@ void RegistryWindowTest::hangingRoutesTimeOutWithoutLeakingThePassword()
     QTest::mouseClick(window->btnCommit, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->nbVerify->currentWidget(), window->pgVerify, kWait);
     site->hangRoute(verifyPath(kCode, kMobile));
-    typeInto(window->edtVerify, kCode);
+    UiTestKit::typeInto(window->edtVerify, kCode);
     QTest::mouseClick(window->btnAuth, Qt::LeftButton);
     QVERIFY(!window->btnAuth->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(window->btnAuth->isEnabled(), kWait);
@@ -779,7 +769,7 @@ void RegistryWindowTest::leavingLongOrQuotedFieldsRefuses()
     window->edtUser->setText(QString(20, QLatin1Char('a')));
     window->edtpassword->setFocus();
     QCOMPARE(boxes->count(), 1);
-    typeInto(window->edtpassword, QStringLiteral("pa'ss"));
+    UiTestKit::typeInto(window->edtpassword, QStringLiteral("pa'ss"));
     window->edtTrueName->setFocus(Qt::TabFocusReason);
     QCOMPARE(boxes->count(), 2);
     QTRY_COMPARE(QApplication::focusWidget(), window->edtpassword);

@@ -2,6 +2,7 @@
 // post's fields, the answers and their messages, the disabled fields while the post runs, a
 // failed post that can be retried, and the local profile after a change.
 #include "FakeExchange.h"
+#include "UiTestKit.h"
 #include "app/SessionState.h"
 #include "ui/account/LinkLabel.h"
 #include "ui/account/TfrmUserInfo.h"
@@ -301,13 +302,10 @@ void UserInfoWindowTest::agreementLinkOpensTheProtocolPage()
 
 void UserInfoWindowTest::keepAPicture()
 {
-    QString dir = qEnvironmentVariable("TOVANTA_ARTIFACT_DIR");
-    if (dir.isEmpty())
-        dir = QStringLiteral(TOVANTA_ARTIFACT_DIR);
-    QDir().mkpath(dir);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QVERIFY(m_window->grab().save(dir + QStringLiteral("/userinfo-window.png")));
+    QVERIFY(m_window->grab().save(UiTestKit::artifactDirectory() +
+                                  QStringLiteral("/userinfo-window.png")));
 }
 
 QTEST_MAIN(UserInfoWindowTest)

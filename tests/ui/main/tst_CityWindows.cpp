@@ -2,6 +2,7 @@
 // remove rules on the lists, the search's loader arguments and main-window page, and the
 // subscription's loader arguments, session list and config.xml.
 #include "RecordingStarter.h"
+#include "UiTestKit.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
 #include "refdata/RegionListRules.h"
@@ -29,15 +30,6 @@ QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString artifactDirectory()
-{
-    QString dir = qEnvironmentVariable("TOVANTA_ARTIFACT_DIR");
-    if (dir.isEmpty())
-        dir = QStringLiteral(TOVANTA_ARTIFACT_DIR);
-    QDir().mkpath(dir);
-    return dir;
 }
 
 // Clicks the province, then selects the city in lstCity.
@@ -314,8 +306,10 @@ void CityWindowsTest::keepPicturesOfBothWindows()
     order.show();
     QVERIFY(QTest::qWaitForWindowExposed(&search));
     QVERIFY(QTest::qWaitForWindowExposed(&order));
-    QVERIFY(search.grab().save(artifactDirectory() + QStringLiteral("/search-window.png")));
-    QVERIFY(order.grab().save(artifactDirectory() + QStringLiteral("/ordercity-window.png")));
+    QVERIFY(
+        search.grab().save(UiTestKit::artifactDirectory() + QStringLiteral("/search-window.png")));
+    QVERIFY(order.grab().save(UiTestKit::artifactDirectory() +
+                              QStringLiteral("/ordercity-window.png")));
 }
 
 QTEST_MAIN(CityWindowsTest)
