@@ -10,6 +10,7 @@
 #include "core/TXMLStringReaderPro.h"
 #include "core/TXMLStringWriter.h"
 #include "core/TextTrim.h"
+#include "core/XmlEscape.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,20 +68,12 @@ QStringList splitCities(const QString& text)
     return cities;
 }
 
-// Element texts are escaped so that a name with "<" or "&" cannot break the file; texts
-// without them are written unchanged.
-QString escapeMarkup(QString text)
-{
-    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return text;
-}
-
 void writeElement(TXMLWriter& writer, const QString& name, const QString& text)
 {
+    // Escaped so that a name with "<" or "&" cannot break the file; texts without markup or
+    // forbidden characters are written unchanged.
     writer.writeTag(name, TXMLWriter::OpenTag);
-    writer.writeRawBytes(Gbk::encode(escapeMarkup(text)));
+    writer.writeRawBytes(Gbk::encode(XmlEscape::text(text)));
     writer.writeTag(name, TXMLWriter::CloseTagInline);
 }
 
