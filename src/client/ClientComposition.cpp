@@ -34,7 +34,8 @@ ClientComposition::ClientComposition(Parts parts)
         parts.cities.loads = m_loads.get();
     if (!parts.userInfo.openUrl)
         parts.userInfo.openUrl = m_loginServices.openUrl;
-    m_secondaryWindows = std::make_unique<ClientWindows>(parts.cities, parts.userInfo);
+    m_secondaryWindows =
+        std::make_unique<ClientWindows>(parts.cities, parts.userInfo, parts.chatHistoryPath);
     if (!m_loginServices.makeUpdateCheck) {
         // The real check. Once the upgrader runs the program ends, the login window with it.
         m_loginServices.makeUpdateCheck = [] {

@@ -36,6 +36,9 @@ public:
         CityWindowServices cities;
         // The profile window's; the page opener is filled in where it is empty.
         UserInfoWindowServices userInfo;
+        // The conversations' history database; empty: data/chat-history.db beside the
+        // executable.
+        QString chatHistoryPath;
     };
 
     explicit ClientComposition(Parts parts = {});

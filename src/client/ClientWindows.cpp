@@ -2,9 +2,13 @@
 
 #include "app/SessionState.h"
 #include "client/ClientLog.h"
+#include "client/ConversationWindows.h"
+#include "client/DetailWindows.h"
+#include "im/IMSession.h"
 #include "refdata/CityPickRules.h"
 #include "ui/account/TfrmUserInfo.h"
 #include "ui/main/MainGridAdapter.h"
+#include "ui/main/MainImHost.h"
 #include "ui/main/TfrmMain.h"
 #include "ui/main/TfrmOrderCity.h"
 #include "ui/main/TfrmSearch.h"
@@ -15,8 +19,10 @@
 #include <QPointer>
 
 ClientWindows::ClientWindows(const CityWindowServices& cities,
-                             const UserInfoWindowServices& userInfo)
-    : m_cities(cities), m_userInfoServices(userInfo)
+                             const UserInfoWindowServices& userInfo, const QString& chatHistoryPath)
+    : m_cities(cities), m_userInfoServices(userInfo),
+      m_conversations(std::make_unique<ConversationWindows>(chatHistoryPath)),
+      m_details(std::make_unique<DetailWindows>(detailServices()))
 {
     if (!m_cities.showMainPage) {
         m_cities.showMainPage = [this](ShellPage page) {
@@ -28,6 +34,8 @@ ClientWindows::ClientWindows(const CityWindowServices& cities,
 
 ClientWindows::~ClientWindows()
 {
+    m_conversations.reset();
+    m_details.reset();
     // Top-level windows of their own; they go with the client.
     delete m_search.data();
     delete m_orderCity.data();
@@ -52,6 +60,8 @@ TfrmUserInfo* ClientWindows::userInfoWindow() const
 void ClientWindows::setMainWindow(TfrmMain* window)
 {
     m_mainWindow = window;
+    if (window)
+        m_conversations->attach(window);
 }
 
 void ClientWindows::showSearch(const QString& fromCity)
@@ -117,4 +127,39 @@ void ClientWindows::configureUpdater(QWidget* mainWindow)
                      [] { qCInfo(lcClient) << "started again after an update"; });
     upgrader->noticeRestart(QCoreApplication::arguments());
     upgrader->setAutoCheck(true);
+}
+
+// ---------------------------------------------------------------- details and conversations
+
+DetailWindowServices ClientWindows::detailServices()
+{
+    DetailWindowServices services;
+    services.addFriend = [this](const QString& user) {
+        if (m_mainWindow && m_mainWindow->imHost()->imSession())
+            m_mainWindow->imHost()->imSession()->addFriend(user, user);
+    };
+    services.openConversation = [this](const QString& peerJid, const QString& user) {
+        openConversation(peerJid, user);
+    };
+    return services;
+}
+
+void ClientWindows::openDetail(const ListingDetailRequest& request)
+{
+    m_details->open(request, m_mainWindow);
+}
+
+void ClientWindows::openConversation(const QString& peerJid, const QString& userName)
+{
+    m_conversations->openConversation(peerJid, userName);
+}
+
+bool ClientWindows::hasPendingConversation() const
+{
+    return m_conversations->hasPending();
+}
+
+void ClientWindows::openOldestPendingConversation()
+{
+    m_conversations->openOldestPending();
 }

@@ -2,10 +2,15 @@
 
 #include "ui/account/UserInfoWindowServices.h"
 #include "ui/main/CityWindowServices.h"
+#include "ui/main/DetailWindowServices.h"
 #include "ui/main/SecondaryWindows.h"
 
 #include <QPointer>
 
+#include <memory>
+
+class ConversationWindows;
+class DetailWindows;
 class TfrmMain;
 class TfrmOrderCity;
 class TfrmSearch;
@@ -19,13 +24,24 @@ class ClientWindows : public SecondaryWindows
 {
 public:
     // `cities.showMainPage` is filled in here when empty; `cities.loads` must be set.
-    ClientWindows(const CityWindowServices& cities, const UserInfoWindowServices& userInfo);
+    // chatHistoryPath: the conversations' history database; empty: the data folder's.
+    ClientWindows(const CityWindowServices& cities, const UserInfoWindowServices& userInfo,
+                  const QString& chatHistoryPath = QString());
     ~ClientWindows() override;
     ClientWindows(const ClientWindows&) = delete;
     ClientWindows& operator=(const ClientWindows&) = delete;
 
-    // The window the others are centred on and whose pages the search shows.
+    // The window the others are centred on and whose pages the search shows; its session
+    // gets the chat windows.
     void setMainWindow(TfrmMain* window);
+
+    // Detail windows and conversations (see ConversationWindows, DetailWindows).
+    void openDetail(const ListingDetailRequest& request) override;
+    void openConversation(const QString& peerJid, const QString& userName) override;
+    bool hasPendingConversation() const override;
+    void openOldestPendingConversation() override;
+    ConversationWindows& conversations() { return *m_conversations; }
+    DetailWindows& details() { return *m_details; }
 
     void showSearch(const QString& fromCity) override;
     void showOrderCity() override;
@@ -42,6 +58,7 @@ public:
 
 private:
     void present(QWidget* window, bool centre);
+    DetailWindowServices detailServices();
 
     CityWindowServices m_cities;
     UserInfoWindowServices m_userInfoServices;
@@ -49,4 +66,6 @@ private:
     QPointer<TfrmSearch> m_search;
     QPointer<TfrmOrderCity> m_orderCity;
     QPointer<TfrmUserInfo> m_userInfo;
+    std::unique_ptr<ConversationWindows> m_conversations;
+    std::unique_ptr<DetailWindows> m_details;
 };
