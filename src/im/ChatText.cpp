@@ -1,49 +1,35 @@
 #include "im/ChatText.h"
 
+#include "core/XmlEscape.h"
+
 namespace {
 
 const QString kBlank = QStringLiteral("&nbsp;");
 const QString kLineBreak = QStringLiteral("&nbsp;<br>");
 
-// The characters one by one: entities for what markup would read, line breaks and blanks.
+// Entities for what markup would read (the characters XML forbids are dropped with them),
+// then line breaks and blanks.
 QString escapeCharacters(const QString& text)
 {
+    const QString entities = XmlEscape::text(text);
     QString out;
-    out.reserve(text.size() + text.size() / 4);
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '"':
+    out.reserve(entities.size() + entities.size() / 4);
+    QChar previous;
+    for (const QChar c : entities) {
+        if (c == QLatin1Char('"'))
             out += QLatin1String("&quot;");
-            break;
-        case '\'':
+        else if (c == QLatin1Char('\''))
             out += QLatin1String("&#39;");
-            break;
-        case '\r':
+        else if (c == QLatin1Char('\r'))
             out += kLineBreak;
-            break;
-        case '\n':
+        else if (c == QLatin1Char('\n'))
             // CR LF is one break (the CR's); a line feed on its own is a break as well.
-            if (i > 0 && text.at(i - 1) == QLatin1Char('\r'))
-                out += c;
-            else
-                out += kLineBreak;
-            break;
-        case ' ':
+            out += previous == QLatin1Char('\r') ? QString(c) : kLineBreak;
+        else if (c == QLatin1Char(' '))
             out += kBlank;
-            break;
-        default:
+        else
             out += c;
-        }
+        previous = c;
     }
     return out;
 }

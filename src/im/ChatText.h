@@ -11,7 +11,8 @@ namespace ChatText {
 
 // What a user typed, made safe to place inside the conversation document: shown exactly as
 // typed, never run as markup or script. "&", "<", ">" and quotes become entities, a carriage
-// return (or a line feed on its own) a line break, a blank "&nbsp;". Web addresses starting
+// return (or a line feed on its own) a line break, a blank "&nbsp;"; control characters that
+// XML forbids are dropped. Web addresses starting
 // "http://" or "https://" become blue links that end before the next blank or line break.
 QString escape(const QString& text);
 

@@ -4,6 +4,7 @@
 #include "SandboxEndpoints.h"
 #include "ScriptedSessionDialogs.h"
 #include "UiTestKit.h"
+#include "app/SessionState.h"
 #include "client/ConversationWindows.h"
 #include "im/ConversationBook.h"
 #include "im/IMSession.h"
@@ -94,17 +95,19 @@ private Q_SLOTS:
     void historyIsShownAfterANewLogin();
 
 private:
-    void signIn(User& user);
+    bool signIn(User& user);
     QTemporaryDir m_dir;
     std::unique_ptr<User> a, b;
 };
 
-void ChatSandboxTest::signIn(User& user)
+// Connected and the roster received.
+bool ChatSandboxTest::signIn(User& user)
 {
     const int syncsBefore = user.host.syncs;
     user.session.signIn();
-    QTRY_VERIFY_WITH_TIMEOUT(user.client.connected(), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(user.host.syncs > syncsBefore, kWait);
+    return QTest::qWaitFor(
+        [&user, syncsBefore] { return user.client.connected() && user.host.syncs > syncsBefore; },
+        kWait);
 }
 
 void ChatSandboxTest::initTestCase()
@@ -113,10 +116,9 @@ void ChatSandboxTest::initTestCase()
     // Two of the demo accounts, friends of each other.
     a = std::make_unique<User>(QStringLiteral("chenjie"), m_dir.filePath("a/chat-history.db"));
     b = std::make_unique<User>(QStringLiteral("liuyang"), m_dir.filePath("b/chat-history.db"));
-    signIn(*a);
-    if (QTest::currentTestFailed())
-        return;
-    signIn(*b);
+    session().sendKey = QStringLiteral("CtrlEnter");
+    QVERIFY(signIn(*a));
+    QVERIFY(signIn(*b));
 }
 
 void ChatSandboxTest::cleanupTestCase()
@@ -182,9 +184,7 @@ void ChatSandboxTest::historyIsShownAfterANewLogin()
     // The disconnection's clean up closes every window.
     a->session.cleanUp();
     QTRY_VERIFY(a->windows.windows().isEmpty());
-    signIn(*a);
-    if (QTest::currentTestFailed())
-        return;
+    QVERIFY(signIn(*a));
     a->windows.openConversation(b->jid, b->name);
     QCOMPARE(a->windows.windows().size(), 1);
     TfrmChating* aw = a->windows.windows().first();

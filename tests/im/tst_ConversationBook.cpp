@@ -1,4 +1,4 @@
-#include "FakeIMClient.h"
+#include "FakeConversationServices.h"
 #include "RecordingConversationView.h"
 #include "im/ChatConversation.h"
 #include "im/ChatHistory.h"
@@ -18,18 +18,8 @@ struct Book
 {
     explicit Book(ChatHistory* history = nullptr)
     {
-        ConversationServices s;
-        s.client = &client;
-        s.loginIdentity = [] { return kMe; };
-        s.hostName = [] { return QStringLiteral("localhost"); };
-        s.siteAddress = [] { return QStringLiteral("http://www.localhost:15280"); };
-        s.findFriend = [this](const QString& jid) -> std::optional<FriendEntry> {
-            for (const FriendEntry& entry : friends) {
-                if (entry.jid == jid)
-                    return entry;
-            }
-            return std::nullopt;
-        };
+        ConversationServices s = fakeConversationServices(
+            &client, &friends, QStringLiteral("http://www.localhost:15280"));
         s.createView = [this](ChatConversation* conversation) {
             auto* view = new RecordingConversationView(book.get(), conversation, &closings);
             created << view;

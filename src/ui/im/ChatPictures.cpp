@@ -6,38 +6,42 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace {
+
+// A transparent picture of that size with a grey shape filled in.
+QPixmap greyShape(const QSize& size, const QColor& grey, const QPainterPath& shape)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(shape, grey);
+    return pixmap;
+}
+
+} // namespace
+
 namespace ChatPictures {
 
 QPixmap headerIcon()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(90, 90, 90));
-    p.drawEllipse(QRectF(5, 1, 6, 6));
-    QPainterPath body;
-    body.addRoundedRect(QRectF(2, 8, 12, 7), 3, 3);
-    p.drawPath(body);
-    return pixmap;
+    QPainterPath person;
+    person.addEllipse(QRectF(5, 1, 6, 6));
+    person.addRoundedRect(QRectF(2, 8, 12, 7), 3, 3);
+    return greyShape(QSize(16, 16), QColor(90, 90, 90), person);
 }
 
 QPixmap arrow(int index)
 {
-    QPixmap pixmap(8, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(110, 110, 110));
     QPolygonF triangle;
     if (index == 0) // the panel is shown: pointing right folds it away
         triangle << QPointF(1, 14) << QPointF(7, 20) << QPointF(1, 26);
     else
         triangle << QPointF(7, 14) << QPointF(1, 20) << QPointF(7, 26);
-    p.drawPolygon(triangle);
-    return pixmap;
+    QPainterPath path;
+    path.addPolygon(triangle);
+    path.closeSubpath();
+    return greyShape(QSize(8, 40), QColor(110, 110, 110), path);
 }
 
 QPixmap tinted(const QPixmap& picture, const QColor& colour)

@@ -163,8 +163,10 @@ void TfrmChating::buildMenus()
         keys->addAction(action);
         addAction(action);
     }
-    connect(m_x1, &QAction::triggered, this, [this] { sendKeyPressed(SendMode::CtrlEnter); });
-    connect(m_x2, &QAction::triggered, this, [this] { sendKeyPressed(SendMode::Enter); });
+    connect(m_x1, &QAction::triggered, this,
+            [this] { sendKeyPressed(SendMode::CtrlEnter, m_input->hasFocus()); });
+    connect(m_x2, &QAction::triggered, this,
+            [this] { sendKeyPressed(SendMode::Enter, m_input->hasFocus()); });
 
     m_sendTypePopup = new QMenu(this);
     m_sendTypePopup->setObjectName(QStringLiteral("SendTypePopupMenu"));
@@ -474,17 +476,18 @@ bool TfrmChating::inputKeyEvent(QEvent* event)
         event->accept();
         return true;
     }
-    sendKeyPressed(key->modifiers() & Qt::ControlModifier ? SendMode::CtrlEnter : SendMode::Enter);
+    sendKeyPressed(key->modifiers() & Qt::ControlModifier ? SendMode::CtrlEnter : SendMode::Enter,
+                   true);
     return true;
 }
 
-void TfrmChating::sendKeyPressed(SendMode key)
+void TfrmChating::sendKeyPressed(SendMode key, bool inInput)
 {
     if (key == m_mode) {
         btnSendClick(); // also with an empty input: an empty line is sent
         return;
     }
-    if (key == SendMode::Enter && m_input->hasFocus()) {
+    if (key == SendMode::Enter && inInput) {
         QTextCursor cursor = m_input->textCursor();
         cursor.insertText(QStringLiteral("\n")); // sent as CR LF
         m_input->setTextCursor(cursor);

@@ -72,7 +72,8 @@ private:
     void flushContent();
 
     void btnSendClick();
-    void sendKeyPressed(SendMode key);
+    // inInput: the key reached the input box.
+    void sendKeyPressed(SendMode key, bool inInput);
     void chooseSendMode(SendMode mode);
     void imgArrowClick();
     void showEditMenu(const QPoint& position);

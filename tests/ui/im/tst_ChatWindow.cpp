@@ -1,6 +1,6 @@
 // The chat window as a user drives it: send keys and the send-mode menu, the send button,
 // title and header, the side panel, the edit menu, the splitter and closing.
-#include "FakeIMClient.h"
+#include "FakeConversationServices.h"
 #include "app/SessionState.h"
 #include "app/SettingsFile.h"
 #include "core/Gbk.h"
@@ -30,18 +30,8 @@ struct ChatFixture
 {
     explicit ChatFixture(TfrmChating::SendMode mode = TfrmChating::SendMode::Enter)
     {
-        ConversationServices s;
-        s.client = &client;
-        s.loginIdentity = [] { return kMe; };
-        s.hostName = [] { return QStringLiteral("localhost"); };
-        s.siteAddress = [] { return QStringLiteral("http://127.0.0.1:9"); };
-        s.findFriend = [this](const QString& jid) -> std::optional<FriendEntry> {
-            for (const FriendEntry& entry : friends) {
-                if (entry.jid == jid)
-                    return entry;
-            }
-            return std::nullopt;
-        };
+        ConversationServices s =
+            fakeConversationServices(&client, &friends, QStringLiteral("http://127.0.0.1:9"));
         s.createView = [this, mode](ChatConversation* c) -> ConversationView* {
             return new TfrmChating(book.get(), c, mode);
         };
@@ -165,7 +155,7 @@ void ChatWindowTest::enterModeSendsAndCtrlEnterDoesNot()
     QTest::keyClick(input, Qt::Key_Return);
     QCOMPARE(sentMessages(f.client), QStringList{"sendMessage:chenjie@localhost:1:hello"});
     QVERIFY(input->toPlainText().isEmpty());
-    QVERIFY(input->hasFocus());
+    QCOMPARE(w->focusWidget(), input);
     QVERIFY(w->contentHtml().contains(QStringLiteral("lina@localhost&nbsp;")));
     // The keypad's Enter too, and the shortcut acts with the focus on a button.
     QTest::keyClicks(input, "two");
@@ -237,7 +227,7 @@ void ChatWindowTest::emptyInputSendsAnEmptyLineButNotTheButton()
     QTest::mouseClick(send, Qt::LeftButton);
     QCOMPARE(sentMessages(f.client).size(), 2);
     QVERIFY(!send->isEnabled());
-    QVERIFY(input->hasFocus());
+    QCOMPARE(w->focusWidget(), input);
 }
 
 void ChatWindowTest::titleAndHeaderFollowTheFriend()
