@@ -2,11 +2,13 @@
 
 #include "app/SessionState.h"
 #include "im/IMClient.h"
+#include "publish/PublishAccount.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/Theme.h"
 #include "ui/publish/ContactGroup.h"
 #include "ui/publish/PublishNotice.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -46,6 +48,34 @@ void PublishWindow::reportSent(bool sent)
         MessageBoxes::information(this, MessageBoxes::captionInfo(),
                                   QStringLiteral("您的信息已经发布成功! "));
     }
+}
+
+void PublishWindow::publishLand(LandPublication::Form form, const QString& text,
+                                const LandPlaces& places, int category,
+                                const LandListingComposer& composer, bool closeAfter)
+{
+    if (!connected())
+        return;
+    LandPublication::Fields fields;
+    fields.text = text;
+    fields.province = places.province->currentText();
+    fields.city = places.city->currentText();
+    fields.county = places.county->currentText();
+    fields.toProvince = places.toProvince->currentText();
+    fields.toCity = places.toCity->currentText();
+    fields.toCounty = places.toCounty->currentText();
+    fields.category = category;
+    fields.contacts = m_contacts->boxes();
+    LandPublication::Request request;
+    if (const auto refusal = LandPublication::prepare(form, fields, composer, request)) {
+        refuse(*refusal);
+        return;
+    }
+    const bool sent =
+        LandPublication::send(*m_services.client, PublishAccount::fromSession(session()), request);
+    reportSent(sent);
+    if (sent && closeAfter)
+        close();
 }
 
 QPushButton* PublishWindow::makeButton(const QString& name, const QString& text)

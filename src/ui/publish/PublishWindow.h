@@ -1,5 +1,6 @@
 #pragma once
 
+#include "publish/LandPublication.h"
 #include "publish/PublishRefusal.h"
 #include "ui/publish/PublishWindowServices.h"
 
@@ -7,6 +8,8 @@
 
 class ContactGroup;
 class PublishNotice;
+class LandListingComposer;
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -32,6 +35,21 @@ protected:
     void refuse(const PublishRefusal& refusal);
     // "您的信息已经发布成功! " when `sent`; nothing otherwise.
     void reportSent(bool sent);
+
+    // The province, city and county lists of a land window's departure and destination.
+    struct LandPlaces
+    {
+        QComboBox* province;
+        QComboBox* city;
+        QComboBox* county;
+        QComboBox* toProvince;
+        QComboBox* toCity;
+        QComboBox* toCounty;
+    };
+    // "发布(&I)" of the land windows: nothing while disconnected, else the form's checks, the
+    // cargo request, the success box and, when asked, closing after a listing that went.
+    void publishLand(LandPublication::Form form, const QString& text, const LandPlaces& places,
+                     int category, const LandListingComposer& composer, bool closeAfter);
 
     QPushButton* makeButton(const QString& name, const QString& text);
     QLabel* makeLabel(const QString& text, const QString& name = QString());

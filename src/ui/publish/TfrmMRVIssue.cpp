@@ -2,7 +2,6 @@
 
 #include "app/SessionState.h"
 #include "publish/LandPublication.h"
-#include "publish/PublishAccount.h"
 #include "refdata/RegionTree.h"
 #include "ui/publish/ContactGroup.h"
 #include "ui/publish/LimitedTextEdit.h"
@@ -219,27 +218,7 @@ bool TfrmMRVIssue::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmMRVIssue::btnIssueClick()
 {
-    if (!connected())
-        return;
-    LandPublication::Fields fields;
-    fields.text = mmoContent->toPlainText();
-    fields.province = cbProv->currentText();
-    fields.city = cbCity->currentText();
-    fields.county = cmbCountry->currentText();
-    fields.toProvince = cbtoProv1->currentText();
-    fields.toCity = cbtoCity1->currentText();
-    fields.toCounty = cbtoCountry1->currentText();
-    fields.category = m_category;
-    fields.contacts = contacts()->boxes();
-    LandPublication::Request request;
-    if (const auto refusal =
-            LandPublication::prepare(LandPublication::Form::Words, fields, m_composer, request)) {
-        refuse(*refusal);
-        return;
-    }
-    const bool sent =
-        LandPublication::send(*client(), PublishAccount::fromSession(session()), request);
-    reportSent(sent);
-    if (sent && chkAutoClose->isChecked())
-        close();
+    publishLand(LandPublication::Form::Words, mmoContent->toPlainText(),
+                {cbProv, cbCity, cmbCountry, cbtoProv1, cbtoCity1, cbtoCountry1}, m_category,
+                m_composer, chkAutoClose->isChecked());
 }

@@ -2,7 +2,6 @@
 
 #include "app/SessionState.h"
 #include "publish/LandPublication.h"
-#include "publish/PublishAccount.h"
 #include "publish/PublishWords.h"
 #include "refdata/RegionTree.h"
 #include "ui/publish/ContactGroup.h"
@@ -304,27 +303,7 @@ void TfrmMRVIssue01::btnGenerateClick()
 
 void TfrmMRVIssue01::btnIssueClick()
 {
-    if (!connected())
-        return;
-    LandPublication::Fields fields;
-    fields.text = mmoContent->toPlainText();
-    fields.province = cbProv->currentText();
-    fields.city = cbCity->currentText();
-    fields.county = cmbCountry->currentText();
-    fields.toProvince = cbToProv->currentText();
-    fields.toCity = cbToCity->currentText();
-    fields.toCounty = cbtoCountry->currentText();
-    fields.category = m_category;
-    fields.contacts = contacts()->boxes();
-    LandPublication::Request request;
-    if (const auto refusal =
-            LandPublication::prepare(LandPublication::Form::Pick, fields, m_composer, request)) {
-        refuse(*refusal);
-        return;
-    }
-    const bool sent =
-        LandPublication::send(*client(), PublishAccount::fromSession(session()), request);
-    reportSent(sent);
-    if (sent && chkAutoClose->isChecked())
-        close();
+    publishLand(LandPublication::Form::Pick, mmoContent->toPlainText(),
+                {cbProv, cbCity, cmbCountry, cbToProv, cbToCity, cbtoCountry}, m_category,
+                m_composer, chkAutoClose->isChecked());
 }

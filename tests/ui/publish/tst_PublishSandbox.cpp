@@ -3,6 +3,7 @@
 // publishes through that session; a second signed-in session of another user receives the
 // broadcast with the exact fields, the listing lands at the top of the matching grid of the
 // signed-in main window, and the service's list holds it afterwards.
+#include "PublishWindowKit.h"
 #include "SandboxEndpoints.h"
 #include "SandboxXmppSession.h"
 #include "SoapCall.h"
@@ -40,6 +41,8 @@
 
 #include <memory>
 
+using PublishWindowKit::choose;
+
 namespace {
 
 constexpr int kPatience = 60000;
@@ -47,16 +50,6 @@ constexpr int kPatience = 60000;
 QString stamp()
 {
     return QString::number(QDateTime::currentMSecsSinceEpoch() % 10000000);
-}
-
-bool choose(QComboBox* box, const QString& text)
-{
-    const int index = box->findText(text);
-    if (index < 0)
-        return false;
-    box->setCurrentIndex(index);
-    Q_EMIT box->activated(index);
-    return true;
 }
 
 // The payload of the broadcast whose element `key` holds `value`, as the second session got it.
@@ -77,16 +70,6 @@ QString broadcast(const QString& received, const QString& payload, const QString
 QString field(const QString& body, const QString& name)
 {
     return QRegularExpression(QStringLiteral("<%1>(.*?)</%1>").arg(name)).match(body).captured(1);
-}
-
-bool listHolds(const QString& operation, const SoapCall::Arguments& args, const QString& key,
-               const QString& value)
-{
-    for (const QVariantMap& row : SoapCall::rows(SoapCall::call(operation, args).value)) {
-        if (row.value(key).toString() == value)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -208,14 +191,14 @@ void PublishSandboxTest::pickWindowPublishesCargo()
 
     QTRY_COMPARE_WITH_TIMEOUT(topRow(ListingGrid::InfoGrd).field(1), title, kPatience);
     QCOMPARE(topRow(ListingGrid::InfoGrd).field(5), QStringLiteral("zhangwei"));
-    QVERIFY(listHolds("cargoListpro",
-                      {{"fromcity", QStringLiteral("上海")},
-                       {"tocity", ""},
-                       {"category", "1"},
-                       {"pagenumber", "1"},
-                       {"ssticket", ""},
-                       {"blocal", "1"}},
-                      "title", title));
+    QVERIFY(SoapCall::listHolds("cargoListpro",
+                                {{"fromcity", QStringLiteral("上海")},
+                                 {"tocity", ""},
+                                 {"category", "1"},
+                                 {"pagenumber", "1"},
+                                 {"ssticket", ""},
+                                 {"blocal", "1"}},
+                                "title", title));
 }
 
 void PublishSandboxTest::wordWindowPublishesATruck()
@@ -247,14 +230,14 @@ void PublishSandboxTest::wordWindowPublishesATruck()
     QCOMPARE(field(body, "fcity"), QStringLiteral("上海"));
     QCOMPARE(field(body, "tpy"), QStringLiteral("2"));
     QTRY_COMPARE_WITH_TIMEOUT(topRow(ListingGrid::InfoGrd).field(1), title, kPatience);
-    QVERIFY(listHolds("cargoListpro",
-                      {{"fromcity", QStringLiteral("上海")},
-                       {"tocity", ""},
-                       {"category", "2"},
-                       {"pagenumber", "1"},
-                       {"ssticket", ""},
-                       {"blocal", "1"}},
-                      "title", title));
+    QVERIFY(SoapCall::listHolds("cargoListpro",
+                                {{"fromcity", QStringLiteral("上海")},
+                                 {"tocity", ""},
+                                 {"category", "2"},
+                                 {"pagenumber", "1"},
+                                 {"ssticket", ""},
+                                 {"blocal", "1"}},
+                                "title", title));
     window->close();
 }
 
@@ -296,14 +279,14 @@ void PublishSandboxTest::airWindowPublishesAPrice()
     QTRY_COMPARE_WITH_TIMEOUT(topRow(ListingGrid::airInfoGrd).field(9), price, kPatience);
     QCOMPARE(topRow(ListingGrid::airInfoGrd).field(0), QStringLiteral("上海浦东(PVG)"));
     QCOMPARE(topRow(ListingGrid::airInfoGrd).field(1), QStringLiteral("白云(CAN)"));
-    QVERIFY(listHolds("getAirPriceList",
-                      {{"airLine", QStringLiteral("国内空运")},
-                       {"aircompany", ""},
-                       {"startcn", ""},
-                       {"starten", ""},
-                       {"pagenumber", "1"},
-                       {"ssticket", ""}},
-                      "price", price));
+    QVERIFY(SoapCall::listHolds("getAirPriceList",
+                                {{"airLine", QStringLiteral("国内空运")},
+                                 {"aircompany", ""},
+                                 {"startcn", ""},
+                                 {"starten", ""},
+                                 {"pagenumber", "1"},
+                                 {"ssticket", ""}},
+                                "price", price));
     window->close();
 }
 
@@ -339,14 +322,14 @@ void PublishSandboxTest::seaWindowPublishesALine()
 
     QTRY_COMPARE_WITH_TIMEOUT(topRow(ListingGrid::seaInfoGrd).field(8), line, kPatience);
     QCOMPARE(topRow(ListingGrid::seaInfoGrd).field(7), QStringLiteral("DALIAN-INCHEON-BUSAN"));
-    QVERIFY(listHolds("getSealineList",
-                      {{"startport", "DALIAN"},
-                       {"toport", ""},
-                       {"company", ""},
-                       {"sealine", ""},
-                       {"pagenumber", "1"},
-                       {"sticket", ""}},
-                      "line", line));
+    QVERIFY(SoapCall::listHolds("getSealineList",
+                                {{"startport", "DALIAN"},
+                                 {"toport", ""},
+                                 {"company", ""},
+                                 {"sealine", ""},
+                                 {"pagenumber", "1"},
+                                 {"sticket", ""}},
+                                "line", line));
     window->close();
 }
 
@@ -385,15 +368,15 @@ void PublishSandboxTest::railWindowPublishesATrain()
 
     QTRY_COMPARE_WITH_TIMEOUT(topRow(ListingGrid::TrianInfoGrd).field(0), train, kPatience);
     QCOMPARE(topRow(ListingGrid::TrianInfoGrd).field(1), QStringLiteral("吴家山"));
-    QVERIFY(listHolds("getTrianList",
-                      {{"triamnum", ""},
-                       {"fromcity", QStringLiteral("武汉")},
-                       {"startport2", ""},
-                       {"toport2", ""},
-                       {"tocity", ""},
-                       {"pagenumber", "1"},
-                       {"sticket", ""}},
-                      "triannum", train));
+    QVERIFY(SoapCall::listHolds("getTrianList",
+                                {{"triamnum", ""},
+                                 {"fromcity", QStringLiteral("武汉")},
+                                 {"startport2", ""},
+                                 {"toport2", ""},
+                                 {"tocity", ""},
+                                 {"pagenumber", "1"},
+                                 {"sticket", ""}},
+                                "triannum", train));
     window->close();
 }
 
