@@ -62,6 +62,7 @@ void ClientWindows::setMainWindow(TfrmMain* window)
     m_mainWindow = window;
     if (window)
         m_conversations->attach(window);
+    m_publish.setServices({window ? window->imClient() : nullptr, m_userInfoServices.openUrl});
 }
 
 void ClientWindows::showSearch(const QString& fromCity)
@@ -93,6 +94,31 @@ void ClientWindows::showUserInfo()
     else if (!m_userInfo->busy())
         m_userInfo->refill();
     present(m_userInfo, created);
+}
+
+void ClientWindows::showMRVIssue01()
+{
+    m_publish.showMRVIssue01();
+}
+
+void ClientWindows::showMRVIssue()
+{
+    m_publish.showMRVIssue();
+}
+
+void ClientWindows::showIssueAir()
+{
+    m_publish.showIssueAir();
+}
+
+void ClientWindows::showIssueSea()
+{
+    m_publish.showIssueSea();
+}
+
+void ClientWindows::showIssueTrian()
+{
+    m_publish.showIssueTrian();
 }
 
 void ClientWindows::present(QWidget* window, bool centre)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/PublishWindows.h"
 #include "ui/account/UserInfoWindowServices.h"
 #include "ui/main/CityWindowServices.h"
 #include "ui/main/DetailWindowServices.h"
@@ -46,6 +47,12 @@ public:
     void showSearch(const QString& fromCity) override;
     void showOrderCity() override;
     void showUserInfo() override;
+    // The publishing windows, publishing through the main window's client.
+    void showMRVIssue01() override;
+    void showMRVIssue() override;
+    void showIssueAir() override;
+    void showIssueSea() override;
+    void showIssueTrian() override;
     // An update component owned by the main window: the configured information file and
     // version, automatic checks on. When it has installed an update the main window says so
     // and closes without asking, which ends the program for the upgrader.
@@ -55,6 +62,7 @@ public:
     TfrmSearch* searchWindow() const;
     TfrmOrderCity* orderCityWindow() const;
     TfrmUserInfo* userInfoWindow() const;
+    const PublishWindows& publishWindows() const { return m_publish; }
 
 private:
     void present(QWidget* window, bool centre);
@@ -68,4 +76,5 @@ private:
     QPointer<TfrmUserInfo> m_userInfo;
     std::unique_ptr<ConversationWindows> m_conversations;
     std::unique_ptr<DetailWindows> m_details;
+    PublishWindows m_publish{[this](QWidget* window) { present(window, true); }};
 };

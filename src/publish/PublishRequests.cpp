@@ -11,13 +11,15 @@
 
 namespace {
 
-// Hands the stanza to the client; a failed send is only logged (the caller cannot tell).
-void sendQuietly(IMClient& client, const QString& stanza)
+// Hands the stanza to the client; a failed send is logged and answered with false.
+bool sendQuietly(IMClient& client, const QString& stanza)
 {
     try {
         client.sendCommand(stanza);
+        return true;
     } catch (const std::exception& e) {
         qCWarning(lcPublish) << "sending a publish request failed:" << e.what();
+        return false;
     }
 }
 
@@ -34,13 +36,13 @@ QString PublishSenderOf(const QString& loginIdentity)
     return at < 0 ? QString() : loginIdentity.left(at);
 }
 
-void PublishCargo(IMClient& client, const QString& host, const QString& title,
+bool PublishCargo(IMClient& client, const QString& host, const QString& title,
                   const QString& fromcity, const QString& tocity, const QString& position,
                   const QString& sender, const QString& category, const QString& isrc,
                   const QString& contact)
 {
     if (!client.connected())
-        return;
+        return false;
     QString stanza;
     try {
         stanza = PublishStanza::cargo(host, title, fromcity, tocity, position, sender, category,
@@ -48,38 +50,38 @@ void PublishCargo(IMClient& client, const QString& host, const QString& title,
     } catch (const std::exception& e) {
         // A contact the cipher refuses: nothing is sent.
         qCWarning(lcPublish) << "enciphering the cargo contact failed:" << e.what();
-        return;
+        return false;
     }
-    sendQuietly(client, stanza);
+    return sendQuietly(client, stanza);
 }
 
-void PublishAirPrice(IMClient& client, const QString& host, const QString& starcn,
+bool PublishAirPrice(IMClient& client, const QString& host, const QString& starcn,
                      const QString& starten, const QString& endcn, const QString& enden,
                      const QString& airline, const QString& cycle, const QString& price,
                      const QString& days, const QString& aircompany, const QString& direct,
                      const QString& sender, const QString& contact, const QString& mem)
 {
     if (!client.connected())
-        return;
-    sendQuietly(client, PublishStanza::airPrice(host, starcn, starten, endcn, enden, airline, cycle,
-                                                price, days, aircompany, direct, sender,
-                                                ScrambleField(contact), mem));
+        return false;
+    return sendQuietly(client, PublishStanza::airPrice(host, starcn, starten, endcn, enden, airline,
+                                                       cycle, price, days, aircompany, direct,
+                                                       sender, ScrambleField(contact), mem));
 }
 
-void PublishSeaLine(IMClient& client, const QString& host, const QString& startport,
+bool PublishSeaLine(IMClient& client, const QString& host, const QString& startport,
                     const QString& toport, const QString& passport, const QString& duty,
                     const QString& days, const QString& sdirect, const QString& scomp,
                     const QString& line, const QString& portseq, const QString& sender,
                     const QString& contact)
 {
     if (!client.connected())
-        return;
-    sendQuietly(client,
-                PublishStanza::seaLine(host, startport, toport, passport, duty, days, sdirect,
-                                       scomp, line, portseq, sender, ScrambleField(contact)));
+        return false;
+    return sendQuietly(client, PublishStanza::seaLine(host, startport, toport, passport, duty, days,
+                                                      sdirect, scomp, line, portseq, sender,
+                                                      ScrambleField(contact)));
 }
 
-void PublishTrianInfo(IMClient& client, const QString& host, const QString& triannum,
+bool PublishTrianInfo(IMClient& client, const QString& host, const QString& triannum,
                       const QString& startcity, const QString& startport1,
                       const QString& startport2, const QString& toport1, const QString& toport2,
                       const QString& tocity, const QString& cycle, const QString& starttime,
@@ -87,8 +89,9 @@ void PublishTrianInfo(IMClient& client, const QString& host, const QString& tria
                       const QString& contact)
 {
     if (!client.connected())
-        return;
-    sendQuietly(client, PublishStanza::trianInfo(host, triannum, startcity, startport1, startport2,
-                                                 toport1, toport2, tocity, cycle, starttime, totime,
-                                                 hours, sender, ScrambleField(contact)));
+        return false;
+    return sendQuietly(client,
+                       PublishStanza::trianInfo(host, triannum, startcity, startport1, startport2,
+                                                toport1, toport2, tocity, cycle, starttime, totime,
+                                                hours, sender, ScrambleField(contact)));
 }

@@ -77,3 +77,13 @@ QList<QVariantMap> SoapCall::rows(const QString& scrambled, bool* isList)
         list.append(row.toObject().toVariantMap());
     return list;
 }
+
+bool SoapCall::listHolds(const QString& operation, const Arguments& arguments, const QString& key,
+                         const QString& value)
+{
+    for (const QVariantMap& row : rows(call(operation, arguments).value)) {
+        if (row.value(key).toString() == value)
+            return true;
+    }
+    return false;
+}

@@ -24,4 +24,7 @@ public:
     static QByteArray envelope(const QString& operation, const Arguments& arguments);
     // Unscrambles a list result and parses it; an invalid text gives an empty list.
     static QList<QVariantMap> rows(const QString& scrambled, bool* isList = nullptr);
+    // Whether the list the operation returns has a row whose `key` holds `value`.
+    static bool listHolds(const QString& operation, const Arguments& arguments, const QString& key,
+                          const QString& value);
 };
