@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QKeyEvent>
@@ -60,10 +61,12 @@ void paintBackground(QWidget* widget, const QColor& colour)
 } // namespace
 
 TfrmChating::TfrmChating(ConversationBook* book, ChatConversation* conversation, SendMode mode,
-                         QWidget* centreOn)
+                         QWidget* centreOn, ChatLinkPage::Opener openLink)
     : QWidget(nullptr, Qt::Window), m_book(book), m_conversation(conversation), m_mode(mode),
-      m_centreOn(centreOn)
+      m_centreOn(centreOn), m_openLink(std::move(openLink))
 {
+    if (!m_openLink)
+        m_openLink = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     setObjectName(QStringLiteral("TfrmChating"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("对话"));
@@ -217,6 +220,7 @@ void TfrmChating::createViews()
 {
     m_msgContent = new QWebEngineView(m_pnlLeftTop);
     m_msgContent->setObjectName(QStringLiteral("MsgContent"));
+    m_msgContent->setPage(new ChatLinkPage(m_openLink, m_msgContent));
     m_msgContent->setContextMenuPolicy(Qt::NoContextMenu);
     connect(m_msgContent, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!ok || m_viewReady)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/im/ChatLinkPage.h"
+
 #include "im/ConversationView.h"
 
 #include <QPointer>
@@ -31,8 +33,9 @@ public:
     };
 
     // centreOn: the window it is centred on when first shown (the main window), or none.
+    // openLink: where a clicked link goes; by default the system browser.
     TfrmChating(ConversationBook* book, ChatConversation* conversation, SendMode mode,
-                QWidget* centreOn = nullptr);
+                QWidget* centreOn = nullptr, ChatLinkPage::Opener openLink = {});
     ~TfrmChating() override;
 
     SendMode sendMode() const { return m_mode; }
@@ -101,6 +104,7 @@ private:
     QLabel* m_imgArrow = nullptr;
     QLabel* m_headerIcon = nullptr;
     QLabel* m_headerLabel = nullptr;
+    ChatLinkPage::Opener m_openLink;
     QWebEngineView* m_msgContent = nullptr;
     QWebEngineView* m_card = nullptr;
 
