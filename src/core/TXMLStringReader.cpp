@@ -27,6 +27,14 @@ constexpr std::array<bool, 256> kNameChars = [] {
     return allowed;
 }();
 
+// Bytes that end a run of character data.
+constexpr std::array<bool, 256> kTextStops = [] {
+    std::array<bool, 256> stops{};
+    stops['<'] = true;
+    stops['&'] = true;
+    return stops;
+}();
+
 bool isNameChar(char c)
 {
     return kNameChars[static_cast<quint8>(c)];
@@ -175,12 +183,16 @@ bool TXMLStringReader::lookingAt(const char* literal, int length) const
 
 bool TXMLStringReader::skipWhiteSpace()
 {
-    bool skipped = false;
-    while (!atEnd() && isWhiteSpace(current())) {
-        readChar();
-        skipped = true;
+    if (atEnd() || !isWhiteSpace(current())) {
+        return false;
     }
-    return skipped;
+    const char* text = m_text.constData();
+    int end = m_state.position;
+    while (end < m_text.size() && isWhiteSpace(text[end])) {
+        ++end;
+    }
+    jumpTo(end);
+    return true;
 }
 
 QByteArray TXMLStringReader::readName()
@@ -440,12 +452,8 @@ void TXMLStringReader::parseCharacterData()
     const int start = m_state.position - 1;
     int end = start;
     bool bracket = false;
-    for (; end < size; ++end) {
-        const char c = text[end];
-        if (c == '<' || c == '&') {
-            break;
-        }
-        bracket |= c == ']';
+    for (; end < size && !kTextStops[static_cast<quint8>(text[end])]; ++end) {
+        bracket |= text[end] == ']';
     }
     const char* data = text + start;
     static const char kCDataEnd[] = "]]>";
