@@ -47,6 +47,11 @@ QString listingElement(int i)
         .arg(city(i + 1));
 }
 
+QString broadcastElement(const char* name, const QString& value)
+{
+    return QStringLiteral("<%1>%2</%1>").arg(QLatin1String(name), value);
+}
+
 } // namespace
 
 QByteArray BenchDocuments::landListingJson(int rows)
@@ -87,4 +92,21 @@ QByteArray BenchDocuments::listingXmlOfSize(int targetBytes)
 {
     const int rowBytes = Gbk::encode(listingElement(0)).size();
     return listingXml(targetBytes / rowBytes + 1);
+}
+
+QByteArray BenchDocuments::landBroadcastStanza(int i)
+{
+    const QString body =
+        broadcastElement("tag", QStringLiteral("robot")) + broadcastElement("fcity", city(i)) +
+        broadcastElement("tcity", city(i + 3)) + broadcastElement("id", QString::number(500 + i)) +
+        broadcastElement("title", city(i) + QStringLiteral("到") + city(i + 3) + QLatin1Char(' ') +
+                                      QString::fromUtf8(kGoods[i % 6])) +
+        broadcastElement("tpy", QString::number(i % 2)) +
+        broadcastElement("sender", QStringLiteral("user%1").arg(i % 997)) +
+        broadcastElement("contact", QStringLiteral("0A1B%1").arg(i % 10000, 4, 16)) +
+        broadcastElement("isuat", QStringLiteral("2026-12-08 19:30:05")) +
+        broadcastElement("postion", city(i));
+    return Gbk::encode(QStringLiteral("<message from='localhost' to='lina@localhost/haulway'>"
+                                      "<broadcastcargo>%1</broadcastcargo></message>")
+                           .arg(body));
 }

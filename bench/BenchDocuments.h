@@ -19,4 +19,6 @@ public:
     // and Chinese text.
     static QByteArray listingXml(int rows);
     static QByteArray listingXmlOfSize(int targetBytes);
+    // The i-th land broadcast as the exchange sends it to a signed-in user, GBK.
+    static QByteArray landBroadcastStanza(int i);
 };

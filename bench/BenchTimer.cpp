@@ -22,6 +22,22 @@ BenchTimer::Result BenchTimer::measure(qint64 bytesPerRun, const std::function<v
     return result;
 }
 
+std::vector<BenchTimer::Result>
+BenchTimer::measureInTurns(qint64 bytesPerRun, const std::vector<std::function<void()>>& actions,
+                           int rounds, double secondsPerTurn)
+{
+    std::vector<Result> best(actions.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t i = 0; i < actions.size(); ++i) {
+            const Result turn = measure(bytesPerRun, actions[i], secondsPerTurn);
+            if (turn.megabytesPerSecond > best[i].megabytesPerSecond) {
+                best[i] = turn;
+            }
+        }
+    }
+    return best;
+}
+
 void BenchTimer::printRow(const QString& document, const QString& reader, const Result& result,
                           const Result& reference)
 {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+class JsonArena;
+
 // One node of a parsed JSON document (read only). A parent owns its children; releasing the
 // root releases the whole tree. Lookups return nullptr when there is nothing at that place.
 class JsonNode
@@ -37,17 +39,17 @@ public:
     bool isList() const { return m_kind == Kind::List; }
     bool isObject() const { return m_kind == Kind::Object; }
 
-    long double number() const { return m_number; }
-    const QString& string() const { return m_string; }
+    long double number() const { return m_kind == Kind::Number ? m_payload.number : 0; }
+    QString string() const;
     bool boolean() const { return m_boolean; }
 
     // Elements of a list or fields of an object; 0 for leaves.
-    int count() const;
+    int count() const { return m_count; }
     // Element of a list, or value of the field at position of an object.
     const JsonNode* child(int position) const;
     // Name of the field at position of an object; empty otherwise.
     QString fieldName(int position) const;
-    // Value of the first field named exactly name (case-sensitive), through the name index.
+    // Value of the first field named exactly name (case-sensitive).
     const JsonNode* field(const QString& name) const;
     // field(fieldName(position)): for a duplicated name this is the first field's value.
     const JsonNode* fieldByPosition(int position) const;
@@ -67,33 +69,58 @@ public:
 
     // Building by hand.
     void append(std::unique_ptr<JsonNode> element);
-    // Adds a field; the name index keeps the first position of a repeated name.
+    // Adds a field; a lookup by a repeated name finds the first one.
     void addField(const QString& name, std::unique_ptr<JsonNode> value);
 
 private:
     friend class JsonParser;
+    friend class JsonArena;
 
-    // The parser appends all fields first and then indexes them in one sort.
-    void appendFieldUnindexed(const QString& name, std::unique_ptr<JsonNode> value);
-    void indexFields();
-    // Position in m_nameOrder where name is or would be.
-    std::vector<int>::const_iterator nameLowerBound(const QString& name) const;
+    // What a node owns: the arena of a parsed document (its root), or what was built by hand.
+    struct Owned;
 
-    struct Field
+    // Objects with more fields than this get a name index when they are complete.
+    static constexpr int kLinearLookupFields = 8;
+
+    // Parsed nodes: the parser hands over the pieces the arena holds.
+    void setText(const QChar* chars, int length);
+    void setChildren(const JsonNode* const* children, int count);
+    void setName(const QString* name) { m_name = name; }
+    // Sorts field positions by name, one per distinct name, the first of a repeated one.
+    void indexFields(JsonArena& arena);
+    // Takes over what other refers to; the root of a parsed document also owns its arena.
+    void adopt(const JsonNode& other, std::unique_ptr<JsonArena> arena);
+    Owned& owned();
+    const QString& nameAt(int position) const;
+    const JsonNode* const* children() const { return m_payload.nested.children; }
+
+    // A node is kept small: a document of rows holds hundreds of thousands of them. Which
+    // member of the payload is in use follows from the kind.
+    struct Text
     {
-        QString name;
-        std::unique_ptr<JsonNode> value;
+        const QChar* chars; // in the source of its document, or a text the arena or node keeps
+    };
+    struct Nested
+    {
+        const JsonNode* const* children;
+        // Field positions ordered by name (UTF-16 code units), for large parsed objects.
+        const int* nameOrder;
+    };
+    union Payload {
+        long double number;
+        Text text;
+        Nested nested;
     };
 
     Kind m_kind;
-    long double m_number = 0;
-    QString m_string;
     bool m_boolean = false;
-    std::vector<std::unique_ptr<JsonNode>> m_elements;
-    std::vector<Field> m_fields;
-    // Name index: field positions ordered by name (UTF-16 code units), one per distinct name,
-    // the first position of a repeated name.
-    std::vector<int> m_nameOrder;
+    int m_count = 0;
+    int m_length = 0;
+    int m_distinctNames = 0;
+    // The field name under which the parent object holds this node.
+    const QString* m_name = nullptr;
+    Payload m_payload;
+    std::unique_ptr<Owned> m_owned;
 };
 
 // Parses a JSON text. Tolerant: strings are trimmed of characters with code 32 or less, commas

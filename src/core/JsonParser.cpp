@@ -2,17 +2,28 @@
 
 #include "core/CoreLog.h"
 #include "core/HexDigits.h"
-#include "core/TextTrim.h"
+#include "core/JsonArena.h"
 
 #include <charconv>
-#include <cstring>
-#include <string>
 
 namespace {
 
 bool isDigit(ushort c)
 {
     return c >= '0' && c <= '9';
+}
+
+QStringView trimLowChars(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1].unicode() <= 32) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
 }
 
 } // namespace
@@ -25,84 +36,80 @@ std::unique_ptr<JsonNode> ParseJson(const QString& text)
     return JsonParser(text).parseDocument();
 }
 
-JsonParser::JsonParser(const QString& text) : m_text(text.constData()), m_length(text.size()) {}
+JsonParser::JsonParser(const QString& text)
+    : m_arena(std::make_unique<JsonArena>(text)), m_text(m_arena->source().constData()),
+      m_length(text.size())
+{}
+
+JsonParser::~JsonParser() = default;
 
 std::unique_ptr<JsonNode> JsonParser::parseDocument()
 {
     try {
-        if (auto value = readValue(0)) {
-            return value;
+        const JsonNode* value = readValue(0);
+        if (!value) {
+            invalid("no value");
         }
-        invalid("no value");
+        auto root = std::make_unique<JsonNode>();
+        root->adopt(*value, std::move(m_arena));
+        return root;
     } catch (const Invalid& rejected) {
         qCWarning(lcCore) << "JSON text rejected:" << rejected.reason << "at offset" << m_position;
         return nullptr;
     }
 }
 
-void JsonParser::skipLowChars()
+bool JsonParser::lookingAt(QLatin1String literal) const
 {
-    while (!atEnd() && m_text[m_position].unicode() <= 32) {
-        ++m_position;
-    }
-}
-
-ushort JsonParser::peek(int offset) const
-{
-    const int index = m_position + offset;
-    return index < m_length ? m_text[index].unicode() : 0;
-}
-
-bool JsonParser::lookingAt(const char* literal) const
-{
-    const int length = static_cast<int>(std::strlen(literal));
+    const int length = literal.size();
     if (m_length - m_position < length) {
         return false;
     }
     for (int i = 0; i < length; ++i) {
-        if (m_text[m_position + i].unicode() != static_cast<uchar>(literal[i])) {
+        if (m_text[m_position + i] != QLatin1Char(literal[i])) {
             return false;
         }
     }
     return true;
 }
 
-std::unique_ptr<JsonNode> JsonParser::readValue(int depth)
+JsonNode* JsonParser::readValue(int depth)
 {
     skipLowChars();
-    if (auto literal = readLiteral()) {
-        return literal;
+    switch (peek()) {
+    case '"':
+        return readString();
+    case '[':
+        return readList(depth);
+    case '{':
+        return readObject(depth);
+    case 't':
+    case 'f':
+    case 'n':
+        return readLiteral();
+    default:
+        return readNumber();
     }
-    if (auto number = readNumber()) {
-        return number;
-    }
-    if (auto string = readString()) {
-        return string;
-    }
-    if (auto list = readList(depth)) {
-        return list;
-    }
-    return readObject(depth);
 }
 
-std::unique_ptr<JsonNode> JsonParser::readLiteral()
+JsonNode* JsonParser::readLiteral()
 {
-    if (lookingAt("true")) {
+    JsonNode* node = nullptr;
+    if (lookingAt(QLatin1String("true"))) {
         m_position += 4;
-        return JsonNode::makeBoolean(true);
-    }
-    if (lookingAt("false")) {
+        node = m_arena->makeNode(JsonNode::Kind::Boolean);
+        node->m_boolean = true;
+    } else if (lookingAt(QLatin1String("false"))) {
         m_position += 5;
-        return JsonNode::makeBoolean(false);
-    }
-    if (lookingAt("null")) {
+        node = m_arena->makeNode(JsonNode::Kind::Boolean);
+    } else if (lookingAt(QLatin1String("null"))) {
         m_position += 4;
-        return std::make_unique<JsonNode>(JsonNode::Kind::Null);
+        node = m_arena->makeNode(JsonNode::Kind::Null);
     }
-    return nullptr;
+    return node;
 }
 
-std::unique_ptr<JsonNode> JsonParser::readNumber()
+JsonNode* JsonParser::readNumber()
 {
     int end = m_position;
     auto at = [&](int index) { return index < m_length ? m_text[index].unicode() : ushort(0); };
@@ -145,42 +152,59 @@ std::unique_ptr<JsonNode> JsonParser::readNumber()
         invalid("unreadable number");
     }
     m_position = end;
-    return JsonNode::makeNumber(number);
+    JsonNode* node = m_arena->makeNode(JsonNode::Kind::Number);
+    node->m_payload.number = number;
+    return node;
 }
 
-std::unique_ptr<JsonNode> JsonParser::readString()
+JsonNode* JsonParser::readString()
 {
-    QString text;
+    QStringView text;
     if (!readStringText(&text)) {
         return nullptr;
     }
-    return JsonNode::makeString(text);
+    JsonNode* node = m_arena->makeNode(JsonNode::Kind::String);
+    node->setText(text.data(), static_cast<int>(text.size()));
+    return node;
 }
 
-bool JsonParser::readStringText(QString* text)
+bool JsonParser::readStringText(QStringView* text)
 {
     if (peek() != '"') {
         return false;
     }
-    ++m_position;
-    QString collected;
+    const int start = ++m_position;
+    while (m_position < m_length && m_text[m_position] != QLatin1Char('"') &&
+           m_text[m_position] != QLatin1Char('\\')) {
+        ++m_position;
+    }
+    if (atEnd()) {
+        invalid("unterminated string");
+    }
+    if (m_text[m_position] == QLatin1Char('"')) {
+        // No escapes: the text is read in place.
+        *text = trimLowChars(QStringView(m_text + start, m_position - start));
+        ++m_position;
+        return true;
+    }
+    QString decoded(m_text + start, m_position - start);
     for (;;) {
-        // Copy the run up to the next quote or backslash in one piece.
-        const int runStart = m_position;
-        while (!atEnd() && m_text[m_position] != QLatin1Char('"') &&
-               m_text[m_position] != QLatin1Char('\\')) {
-            ++m_position;
-        }
-        collected.append(m_text + runStart, m_position - runStart);
-        if (atEnd()) {
-            invalid("unterminated string");
-        }
         if (m_text[m_position++] == QLatin1Char('"')) {
             break;
         }
-        readEscape(collected);
+        readEscape(decoded);
+        const int runStart = m_position;
+        while (m_position < m_length && m_text[m_position] != QLatin1Char('"') &&
+               m_text[m_position] != QLatin1Char('\\')) {
+            ++m_position;
+        }
+        decoded.append(m_text + runStart, m_position - runStart);
+        if (atEnd()) {
+            invalid("unterminated string");
+        }
     }
-    *text = TrimLowChars(collected);
+    const QStringView trimmed = trimLowChars(decoded);
+    *text = QStringView(m_arena->keepText(trimmed.toString()));
     return true;
 }
 
@@ -229,18 +253,22 @@ void JsonParser::readEscape(QString& text)
     }
 }
 
-std::unique_ptr<JsonNode> JsonParser::readList(int depth)
+void JsonParser::takeChildren(JsonNode& parent, size_t childrenStart)
 {
-    if (peek() != '[') {
-        return nullptr;
-    }
+    const int count = static_cast<int>(m_pending.size() - childrenStart);
+    parent.setChildren(m_arena->copyPointers(m_pending.data() + childrenStart, count), count);
+    m_pending.resize(childrenStart);
+}
+
+JsonNode* JsonParser::readList(int depth)
+{
     if (depth >= kMaxDepth) {
         invalid("nested too deeply");
     }
     ++m_position;
-    auto list = std::make_unique<JsonNode>(JsonNode::Kind::List);
-    while (auto element = readValue(depth + 1)) {
-        list->append(std::move(element));
+    const size_t childrenStart = m_pending.size();
+    while (const JsonNode* element = readValue(depth + 1)) {
+        m_pending.push_back(element);
         skipLowChars();
         if (peek() == ',') {
             ++m_position;
@@ -251,79 +279,53 @@ std::unique_ptr<JsonNode> JsonParser::readList(int depth)
         invalid("list not closed");
     }
     ++m_position;
+    JsonNode* list = m_arena->makeNode(JsonNode::Kind::List);
+    takeChildren(*list, childrenStart);
     return list;
 }
 
-std::unique_ptr<JsonNode> JsonParser::readObject(int depth)
+JsonNode* JsonParser::readObject(int depth)
 {
-    if (peek() != '{') {
-        return nullptr;
-    }
     if (depth >= kMaxDepth) {
         invalid("nested too deeply");
     }
     ++m_position;
-    auto object = std::make_unique<JsonNode>(JsonNode::Kind::Object);
-    while (readField(*object, depth + 1)) {
+    const size_t childrenStart = m_pending.size();
+    while (readField(depth + 1)) {
         skipLowChars();
         if (peek() == ',') {
             ++m_position;
         }
     }
-    object->indexFields();
     skipLowChars();
     if (peek() != '}') {
         invalid("object not closed");
     }
     ++m_position;
+    JsonNode* object = m_arena->makeNode(JsonNode::Kind::Object);
+    takeChildren(*object, childrenStart);
+    object->indexFields(*m_arena);
     return object;
 }
 
-// A name without escapes that was met before is shared instead of copied again.
-bool JsonParser::readFieldName(QString* name)
-{
-    if (peek() != '"') {
-        return false;
-    }
-    int end = m_position + 1;
-    while (end < m_length && m_text[end] != QLatin1Char('"') && m_text[end] != QLatin1Char('\\')) {
-        ++end;
-    }
-    if (end < m_length && m_text[end] == QLatin1Char('"')) {
-        const QStringView run(m_text + m_position + 1, end - m_position - 1);
-        for (const QString& known : m_knownNames) {
-            if (QStringView(known) == run) {
-                *name = known;
-                m_position = end + 1;
-                return true;
-            }
-        }
-    }
-    if (!readStringText(name)) {
-        return false;
-    }
-    if (m_knownNames.size() < 64) {
-        m_knownNames.push_back(*name);
-    }
-    return true;
-}
-
-bool JsonParser::readField(JsonNode& object, int depth)
+bool JsonParser::readField(int depth)
 {
     skipLowChars();
-    QString name;
-    if (!readFieldName(&name)) {
+    QStringView name;
+    if (!readStringText(&name)) {
         return false;
     }
+    const QString* storedName = m_arena->internName(name);
     skipLowChars();
     if (peek() != ':') {
         invalid("no colon after a field name");
     }
     ++m_position;
-    auto value = readValue(depth);
+    JsonNode* value = readValue(depth);
     if (!value) {
         invalid("field without a value");
     }
-    object.appendFieldUnindexed(name, std::move(value));
+    value->setName(storedName);
+    m_pending.push_back(value);
     return true;
 }

@@ -3,14 +3,19 @@
 #include "core/JsonNode.h"
 
 #include <QString>
+#include <QStringView>
 #include <memory>
 #include <vector>
 
-// The reader behind ParseJson: recursive descent over UTF-16 code units.
+class JsonArena;
+
+// The reader behind ParseJson: recursive descent over UTF-16 code units, building the tree
+// in one arena.
 class JsonParser
 {
 public:
     explicit JsonParser(const QString& text);
+    ~JsonParser();
 
     // The first value of the text, or nullptr when there is none or the text is invalid.
     std::unique_ptr<JsonNode> parseDocument();
@@ -24,27 +29,35 @@ private:
         const char* reason;
     };
 
-    void skipLowChars();
+    void skipLowChars()
+    {
+        while (m_position < m_length && m_text[m_position].unicode() <= 32) {
+            ++m_position;
+        }
+    }
     bool atEnd() const { return m_position >= m_length; }
-    ushort peek(int offset = 0) const;
-    bool lookingAt(const char* literal) const;
+    ushort peek() const { return m_position < m_length ? m_text[m_position].unicode() : 0; }
+    bool lookingAt(QLatin1String literal) const;
     [[noreturn]] static void invalid(const char* reason) { throw Invalid{reason}; }
 
     // Each returns nullptr, having read nothing, when no such value starts here.
-    std::unique_ptr<JsonNode> readValue(int depth);
-    std::unique_ptr<JsonNode> readLiteral();
-    std::unique_ptr<JsonNode> readNumber();
-    std::unique_ptr<JsonNode> readString();
-    std::unique_ptr<JsonNode> readList(int depth);
-    std::unique_ptr<JsonNode> readObject(int depth);
-    bool readField(JsonNode& object, int depth);
-    bool readStringText(QString* text);
-    bool readFieldName(QString* name);
+    JsonNode* readValue(int depth);
+    JsonNode* readLiteral();
+    JsonNode* readNumber();
+    JsonNode* readString();
+    JsonNode* readList(int depth);
+    JsonNode* readObject(int depth);
+    bool readField(int depth);
+    // The trimmed text of the string starting here; false when no string starts here.
+    bool readStringText(QStringView* text);
     void readEscape(QString& text);
+    // Ends a list or object whose children were collected from childrenStart on.
+    void takeChildren(JsonNode& parent, size_t childrenStart);
 
+    std::unique_ptr<JsonArena> m_arena;
     const QChar* m_text;
     int m_length;
     int m_position = 0;
-    // Field names met so far, shared by the objects of one document (rows repeat them).
-    std::vector<QString> m_knownNames;
+    // Children of the lists and objects being read, innermost last.
+    std::vector<const JsonNode*> m_pending;
 };

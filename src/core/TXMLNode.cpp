@@ -8,6 +8,50 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+constexpr size_t kKeptNodes = 4096;
+
+struct FreedNodes
+{
+    std::vector<void*> blocks;
+    ~FreedNodes()
+    {
+        for (void* block : blocks) {
+            ::operator delete(block);
+        }
+        blocks.clear();
+        released = true;
+    }
+    // Set once the cache is gone, for nodes released later during the thread's exit.
+    static thread_local bool released;
+};
+
+thread_local bool FreedNodes::released = false;
+thread_local FreedNodes freedNodes;
+
+} // namespace
+
+void* TXMLNode::operator new(size_t size)
+{
+    if (size == sizeof(TXMLNode) && !FreedNodes::released && !freedNodes.blocks.empty()) {
+        void* block = freedNodes.blocks.back();
+        freedNodes.blocks.pop_back();
+        return block;
+    }
+    return ::operator new(size);
+}
+
+void TXMLNode::operator delete(void* node, size_t size)
+{
+    if (size == sizeof(TXMLNode) && !FreedNodes::released &&
+        freedNodes.blocks.size() < kKeptNodes) {
+        freedNodes.blocks.push_back(node);
+        return;
+    }
+    ::operator delete(node);
+}
+
 TXMLNode::TXMLNode(Kind kind, const QByteArray& name) : m_kind(kind), m_name(name) {}
 
 // Subtrees are released from a work list rather than by recursion, so that even a very deep
@@ -69,6 +113,10 @@ TXMLNode* TXMLNode::findChildBytes(const QByteArray& name, int occurrence) const
 
 TXMLNode* TXMLNode::addChild(std::unique_ptr<TXMLNode> node)
 {
+    // Most elements have a few attributes and children: grow in one step to that.
+    if (m_children.empty()) {
+        m_children.reserve(8);
+    }
     m_children.push_back(std::move(node));
     return m_children.back().get();
 }

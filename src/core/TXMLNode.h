@@ -25,6 +25,11 @@ public:
     TXMLNode(const TXMLNode&) = delete;
     TXMLNode& operator=(const TXMLNode&) = delete;
 
+    // Nodes come from a per-thread cache of freed nodes: every broadcast and settings file
+    // builds and releases hundreds of them.
+    static void* operator new(size_t size);
+    static void operator delete(void* node, size_t size);
+
     Kind kind() const { return m_kind; }
     const QByteArray& nameBytes() const { return m_name; }
     QString name() const;
@@ -37,6 +42,7 @@ public:
     void setText(const QByteArray& text) { m_text = text; }
     void appendText(const QByteArray& text) { m_text.append(text); }
     void appendText(char byte) { m_text.append(byte); }
+    void appendText(const char* bytes, int length) { m_text.append(bytes, length); }
 
     int childCount() const { return static_cast<int>(m_children.size()); }
     // nullptr when index is out of range.

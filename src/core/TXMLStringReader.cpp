@@ -4,19 +4,40 @@
 #include "core/Gbk.h"
 #include "core/HexDigits.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
-bool isNameStart(char c)
+constexpr bool isNameStart(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
 }
 
+// Which bytes may follow the first of a name, as a table: names are read for every tag.
+constexpr std::array<bool, 256> kNameChars = [] {
+    std::array<bool, 256> allowed{};
+    for (int c = 0; c < 256; ++c) {
+        allowed[static_cast<size_t>(c)] = isNameStart(static_cast<char>(c)) ||
+                                          (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+                                          c == 0xB7;
+    }
+    return allowed;
+}();
+
+// Bytes that end a run of character data.
+constexpr std::array<bool, 256> kTextStops = [] {
+    std::array<bool, 256> stops{};
+    stops['<'] = true;
+    stops['&'] = true;
+    return stops;
+}();
+
 bool isNameChar(char c)
 {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           static_cast<quint8>(c) == 0xB7;
+    return kNameChars[static_cast<quint8>(c)];
 }
 
 bool isWhiteSpace(char c)
@@ -30,9 +51,9 @@ QString quoted(const QByteArray& name)
 }
 
 // The low 8 bits of the number written in digits, or -1 when digits is not a number.
-int numericReferenceByte(const QByteArray& digits, int base)
+int numericReferenceByte(std::string_view digits, int base)
 {
-    if (digits.isEmpty()) {
+    if (digits.empty()) {
         return -1;
     }
     unsigned value = 0;
@@ -45,6 +66,46 @@ int numericReferenceByte(const QByteArray& digits, int base)
     }
     return static_cast<int>(value);
 }
+
+// Names read lately on this thread. Broadcasts and settings files repeat a small set of
+// names document after document, so a repeated name shares its stored bytes instead of
+// being copied again.
+class RecentNames
+{
+public:
+    QByteArray share(std::string_view name)
+    {
+        const int length = static_cast<int>(name.size());
+        // Names come in the same order in every row: look after the last one found first.
+        size_t index = m_lastFound;
+        for (size_t i = 0; i < m_count; ++i) {
+            index = index + 1 < m_count ? index + 1 : 0;
+            const QByteArray& known = m_names[index];
+            if (known.size() == length && known.at(0) == name.front() &&
+                known.at(length - 1) == name.back() &&
+                std::memcmp(known.constData(), name.data(), name.size()) == 0) {
+                m_lastFound = index;
+                return known;
+            }
+        }
+        const QByteArray copy(name.data(), length);
+        if (name.size() <= kLongestKept) {
+            // Full: the oldest name makes room, so a document with new names is not slowed.
+            m_names[m_count < kKept ? m_count++ : m_next++ % kKept] = copy;
+        }
+        return copy;
+    }
+
+private:
+    static constexpr size_t kKept = 64;
+    static constexpr size_t kLongestKept = 32;
+    std::array<QByteArray, kKept> m_names;
+    size_t m_count = 0;
+    size_t m_next = 0;
+    size_t m_lastFound = 0;
+};
+
+thread_local RecentNames recentNames;
 
 } // namespace
 
@@ -77,6 +138,7 @@ std::unique_ptr<TXMLNode> TXMLStringReader::parseBytes(const QByteArray& gbkText
 std::unique_ptr<TXMLNode> TXMLStringReader::parse()
 {
     m_state = TXMLStringReaderState();
+    m_pendingText.clear();
     readChar();
     auto document = std::make_unique<TXMLNode>(TXMLNode::Document);
     skipWhiteSpace();
@@ -104,54 +166,57 @@ void TXMLStringReader::jumpTo(int index)
     readChar();
 }
 
-bool TXMLStringReader::lookingAt(const char* literal) const
+bool TXMLStringReader::lookingAt(const char* literal, int length) const
 {
-    const int length = static_cast<int>(std::strlen(literal));
     const int start = m_state.position - 1;
-    if (atEnd() || start + length > m_text.size()) {
+    if (atEnd() || start + length > m_text.size() || current() != literal[0]) {
         return false;
     }
-    return std::memcmp(m_text.constData() + start, literal, static_cast<size_t>(length)) == 0;
-}
-
-void TXMLStringReader::skipLiteral(const char* literal)
-{
-    for (size_t i = std::strlen(literal); i > 0; --i) {
-        readChar();
+    const char* text = m_text.constData() + start;
+    for (int i = 1; i < length; ++i) {
+        if (text[i] != literal[i]) {
+            return false;
+        }
     }
+    return true;
 }
 
 bool TXMLStringReader::skipWhiteSpace()
 {
-    bool skipped = false;
-    while (!atEnd() && isWhiteSpace(current())) {
-        readChar();
-        skipped = true;
+    if (atEnd() || !isWhiteSpace(current())) {
+        return false;
     }
-    return skipped;
+    const char* text = m_text.constData();
+    int end = m_state.position;
+    while (end < m_text.size() && isWhiteSpace(text[end])) {
+        ++end;
+    }
+    jumpTo(end);
+    return true;
 }
 
 QByteArray TXMLStringReader::readName()
 {
-    if (atEnd() || !isNameStart(current())) {
+    const std::string_view name = readNameInPlace();
+    if (name.empty()) {
         return QByteArray();
     }
+    return recentNames.share(name);
+}
+
+std::string_view TXMLStringReader::readNameInPlace()
+{
+    if (atEnd() || !isNameStart(current())) {
+        return std::string_view();
+    }
     const int start = m_state.position - 1;
-    while (!atEnd() && isNameChar(current())) {
-        readChar();
+    const char* text = m_text.constData();
+    int end = start + 1;
+    while (end < m_text.size() && isNameChar(text[end])) {
+        ++end;
     }
-    const int length = m_state.position - 1 - start;
-    const char* name = m_text.constData() + start;
-    for (const QByteArray& known : m_knownNames) {
-        if (known.size() == length && std::memcmp(known.constData(), name, size_t(length)) == 0) {
-            return known;
-        }
-    }
-    const QByteArray copy(name, length);
-    if (m_knownNames.size() < 64) {
-        m_knownNames.push_back(copy);
-    }
-    return copy;
+    jumpTo(end);
+    return std::string_view(text + start, static_cast<size_t>(end - start));
 }
 
 int TXMLStringReader::find(const char* literal) const
@@ -159,7 +224,9 @@ int TXMLStringReader::find(const char* literal) const
     if (atEnd()) {
         return -1;
     }
-    return m_text.indexOf(literal, m_state.position - 1);
+    const std::string_view text(m_text.constData(), static_cast<size_t>(m_text.size()));
+    const size_t found = text.find(literal, static_cast<size_t>(m_state.position - 1));
+    return found == std::string_view::npos ? -1 : static_cast<int>(found);
 }
 
 void TXMLStringReader::fail(const QString& message) const
@@ -309,13 +376,18 @@ void TXMLStringReader::parseAttribute(TXMLNode& element)
             value.append(parseReference(quote));
             continue;
         }
+        const char* text = m_text.constData();
+        const int size = m_text.size();
         const int start = m_state.position - 1;
         int end = start;
-        while (end < m_text.size() && m_text.at(end) != quote && m_text.at(end) != '<' &&
-               m_text.at(end) != '&') {
+        while (end < size && text[end] != quote && text[end] != '<' && text[end] != '&') {
             ++end;
         }
-        value.append(m_text.constData() + start, end - start);
+        if (value.isEmpty()) {
+            value = QByteArray(m_text.constData() + start, end - start);
+        } else {
+            value.append(m_text.constData() + start, end - start);
+        }
         jumpTo(end);
     }
     element.addChild(TXMLNode::Attribute, name)->setText(value);
@@ -323,31 +395,45 @@ void TXMLStringReader::parseAttribute(TXMLNode& element)
 
 void TXMLStringReader::parseContent(TXMLNode& element, int depth)
 {
+    // The element's text is gathered on a stack shared with the elements inside it and
+    // stored in one piece at its end tag.
+    const size_t textStart = m_pendingText.size();
     for (;;) {
         if (atEnd()) {
             fail(QStringLiteral("No ending tag for ") + element.name());
         }
         if (current() == '&') {
-            element.appendText(parseReference('\0'));
-        } else if (current() != '<') {
-            parseCharacterData(element);
-        } else if (lookingAt("</")) {
+            m_pendingText.push_back(parseReference('\0'));
+            continue;
+        }
+        if (current() != '<') {
+            parseCharacterData();
+            continue;
+        }
+        // At "<": the byte after it tells what follows.
+        const char next = m_state.position < m_text.size() ? m_text.at(m_state.position) : '\0';
+        if (next == '/') {
+            if (m_pendingText.size() > textStart) {
+                element.setText(QByteArray(m_pendingText.data() + textStart,
+                                           static_cast<int>(m_pendingText.size() - textStart)));
+                m_pendingText.resize(textStart);
+            }
             return;
+        } else if (isNameStart(next)) {
+            parseElement(element, depth + 1);
         } else if (lookingAt("<![CDATA[")) {
-            parseCData(element);
+            parseCData();
         } else if (lookingAt("<!--")) {
             parseComment();
-        } else if (lookingAt("<?")) {
+        } else if (next == '?') {
             parseProcessingInstruction(&element);
-        } else if (m_state.position < m_text.size() && isNameStart(m_text.at(m_state.position))) {
-            parseElement(element, depth + 1);
         } else {
             fail(QStringLiteral("Tag not terminated properly"));
         }
     }
 }
 
-void TXMLStringReader::parseCData(TXMLNode& element)
+void TXMLStringReader::parseCData()
 {
     skipLiteral("<![CDATA[");
     const int start = m_state.position - 1;
@@ -355,31 +441,44 @@ void TXMLStringReader::parseCData(TXMLNode& element)
     if (end < 0) {
         fail(QStringLiteral("Unexpected end of data"));
     }
-    element.appendText(m_text.mid(start, end - start));
+    keepText(start, end);
     jumpTo(end + 3);
 }
 
-void TXMLStringReader::parseCharacterData(TXMLNode& element)
+void TXMLStringReader::parseCharacterData()
 {
+    const char* text = m_text.constData();
+    const int size = m_text.size();
     const int start = m_state.position - 1;
     int end = start;
-    while (end < m_text.size() && m_text.at(end) != '<' && m_text.at(end) != '&') {
-        ++end;
+    bool bracket = false;
+    for (; end < size && !kTextStops[static_cast<quint8>(text[end])]; ++end) {
+        bracket |= text[end] == ']';
     }
-    const QByteArray data = m_text.mid(start, end - start);
-    if (data.contains("]]>")) {
+    const char* data = text + start;
+    static const char kCDataEnd[] = "]]>";
+    if (bracket &&
+        std::search(data, data + (end - start), kCDataEnd, kCDataEnd + 3) != data + (end - start)) {
         fail(QStringLiteral("Character data cannot contain \"]]>\""));
     }
-    element.appendText(data);
+    keepText(start, end);
     jumpTo(end);
+}
+
+void TXMLStringReader::keepText(int start, int end)
+{
+    const char* text = m_text.constData();
+    m_pendingText.insert(m_pendingText.end(), text + start, text + end);
 }
 
 void TXMLStringReader::parseEndTag(const TXMLNode& element)
 {
     skipLiteral("</");
-    const QByteArray name = readName();
-    if (name != element.nameBytes()) {
-        fail(QStringLiteral("End tag name ") + quoted(name) +
+    const std::string_view name = readNameInPlace();
+    const QByteArray& started = element.nameBytes();
+    if (name != std::string_view(started.constData(), static_cast<size_t>(started.size()))) {
+        fail(QStringLiteral("End tag name ") +
+             quoted(QByteArray(name.data(), static_cast<int>(name.size()))) +
              QStringLiteral(" does not match start tag name ") + quoted(element.nameBytes()));
     }
     skipWhiteSpace();
@@ -394,22 +493,24 @@ char TXMLStringReader::parseReference(char quote)
     if (atEnd() || current() != '&') {
         fail(QStringLiteral("All references must begin with \"&\""));
     }
-    readChar();
-    const int start = m_state.position - 1;
-    while (!atEnd() && current() != ';' && current() != '<' &&
-           (quote == '\0' || current() != quote)) {
-        readChar();
+    const int start = m_state.position;
+    int end = start;
+    const int size = m_text.size();
+    const char* text = m_text.constData();
+    while (end < size && text[end] != ';' && text[end] != '<' &&
+           (quote == '\0' || text[end] != quote)) {
+        ++end;
     }
-    const QByteArray name = m_text.mid(start, m_state.position - 1 - start);
-    if (!atEnd() && current() == ';') {
-        readChar();
-    }
-    if (name.startsWith('#')) {
-        const bool hex = name.startsWith("#x");
-        const int value = numericReferenceByte(name.mid(hex ? 2 : 1), hex ? 16 : 10);
+    const std::string_view name(text + start, static_cast<size_t>(end - start));
+    jumpTo(end < size && text[end] == ';' ? end + 1 : end);
+    auto nameText = [&name] {
+        return Gbk::decode(QByteArray(name.data(), static_cast<int>(name.size())));
+    };
+    if (!name.empty() && name.front() == '#') {
+        const bool hex = name.size() > 1 && name[1] == 'x';
+        const int value = numericReferenceByte(name.substr(hex ? 2 : 1), hex ? 16 : 10);
         if (value < 0) {
-            fail(QStringLiteral("Invalid integer in reference &") + Gbk::decode(name) +
-                 QLatin1Char(';'));
+            fail(QStringLiteral("Invalid integer in reference &") + nameText() + QLatin1Char(';'));
         }
         return static_cast<char>(value);
     }
@@ -423,5 +524,5 @@ char TXMLStringReader::parseReference(char quote)
             return entity.byte;
         }
     }
-    fail(QStringLiteral("Unrecognized reference(&") + Gbk::decode(name) + QLatin1Char(')'));
+    fail(QStringLiteral("Unrecognized reference(&") + nameText() + QLatin1Char(')'));
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 // Reads a GBK XML text into a TXMLNode tree. Byte oriented: one byte is one character; no
@@ -51,10 +52,21 @@ private:
     char current() const { return m_state.current; }
     TXMLStringReaderState state() const { return m_state; }
     void restore(const TXMLStringReaderState& state) { m_state = state; }
-    bool lookingAt(const char* literal) const;
-    void skipLiteral(const char* literal);
+    template <size_t N> bool lookingAt(const char (&literal)[N]) const
+    {
+        return lookingAt(literal, static_cast<int>(N - 1));
+    }
+    bool lookingAt(const char* literal, int length) const;
+    // Steps over a literal that lookingAt has just found.
+    template <size_t N> void skipLiteral(const char (&)[N])
+    {
+        jumpTo(m_state.position - 1 + static_cast<int>(N - 1));
+    }
     bool skipWhiteSpace();
+    // The name starting here, sharing its bytes with a recent one of the same bytes.
     QByteArray readName();
+    // The name starting here, referring to the input; empty when no name starts here.
+    std::string_view readNameInPlace();
     void jumpTo(int index);
     int find(const char* literal) const;
     [[noreturn]] void fail(const QString& message) const;
@@ -68,13 +80,15 @@ private:
     void parseStartTagRest(TXMLNode& element, int depth);
     void parseAttribute(TXMLNode& element);
     void parseContent(TXMLNode& element, int depth);
-    void parseCData(TXMLNode& element);
-    void parseCharacterData(TXMLNode& element);
+    void parseCData();
+    void parseCharacterData();
+    // Adds the input's bytes from start up to end to the text of the element being read.
+    void keepText(int start, int end);
     void parseEndTag(const TXMLNode& element);
     char parseReference(char quote);
 
     QByteArray m_text;
     TXMLStringReaderState m_state;
-    // Names met so far in this text; a repeated name shares the stored bytes.
-    std::vector<QByteArray> m_knownNames;
+    // Texts of the open elements, innermost last.
+    std::vector<char> m_pendingText;
 };

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void fieldLookupIsExactAndBounded();
     void nameIndexOfLargeAndHandBuiltObjects();
     void trailingTextIsIgnored();
+    void treeOutlivesAndIgnoresItsSourceText();
     void invalidTexts_data();
     void invalidTexts();
     void nestingIsBounded();
@@ -183,6 +184,30 @@ void JsonTest::nameIndexOfLargeAndHandBuiltObjects()
     QCOMPARE(built.field(QStringLiteral("b"))->toInteger(), qint64(1));
     QCOMPARE(built.field(QStringLiteral("a"))->toText(), QStringLiteral("x"));
     QVERIFY(!built.field(QStringLiteral("c")));
+}
+
+void JsonTest::treeOutlivesAndIgnoresItsSourceText()
+{
+    // Texts and names are read in place from the parsed text: the tree must not depend on
+    // the caller's string staying alive or unchanged.
+    std::unique_ptr<JsonNode> root;
+    {
+        QString text;
+        for (int i = 0; i < 300; ++i) {
+            text += QStringLiteral("{\"id\":\" %1 \",\"t\\u0069tle\":\"上海\\n到%1\"},").arg(i);
+        }
+        text = QLatin1Char('[') + text + QLatin1Char(']');
+        root = ParseJson(text);
+        text.fill(QLatin1Char('x'));
+    }
+    QVERIFY(root);
+    QCOMPARE(root->count(), 300);
+    for (int i : {0, 150, 299}) {
+        const JsonNode* row = root->child(i);
+        QCOMPARE(row->fieldName(1), QStringLiteral("title"));
+        QCOMPARE(row->field(QStringLiteral("id"))->toText(), QString::number(i));
+        QCOMPARE(row->textAt(1), QStringLiteral("上海\n到%1").arg(i));
+    }
 }
 
 void JsonTest::trailingTextIsIgnored()
