@@ -52,7 +52,7 @@ void TXMLNode::operator delete(void* node, size_t size)
     ::operator delete(node);
 }
 
-TXMLNode::TXMLNode(Kind kind, const QByteArray& name) : m_kind(kind), m_name(name) {}
+TXMLNode::TXMLNode(Kind kind, QByteArray name) : m_kind(kind), m_name(std::move(name)) {}
 
 // Subtrees are released from a work list rather than by recursion, so that even a very deep
 // tree cannot exhaust the stack when it is destroyed. Leaves are released at once.
@@ -121,9 +121,9 @@ TXMLNode* TXMLNode::addChild(std::unique_ptr<TXMLNode> node)
     return m_children.back().get();
 }
 
-TXMLNode* TXMLNode::addChild(Kind kind, const QByteArray& name)
+TXMLNode* TXMLNode::addChild(Kind kind, QByteArray name)
 {
-    return addChild(std::make_unique<TXMLNode>(kind, name));
+    return addChild(std::make_unique<TXMLNode>(kind, std::move(name)));
 }
 
 std::unique_ptr<TXMLNode> TXMLNode::removeChild(const TXMLNode* child)

@@ -20,7 +20,7 @@ public:
         XmlDeclaration = 4,
     };
 
-    explicit TXMLNode(Kind kind = Document, const QByteArray& name = QByteArray());
+    explicit TXMLNode(Kind kind = Document, QByteArray name = QByteArray());
     ~TXMLNode();
     TXMLNode(const TXMLNode&) = delete;
     TXMLNode& operator=(const TXMLNode&) = delete;
@@ -39,7 +39,7 @@ public:
     // everything after its name.
     const QByteArray& textBytes() const { return m_text; }
     QString text() const;
-    void setText(const QByteArray& text) { m_text = text; }
+    void setText(QByteArray text) { m_text = std::move(text); }
     void appendText(const QByteArray& text) { m_text.append(text); }
     void appendText(char byte) { m_text.append(byte); }
     void appendText(const char* bytes, int length) { m_text.append(bytes, length); }
@@ -52,7 +52,7 @@ public:
     TXMLNode* findChildBytes(const QByteArray& name, int occurrence = 0) const;
 
     TXMLNode* addChild(std::unique_ptr<TXMLNode> node);
-    TXMLNode* addChild(Kind kind, const QByteArray& name);
+    TXMLNode* addChild(Kind kind, QByteArray name);
     // Detaches child and hands it over; nullptr when it is not a child of this node.
     std::unique_ptr<TXMLNode> removeChild(const TXMLNode* child);
 

@@ -348,7 +348,7 @@ void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
 
 void TXMLStringReader::parseAttribute(TXMLNode& element)
 {
-    const QByteArray name = readName();
+    QByteArray name = readName();
     skipWhiteSpace();
     if (atEnd() || current() != '=') {
         fail(QStringLiteral("Equals sign missing in attribute"));
@@ -390,7 +390,7 @@ void TXMLStringReader::parseAttribute(TXMLNode& element)
         }
         jumpTo(end);
     }
-    element.addChild(TXMLNode::Attribute, name)->setText(value);
+    element.addChild(TXMLNode::Attribute, std::move(name))->setText(std::move(value));
 }
 
 void TXMLStringReader::parseContent(TXMLNode& element, int depth)
