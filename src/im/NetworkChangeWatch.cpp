@@ -1,14 +1,13 @@
 #include "im/NetworkChangeWatch.h"
 
 #include "im/ImLog.h"
-
-#include <QNetworkInterface>
+#include "im/InternetCheck.h"
 
 NetworkChangeWatch::NetworkChangeWatch(AddressSource source, QObject* parent)
     : QObject(parent), m_source(std::move(source))
 {
     if (!m_source)
-        m_source = &NetworkChangeWatch::interfaceAddresses;
+        m_source = &InternetCheck::upAddresses;
     m_timer.setInterval(DefaultIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &NetworkChangeWatch::poll);
 }
@@ -37,21 +36,4 @@ void NetworkChangeWatch::poll()
         qCInfo(lcIm) << "The network changed:" << now;
         Q_EMIT networkChanged();
     }
-}
-
-QStringList NetworkChangeWatch::interfaceAddresses()
-{
-    QStringList addresses;
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface& iface : interfaces) {
-        const auto flags = iface.flags();
-        if (flags.testFlag(QNetworkInterface::IsLoopBack) ||
-            !flags.testFlag(QNetworkInterface::IsUp) ||
-            !flags.testFlag(QNetworkInterface::IsRunning))
-            continue;
-        const auto entries = iface.addressEntries();
-        for (const QNetworkAddressEntry& entry : entries)
-            addresses << entry.ip().toString();
-    }
-    return addresses;
 }

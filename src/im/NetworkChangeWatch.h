@@ -14,7 +14,7 @@ class NetworkChangeWatch : public QObject
 {
     Q_OBJECT
 public:
-    // The addresses as text; the default reads the network interfaces.
+    // The addresses as text; the default reads the network interfaces (InternetCheck).
     using AddressSource = std::function<QStringList()>;
 
     static constexpr int DefaultIntervalMs = 3000;
@@ -28,8 +28,6 @@ public:
     bool running() const { return m_timer.isActive(); }
     // One reading, as the timer makes it.
     void poll();
-
-    static QStringList interfaceAddresses();
 
 Q_SIGNALS:
     void networkChanged();

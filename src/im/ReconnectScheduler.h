@@ -1,12 +1,11 @@
 #pragma once
 
 #include "im/ReconnectPolicy.h"
+#include "im/RetryTimer.h"
 
 #include <QObject>
 
 #include <memory>
-
-class RetryTimer;
 
 // The waits between reconnection attempts after an unexpected disconnection. The session
 // reports what happened (lost, attempt failed, connected, given up); the scheduler waits the

@@ -122,9 +122,12 @@ void XmppIMClient::connectToServer(const QString& user, const QString& password)
     config.setStreamSecurityMode(QXmppConfiguration::TLSEnabled);
     config.setAutoAcceptSubscriptions(false);
     // The timeout bounds the wait for a keep-alive answer (milliseconds in, seconds out).
-    config.setKeepAliveTimeout(std::max(1, m_timeout / 1000));
-    config.setKeepAliveInterval(m_keepAliveInterval > 0 ? m_keepAliveInterval
-                                                        : DefaultKeepAliveInterval);
+    const int keepAliveTimeout = std::max(1, m_timeout / 1000);
+    config.setKeepAliveTimeout(keepAliveTimeout);
+    // Each ping restarts the engine's wait for an answer: pings closer together than that
+    // wait would keep a silent server from ever being noticed.
+    const int interval = m_keepAliveInterval > 0 ? m_keepAliveInterval : DefaultKeepAliveInterval;
+    config.setKeepAliveInterval(std::max(interval, keepAliveTimeout + 1));
     m_inSplitter.reset();
     m_outSplitter.reset();
     m_roster.clear();

@@ -30,7 +30,8 @@ public:
     void setTimeout(int milliseconds) override { m_timeout = milliseconds; }
     static constexpr int DefaultKeepAliveInterval = 45; // seconds
 
-    // Seconds between keep-alive pings once connected, read by the next connectToServer().
+    // Seconds between keep-alive pings once connected, read by the next connectToServer();
+    // always longer than the timeout.
     void setKeepAliveInterval(int seconds) { m_keepAliveInterval = seconds; }
     int keepAliveInterval() const { return m_keepAliveInterval; }
 
