@@ -84,6 +84,16 @@ function accounts.update(id, fields)
 	return profiles:set(user, profile) and true or false;
 end
 
+-- Changes an existing account's password (as the exchange's site does); signed-in sessions
+-- stay, the next log-in needs the new password.
+function accounts.set_password(name, password)
+	local user = accounts.normalise(name);
+	if not user or not usermanager.user_exists(user, host) or not password or #password < 6 then
+		return false;
+	end
+	return usermanager.set_password(user, password, host) and true or false;
+end
+
 -- Makes every pair of the given users friends of each other (subscription both).
 function accounts.befriend(users)
 	for _, a in ipairs(users) do

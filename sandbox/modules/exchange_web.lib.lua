@@ -170,6 +170,10 @@ local ROUTES = {
 	{ "GET", "^/sandbox/sms/(%d+)$", function (event, mobile)
 		local issued = sms_codes[mobile];
 		return text(event, issued and issued.code or "no code", issued and 200 or 404); end },
+	{ "GET", "^/sandbox/password/([^/]+)/([^/]+)$", function (event, name, password)
+		local changed = accounts.set_password(name, password);
+		return text(event, changed and "password changed" or "unknown user or short password",
+			changed and 200 or 400); end },
 	{ "GET", "^/sandbox/update/offer/([%d%.]+)/?(%d?)$", function (event, version, method)
 		update.offer(version, method);
 		return text(event, "offering " .. version); end },

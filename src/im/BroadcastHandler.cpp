@@ -251,8 +251,7 @@ std::optional<BroadcastHandler::Family> BroadcastHandler::handleTrail(const QStr
     try {
         switch (family) {
         case Land:
-            if (m_sink->isInfoPageShown(ShellPage::InfoLand))
-                handleLand(*unit->payload);
+            handleLand(*unit->payload, m_sink->isInfoPageShown(ShellPage::InfoLand));
             break;
         case Air:
             if (m_sink->isInfoPageShown(ShellPage::InfoAir))
@@ -318,8 +317,10 @@ bool BroadcastHandler::airFits(const QString& line, const QString& aircompany,
     }
 }
 
-void BroadcastHandler::handleLand(const TXMLNode& payload)
+void BroadcastHandler::handleLand(const TXMLNode& payload, bool landPageShown)
 {
+    if (!landPageShown && !m_landListener)
+        return;
     const LandBroadcast land = parseLand(payload);
     if (land.tag != QLatin1String("robot") || land.row.title.isEmpty())
         return;
@@ -327,6 +328,10 @@ void BroadcastHandler::handleLand(const TXMLNode& payload)
         qCWarning(lcIm) << "Dropping a live listing whose type is no number:" << land.type.left(40);
         return;
     }
+    if (m_landListener)
+        m_landListener(LaneAlert{land.fcity, land.tcity, land.row.title});
+    if (!landPageShown)
+        return;
     if (landFitsInfoGrid(land.fcity, land.tcity))
         m_sink->insertLandRow(ListingGrid::InfoGrd, land.row);
     if (m_sink->isSearchPanelVisible() && landFitsSearchGrid(land.fcity, land.tcity))

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "im/LaneAlertThrottle.h"
 #include "service/ListingRows.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,6 +26,11 @@ public:
     };
 
     BroadcastHandler(BroadcastSink* sink, ShellState* shell);
+
+    // Every land listing that arrives live (tag "robot", a title, a type number), whatever
+    // page is on screen: departure, destination and title.
+    using LandListener = std::function<void(const LaneAlert& listing)>;
+    void setLandListener(LandListener listener) { m_landListener = std::move(listener); }
 
     // host: the configured HostName; loginIdentity: the bare JID the broadcasts go to.
     void setAccount(const QString& host, const QString& loginIdentity);
@@ -60,7 +67,7 @@ private:
     bool hasHeaderText(const QString& bare, Family family) const;
     std::optional<Accepted> accept(const QString& text, std::optional<Family> only) const;
 
-    void handleLand(const TXMLNode& payload);
+    void handleLand(const TXMLNode& payload, bool landPageShown);
     void handleAir(const TXMLNode& payload);
     void handleSea(const TXMLNode& payload);
     void handleRail(const TXMLNode& payload);
@@ -69,4 +76,5 @@ private:
     ShellState* m_shell;
     QString m_host;
     QString m_loginIdentity;
+    LandListener m_landListener;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "im/FriendEntry.h"
+#include "im/IncomingChat.h"
 
 #include <QString>
 
@@ -13,6 +14,13 @@ public:
 
     // A chat message the session accepted: sender user part, sender domain, text.
     virtual void receive(const QString& from, const QString& domain, const QString& text) = 0;
+    // The same message with its send time: the session calls this one. A chat window that
+    // shows when a message was sent overrides it and reads message.sentAt (invalid: the
+    // arrival time); by default it is handed to receive().
+    virtual void receiveMessage(const IncomingChat& message)
+    {
+        receive(message.from, message.domain, message.text);
+    }
     // Double-click on a friend, or the friend menu's first item.
     virtual void openFromFriend(const FriendEntry& friendEntry) = 0;
     // The friend's presence changed. Only an existing window of the conversation

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -19,6 +20,14 @@ public:
     {
         MessageChat = 1,
         MessageGroupChat = 2
+    };
+    // OnDisconnected's status: why the connection (or the log-in) ended.
+    enum DisconnectStatus
+    {
+        DisconnectClosed = 0,  // closed without an error (also by disconnectFromServer)
+        DisconnectFailed = 1,  // network, silence, a stream error of the server
+        DisconnectRefused = 2, // the server refused the user name or password
+        DisconnectConflict = 3 // another log-in of the same account took over the session
     };
 
     explicit IMClient(QObject* parent = nullptr) : QObject(parent) {}
@@ -63,12 +72,15 @@ public:
 Q_SIGNALS:
     // statusCode 0 means success.
     void OnConnected(int statusCode, const QString& description);
+    // statusCode: a DisconnectStatus.
     void OnDisconnected(int statusCode, const QString& description);
-    // from is the sender's user part (before "@").
+    // from is the sender's user part (before "@"). sentAt is the sender's time of a message
+    // the server kept and delivers late (its delay stamp, UTC); invalid for a live message.
     void OnMessageIn(const QString& messageId, const QString& from, const QString& domain,
                      const QString& resource, int messageType, const QString& subject,
                      const QString& messageThread, const QString& messageText,
-                     const QString& messageHtml, const QString& other);
+                     const QString& messageHtml, const QString& other,
+                     const QDateTime& sentAt = QDateTime());
     // availability 0 offline, 1 online, 2 away, 3 extended away, 4 do not disturb.
     void OnPresence(const QString& user, const QString& domain, const QString& resource,
                     int availability, const QString& status);

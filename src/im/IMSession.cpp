@@ -8,6 +8,7 @@
 #include "im/IMSessionHost.h"
 #include "im/ImLog.h"
 #include "im/InternetCheck.h"
+#include "im/ReconnectScheduler.h"
 #include "im/RosterStanza.h"
 #include "im/SessionDialogs.h"
 #include "im/SubscriptionQueue.h"
@@ -16,6 +17,7 @@
 #include <exception>
 
 const char* const IMSession::Resource = "haulway";
+const char* const IMSession::ReconnectingText = "正在重新连接…";
 
 namespace {
 
@@ -85,12 +87,43 @@ void IMSession::wireClient()
     QObject::connect(m_client, &IMClient::OnPITrail, this, &IMSession::onPITrail);
 }
 
+void IMSession::setReconnection(ReconnectScheduler* scheduler)
+{
+    if (m_reconnect)
+        QObject::disconnect(m_reconnect, nullptr, this, nullptr);
+    m_reconnect = scheduler;
+    if (m_reconnect)
+        QObject::connect(m_reconnect, &ReconnectScheduler::attemptDue, this,
+                         &IMSession::reconnectNow);
+}
+
 void IMSession::signIn()
 {
+    m_reconnecting = false;
+    if (m_reconnect)
+        m_reconnect->cancel();
     m_boundIdentity.clear(); // a new login may name another user
+    startSignIn();
+}
+
+void IMSession::reconnectNow()
+{
+    if (m_connecting || m_client->connected())
+        return;
+    // The same user again: the identity the server bound last time stays.
+    m_reconnecting = true;
+    if (!startSignIn()) {
+        m_reconnecting = false;
+        if (m_reconnect)
+            m_reconnect->attemptFailed();
+    }
+}
+
+bool IMSession::startSignIn()
+{
     const Account s = account();
     if (!InternetCheck::canReach(s.hostName))
-        return;
+        return false;
     m_host->setConnectionText(QString(), IMSessionHost::Normal);
     showProgress(QStringLiteral("正在登录..."));
     try {
@@ -101,10 +134,13 @@ void IMSession::signIn()
         m_client->setTimeout(5000);
         m_client->connectToServer(s.loginIdentity, s.password);
         m_connecting = true;
+        return true;
     } catch (const std::exception& e) {
         qCWarning(lcIm) << "Signing in failed:" << e.what();
-        showConnectFailed();
+        if (!m_reconnecting)
+            showConnectFailed();
     }
+    return false;
 }
 
 void IMSession::showConnectFailed()
@@ -117,6 +153,10 @@ void IMSession::onConnected(int statusCode, const QString&)
     if (statusCode != 0)
         return;
     m_connecting = false;
+    m_resumed = m_reconnecting;
+    m_reconnecting = false;
+    if (m_reconnect)
+        m_reconnect->connected();
     try {
         // First: every step below and every later event compares with the identity.
         adoptBoundIdentity();
@@ -133,13 +173,34 @@ void IMSession::onConnected(int statusCode, const QString&)
     }
 }
 
-void IMSession::onDisconnected(int, const QString&)
+void IMSession::onDisconnected(int statusCode, const QString& description)
 {
+    // Our own disconnection while cleaning up (a log-off) comes back here: nothing to add.
+    const bool intended = m_cleaningUp;
     // The connection is made in the background, so a refused connection or log-in ends
     // here rather than in signIn: it is a failed sign-in all the same.
     const bool neverConnected = m_connecting;
+    const bool attempt = m_reconnecting;
     m_connecting = false;
+    m_reconnecting = false;
     cleanUp();
+    if (intended)
+        return;
+    // A refused password stays refused, and a conflict means the account signed in
+    // elsewhere: trying again would only throw that other log-in out.
+    const bool final =
+        statusCode == IMClient::DisconnectRefused || statusCode == IMClient::DisconnectConflict;
+    if (m_reconnect && !final && (attempt || !neverConnected)) {
+        qCInfo(lcIm) << "Connection lost:" << description;
+        m_host->setConnectionText(QString::fromUtf8(ReconnectingText), IMSessionHost::Normal);
+        if (attempt && m_reconnect->active())
+            m_reconnect->attemptFailed();
+        else
+            m_reconnect->connectionLost();
+        return;
+    }
+    if (m_reconnect)
+        m_reconnect->cancel();
     if (neverConnected)
         showConnectFailed();
 }
@@ -243,6 +304,10 @@ void IMSession::cleanUp()
 
 void IMSession::logOffAndLogIn()
 {
+    // The user's own log-in ends any wait to reconnect.
+    m_reconnecting = false;
+    if (m_reconnect)
+        m_reconnect->cancel();
     cleanUp();
     if (m_host->runLoginAgain())
         signIn();
@@ -348,13 +413,13 @@ void IMSession::sendSubscriptionAnswer(const QString& jid, bool accept)
 void IMSession::onMessageIn(const QString&, const QString& from, const QString& domain,
                             const QString& resource, int messageType, const QString&,
                             const QString&, const QString& messageText, const QString&,
-                            const QString&)
+                            const QString&, const QDateTime& sentAt)
 {
     const bool fromOurClient = domain == account().hostName && resource == QLatin1String(Resource);
     const bool chatType =
         messageType == IMClient::MessageChat || messageType == IMClient::MessageGroupChat;
     if (fromOurClient && chatType && m_chat)
-        m_chat->receive(from, domain, messageText);
+        m_chat->receiveMessage(IncomingChat{from, domain, messageText, sentAt});
 }
 
 void IMSession::onPITrail(int, const QString& pi)

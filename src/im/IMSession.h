@@ -4,6 +4,7 @@
 #include "im/FriendRoster.h"
 #include "im/SessionStatus.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -13,6 +14,7 @@ class BroadcastHandler;
 class ChatWindows;
 class IMClient;
 class IMSessionHost;
+class ReconnectScheduler;
 class SessionDialogs;
 class SubscriptionQueue;
 
@@ -38,7 +40,19 @@ public:
     void setBroadcastHandler(BroadcastHandler* handler) { m_broadcasts = handler; }
 
     // Connects with the stored login identity (nothing when there is no internet connection).
+    // Ends a wait to reconnect.
     void signIn();
+    // After an unexpected disconnection (not a log-off, not a refused password, not another
+    // log-in of the same account taking over) the session reconnects by itself at the
+    // scheduler's times; lblConn shows ReconnectingText meanwhile. A failed sign-in is not a
+    // disconnection: it still shows "连接服务器失败". Without a scheduler (the default) the
+    // session stays disconnected. Not owned.
+    void setReconnection(ReconnectScheduler* scheduler);
+    ReconnectScheduler* reconnection() const { return m_reconnect; }
+    // Whether the connection came up by reconnecting rather than by a sign-in; the connected
+    // handler runs the same either way.
+    bool resumed() const { return m_resumed; }
+    static const char* const ReconnectingText; // lblConn while waiting to reconnect
     // On disconnection and before logging in again.
     void cleanUp();
     // Status text, tray hint, lblConn, menus and lblEndate for the profile's company.
@@ -89,7 +103,8 @@ public:
     void onMessageIn(const QString& messageId, const QString& from, const QString& domain,
                      const QString& resource, int messageType, const QString& subject,
                      const QString& messageThread, const QString& messageText,
-                     const QString& messageHtml, const QString& other);
+                     const QString& messageHtml, const QString& other,
+                     const QDateTime& sentAt = QDateTime());
     void onPITrail(int direction, const QString& pi);
 
 Q_SIGNALS:
@@ -104,6 +119,9 @@ Q_SIGNALS:
 
 private:
     void wireClient();
+    // Sets up the client and starts connecting; false when no attempt was made.
+    bool startSignIn();
+    void reconnectNow();
     void adoptBoundIdentity();
     void sendSubscriptionAnswer(const QString& jid, bool accept);
     void rebuildFriends();
@@ -128,4 +146,7 @@ private:
     SessionStatus m_status;
     bool m_cleaningUp = false;
     bool m_connecting = false; // signed in, OnConnected not yet seen
+    ReconnectScheduler* m_reconnect = nullptr;
+    bool m_reconnecting = false; // the log-in under way is a reconnection attempt
+    bool m_resumed = false;
 };

@@ -12,6 +12,12 @@ bool InternetCheck::canReach(const QString& serverHost)
     const QHostAddress literal(serverHost);
     if (!literal.isNull() && literal.isLoopback())
         return true;
+    return !upAddresses().isEmpty();
+}
+
+QStringList InternetCheck::upAddresses()
+{
+    QStringList addresses;
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& iface : interfaces) {
         const auto flags = iface.flags();
@@ -19,8 +25,9 @@ bool InternetCheck::canReach(const QString& serverHost)
             !flags.testFlag(QNetworkInterface::IsUp) ||
             !flags.testFlag(QNetworkInterface::IsRunning))
             continue;
-        if (!iface.addressEntries().isEmpty())
-            return true;
+        const auto entries = iface.addressEntries();
+        for (const QNetworkAddressEntry& entry : entries)
+            addresses << entry.ip().toString();
     }
-    return false;
+    return addresses;
 }

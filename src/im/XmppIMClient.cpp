@@ -122,9 +122,12 @@ void XmppIMClient::connectToServer(const QString& user, const QString& password)
     config.setStreamSecurityMode(QXmppConfiguration::TLSEnabled);
     config.setAutoAcceptSubscriptions(false);
     // The timeout bounds the wait for a keep-alive answer (milliseconds in, seconds out).
-    config.setKeepAliveTimeout(std::max(1, m_timeout / 1000));
-    if (m_keepAliveInterval > 0)
-        config.setKeepAliveInterval(m_keepAliveInterval);
+    const int keepAliveTimeout = std::max(1, m_timeout / 1000);
+    config.setKeepAliveTimeout(keepAliveTimeout);
+    // Each ping restarts the engine's wait for an answer: pings closer together than that
+    // wait would keep a silent server from ever being noticed.
+    const int interval = m_keepAliveInterval > 0 ? m_keepAliveInterval : DefaultKeepAliveInterval;
+    config.setKeepAliveInterval(std::max(interval, keepAliveTimeout + 1));
     m_inSplitter.reset();
     m_outSplitter.reset();
     m_roster.clear();
@@ -251,13 +254,27 @@ void XmppIMClient::onEngineDisconnected()
     m_connecting = false;
     m_loggedIn = false;
     const QString description = m_lastError;
+    int status = m_lastStatus;
+    if (status == DisconnectClosed && !description.isEmpty())
+        status = DisconnectFailed;
     m_lastError.clear();
-    Q_EMIT OnDisconnected(description.isEmpty() ? 0 : 1, description);
+    m_lastStatus = DisconnectClosed;
+    Q_EMIT OnDisconnected(status, description);
 }
 
 void XmppIMClient::onEngineError(int error)
 {
     m_lastError = errorText(QXmppClient::Error(error));
+    m_lastStatus = DisconnectFailed;
+    if (error == QXmppClient::XmppStreamError) {
+        // A refused password ends the log-in with not-authorized, another log-in of the same
+        // account ends the session with conflict; anything else (a shutdown) may pass.
+        const auto condition = m_client->xmppStreamError();
+        if (condition == QXmppStanza::Error::NotAuthorized)
+            m_lastStatus = DisconnectRefused;
+        else if (condition == QXmppStanza::Error::Conflict)
+            m_lastStatus = DisconnectConflict;
+    }
     // A failed log-in may end without the engine's disconnected signal.
     if (m_connecting && !m_client->isConnected())
         onEngineDisconnected();
@@ -281,7 +298,8 @@ void XmppIMClient::onMessage(const QXmppMessage& message)
     const QString from = message.from();
     Q_EMIT OnMessageIn(message.id(), QXmppUtils::jidToUser(from), QXmppUtils::jidToDomain(from),
                        QXmppUtils::jidToResource(from), messageTypeOf(message.type()),
-                       message.subject(), message.thread(), message.body(), QString(), QString());
+                       message.subject(), message.thread(), message.body(), QString(), QString(),
+                       message.stamp());
 }
 
 void XmppIMClient::onPresence(const QXmppPresence& presence)
@@ -305,6 +323,7 @@ void XmppIMClient::onLoginSilence()
     if (!m_connecting)
         return;
     m_lastError = QStringLiteral("Timeout: the server did not answer");
+    m_lastStatus = DisconnectFailed;
     m_client->disconnectFromServer();
     onEngineDisconnected(); // a socket that never connected reports nothing itself
 }

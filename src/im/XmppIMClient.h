@@ -11,10 +11,11 @@ class QXmppPresence;
 class QXmppRosterManager;
 class QTimer;
 
-// IMClient over QXmpp. No automatic reconnection; certificate errors are never ignored;
-// TLS is used when the server offers it. The protocol trail reports each unit's exact text.
-// Timeout (milliseconds) bounds the server's silence while logging in, and the wait for a
-// keep-alive answer once connected.
+// IMClient over QXmpp. The engine's own reconnection stays off (the session reconnects with
+// its backoff); certificate errors are never ignored; TLS is used when the server offers it.
+// The protocol trail reports each unit's exact text. Timeout (milliseconds) bounds the
+// server's silence while logging in, and the wait for a keep-alive answer (a ping) once
+// connected: a server that goes silent is noticed within the ping interval plus the timeout.
 class XmppIMClient : public IMClient
 {
     Q_OBJECT
@@ -27,9 +28,12 @@ public:
     void setResource(const QString& resource) override { m_resource = resource; }
     void setAuthMethods(const QString& methods) override { m_authMethods = methods; }
     void setTimeout(int milliseconds) override { m_timeout = milliseconds; }
-    // Seconds between keep-alive pings once connected (0: the engine's default), read by the
-    // next connectToServer().
+    static constexpr int DefaultKeepAliveInterval = 45; // seconds
+
+    // Seconds between keep-alive pings once connected, read by the next connectToServer();
+    // always longer than the timeout.
     void setKeepAliveInterval(int seconds) { m_keepAliveInterval = seconds; }
+    int keepAliveInterval() const { return m_keepAliveInterval; }
 
     bool connected() const override;
     void connectToServer(const QString& user, const QString& password) override;
@@ -70,10 +74,11 @@ private:
     QString m_resource;
     QString m_authMethods = QStringLiteral("*");
     int m_timeout = 5000;
-    int m_keepAliveInterval = 0;
+    int m_keepAliveInterval = DefaultKeepAliveInterval;
     bool m_loggedIn = false;
     bool m_connecting = false;
     QString m_lastError;
+    int m_lastStatus = DisconnectClosed;
     QStringList m_roster; // bare JIDs of the roster, in the engine's order
     PiTrailSplitter m_inSplitter;
     PiTrailSplitter m_outSplitter;

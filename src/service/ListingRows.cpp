@@ -2,6 +2,7 @@
 
 #include "core/JsonNode.h"
 #include "core/TextTrim.h"
+#include "service/ListingAge.h"
 
 #include <tuple>
 
@@ -63,6 +64,7 @@ LandRow LandRow::build(const QString& id, const QString& title, const QString& i
     row.typeIcon = typeIconFor(itype);
     row.title = TrimLowChars(title);
     row.shortTime = shortTimeOf(issueAt, rule);
+    row.issuedAt = ListingAge::parseIssueTime(issueAt);
     row.id = id;
     row.contact = contact;
     row.senderIcon = senderIconFor(senderId);
@@ -80,9 +82,9 @@ LandRow LandRow::fromJson(const JsonNode& element, ShortTimeRule rule)
 
 bool LandRow::operator==(const LandRow& o) const
 {
-    return std::tie(typeIcon, title, shortTime, id, contact, senderIcon, senderId, position) ==
-           std::tie(o.typeIcon, o.title, o.shortTime, o.id, o.contact, o.senderIcon, o.senderId,
-                    o.position);
+    return std::tie(typeIcon, title, shortTime, id, contact, senderIcon, senderId, position,
+                    issuedAt) == std::tie(o.typeIcon, o.title, o.shortTime, o.id, o.contact,
+                                          o.senderIcon, o.senderId, o.position, o.issuedAt);
 }
 
 AirRow AirRow::fromJson(const JsonNode& element)

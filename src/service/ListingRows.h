@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +40,7 @@ struct LandRow
     ListingImage senderIcon = ChatImage;    // field 4, on white
     QString senderId;                       // field 5 (hidden), "-1" for the agent seat
     QString position;                       // field 6 (hidden)
+    QDateTime issuedAt; // the issue time read from issueat, for the age beside the short time
 
     // The title cell's plain text: title, one space, short time.
     QString titleCellText() const;

@@ -1,4 +1,6 @@
+#include "ManualRetryTimer.h"
 #include "SessionFixture.h"
+#include "im/ReconnectScheduler.h"
 #include "im/RosterStanza.h"
 
 #include <QRegularExpression>
@@ -37,6 +39,18 @@ public:
     QStringList list;
 };
 
+// Chat windows that also keep each message with its send time.
+class StampedChatWindows : public RecordingChatWindows
+{
+public:
+    void receiveMessage(const IncomingChat& message) override
+    {
+        messages << message;
+        ChatWindows::receiveMessage(message);
+    }
+    QList<IncomingChat> messages;
+};
+
 } // namespace
 
 class IMSessionTest : public QObject
@@ -66,8 +80,28 @@ private Q_SLOTS:
     void subscriptionRequestsAreAskedOneAfterAnother();
     void chatMessagesAcceptedOnlyFromOurClient();
     void openConversationGoesToTheChatWindows();
+    void droppedConnectionComesBackByItself();
+    void refusedPasswordStopsTheRetries();
+    void noReconnectionAfterLogOffConflictOrFailedSignIn();
+    void chatMessagesCarryTheirSendTime();
 
 private:
+    // Reconnection at the policy's nominal waits, fired by hand.
+    ManualRetryTimer* reconnect()
+    {
+        auto* timer = new ManualRetryTimer;
+        scheduler = std::make_unique<ReconnectScheduler>(ReconnectPolicy([] { return 0.5; }),
+                                                         std::unique_ptr<RetryTimer>(timer));
+        im->setReconnection(scheduler.get());
+        return timer;
+    }
+    void drop(int status, const QString& why = QStringLiteral("Socket error"))
+    {
+        client->isConnected = false;
+        Q_EMIT client->OnDisconnected(status, why);
+    }
+    std::unique_ptr<ReconnectScheduler> scheduler;
+
     void connectAndSync(const QList<FakeIMClient::Contact>& roster)
     {
         fixture->connectAndSync(roster);
@@ -99,6 +133,7 @@ void IMSessionTest::cleanup()
 {
     delete changes;
     fixture.reset();
+    scheduler.reset();
 }
 
 QStringList IMSessionTest::friendJids() const
@@ -566,6 +601,129 @@ void IMSessionTest::openConversationGoesToTheChatWindows()
     im->openConversation(QStringLiteral("stranger@localhost"));
     im->openConversation(QString());
     QCOMPARE(chat->calls, QStringList{"open:zhangwei@localhost"});
+}
+
+void IMSessionTest::droppedConnectionComesBackByItself()
+{
+    ManualRetryTimer* timer = reconnect();
+    const QString waiting = QString::fromUtf8(IMSession::ReconnectingText);
+    im->signIn();
+    connectAndSync({{"zhangwei@localhost", "张伟"}});
+    host->steps.clear();
+    client->calls.clear();
+    chat->calls.clear();
+
+    drop(IMClient::DisconnectFailed, QStringLiteral("Keep-alive timeout"));
+    // The clean-up of any disconnection ran; lblConn tells the wait instead of the failure.
+    QVERIFY(!im->friendListShown());
+    QVERIFY(im->roster().friends().isEmpty());
+    QVERIFY(chat->calls.contains(QStringLiteral("closeAll")));
+    QCOMPARE(host->connText, waiting);
+    QCOMPARE(host->connTone, IMSessionHost::Normal);
+    QCOMPARE(timer->delays, QList<int>{1000});
+    QVERIFY(!client->calls.contains(QStringLiteral("connectToServer")));
+
+    // The wait ends: the same account signs in again; the server is still away.
+    QVERIFY(timer->fire());
+    QCOMPARE(client->calls.count(QStringLiteral("connectToServer")), 1);
+    QCOMPARE(client->connectedUser, QStringLiteral("lina@localhost"));
+    QCOMPARE(client->connectedPassword, QStringLiteral("demo1234"));
+    drop(IMClient::DisconnectFailed);
+    QCOMPARE(host->connText, waiting);
+    QCOMPARE(timer->delays, (QList<int>{1000, 2000}));
+
+    // Back: the connected handler runs as after a sign-in.
+    QVERIFY(timer->fire());
+    QCOMPARE(client->calls.count(QStringLiteral("connectToServer")), 2);
+    client->raiseConnected();
+    QVERIFY(im->resumed());
+    QVERIFY(!scheduler->active());
+    QCOMPARE(host->steps, (QStringList{"writeMainSettings", "startProfileFetch"}));
+    QCOMPARE(host->connText, QStringLiteral("已连接"));
+    QVERIFY(im->friendListShown());
+    Q_EMIT client->OnSync();
+    QCOMPARE(friendJids(), QStringList{"zhangwei@localhost"});
+
+    // The next drop starts the backoff over.
+    drop(IMClient::DisconnectFailed);
+    QCOMPARE(timer->delays, (QList<int>{1000, 2000, 1000}));
+    // A sign-in from the menu is no resumption.
+    im->logOffAndLogIn();
+    client->raiseConnected();
+    QVERIFY(!im->resumed());
+}
+
+void IMSessionTest::refusedPasswordStopsTheRetries()
+{
+    ManualRetryTimer* timer = reconnect();
+    im->signIn();
+    client->raiseConnected();
+    drop(IMClient::DisconnectFailed);
+    QVERIFY(timer->fire());
+    // The password was changed on the site meanwhile.
+    Q_EMIT client->OnDisconnected(IMClient::DisconnectRefused, QStringLiteral("XMPP stream error"));
+    QCOMPARE(host->connText, QStringLiteral("连接服务器失败"));
+    QCOMPARE(host->connTone, IMSessionHost::Failure);
+    QVERIFY(!timer->isActive());
+    QVERIFY(!scheduler->active());
+    QCOMPARE(client->calls.count(QStringLiteral("connectToServer")), 2);
+}
+
+void IMSessionTest::noReconnectionAfterLogOffConflictOrFailedSignIn()
+{
+    ManualRetryTimer* timer = reconnect();
+    // A first sign-in that fails stays a failed sign-in.
+    im->signIn();
+    Q_EMIT client->OnDisconnected(IMClient::DisconnectFailed, QStringLiteral("Socket error"));
+    QCOMPARE(host->connText, QStringLiteral("连接服务器失败"));
+    QVERIFY(timer->delays.isEmpty());
+
+    // Another log-in of the same account took the session over.
+    im->signIn();
+    client->raiseConnected();
+    drop(IMClient::DisconnectConflict, QStringLiteral("XMPP stream error"));
+    QCOMPARE(host->connText, QStringLiteral("断开"));
+    QVERIFY(timer->delays.isEmpty());
+
+    // The user's own log-off: the client reports the disconnection it was asked for.
+    im->signIn();
+    client->raiseConnected();
+    im->cleanUp();
+    QVERIFY(client->calls.contains(QStringLiteral("disconnectFromServer")));
+    QVERIFY(timer->delays.isEmpty());
+
+    // The menu's log-in ends a wait.
+    im->signIn();
+    client->raiseConnected();
+    drop(IMClient::DisconnectFailed);
+    QVERIFY(timer->isActive());
+    im->logOffAndLogIn();
+    QVERIFY(!timer->isActive());
+    QVERIFY(!scheduler->active());
+    QCOMPARE(client->calls.last(), QStringLiteral("connectToServer"));
+    QCOMPARE(host->steps.count(QStringLiteral("runLoginAgain")), 1);
+}
+
+void IMSessionTest::chatMessagesCarryTheirSendTime()
+{
+    StampedChatWindows stamped;
+    im->setChatWindows(&stamped);
+    const QDateTime sent(QDate(2026, 12, 8), QTime(2, 15, 30), Qt::UTC);
+    Q_EMIT client->OnMessageIn("m1", "zhangwei", "localhost", "haulway", 1, QString(), QString(),
+                               QStringLiteral("昨晚的留言"), QString(), QString(), sent);
+    Q_EMIT client->OnMessageIn("m2", "zhangwei", "localhost", "haulway", 1, QString(), QString(),
+                               QStringLiteral("现在"), QString(), QString());
+    // Refused messages keep no time either.
+    Q_EMIT client->OnMessageIn("m3", "zhangwei", "localhost", "phone", 1, QString(), QString(),
+                               QStringLiteral("别处"), QString(), QString(), sent);
+    QCOMPARE(stamped.messages.size(), 2);
+    QCOMPARE(stamped.messages.at(0).text, QStringLiteral("昨晚的留言"));
+    QCOMPARE(stamped.messages.at(0).sentAt, sent);
+    QCOMPARE(stamped.messages.at(0).from, QStringLiteral("zhangwei"));
+    QVERIFY(!stamped.messages.at(1).sentAt.isValid());
+    // Chat windows that read no time still get the text.
+    QCOMPARE(stamped.calls, (QStringList{"receive:zhangwei:localhost:昨晚的留言",
+                                         "receive:zhangwei:localhost:现在"}));
 }
 
 QTEST_GUILESS_MAIN(IMSessionTest)

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void controlCharactersInPublishedTextsKeepTheSession();
     void capitalisedLoginGetsItsBroadcasts();
     void openFriendRequestKeepsTheSessionReading();
+    void delayedChatKeepsItsSendTime();
 
 private:
     void signIn(User& user);
@@ -518,6 +519,32 @@ void ImSandboxTest::openFriendRequestKeepsTheSessionReading()
     forget(*b, asked.jid);
     QTest::qWait(200);
     asked.session.cleanUp();
+}
+
+void ImSandboxTest::delayedChatKeepsItsSendTime()
+{
+    // A message the server kept while the user was away carries a delay stamp; a live one
+    // does not. Sent raw here so that the stamp is known.
+    QList<QPair<QString, QDateTime>> received;
+    const auto recorder =
+        QObject::connect(&b->client, &IMClient::OnMessageIn,
+                         [&received](const QString&, const QString&, const QString&, const QString&,
+                                     int, const QString&, const QString&, const QString& text,
+                                     const QString&, const QString&, const QDateTime& sentAt) {
+                             received.append({text, sentAt});
+                         });
+    a->client.sendCommand(
+        QStringLiteral("<message to='%1/haulway' type='chat'><body>昨晚的留言</body>"
+                       "<delay xmlns='urn:xmpp:delay' from='localhost' "
+                       "stamp='2026-12-08T02:15:30Z'/></message>")
+            .arg(b->jid));
+    a->client.sendMessage(b->jid, IMClient::MessageChat, QStringLiteral("现在的消息"));
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 2, kWait);
+    QObject::disconnect(recorder);
+    QCOMPARE(received.at(0).first, QStringLiteral("昨晚的留言"));
+    QCOMPARE(received.at(0).second, QDateTime(QDate(2026, 12, 8), QTime(2, 15, 30), Qt::UTC));
+    QCOMPARE(received.at(1).first, QStringLiteral("现在的消息"));
+    QVERIFY(!received.at(1).second.isValid());
 }
 
 QTEST_MAIN(ImSandboxTest)

@@ -8,6 +8,7 @@ ListingGridRow GridRowBuilder::fromLand(const LandRow& row)
     grid.typeImage = row.typeIcon;
     grid.senderImage = row.senderIcon;
     grid.shortTime = row.shortTime;
+    grid.issuedAt = row.issuedAt;
     return grid;
 }
 

@@ -41,10 +41,13 @@ QString ListingGridDelegate::shownTitleMarkup(const QModelIndex& index, const QF
                                               int cellWidth) const
 {
     const QString shortTime = index.data(ListingTableModel::ShortTimeRole).toString();
-    const QString tail = shortTime.isEmpty() ? QString() : QLatin1Char(' ') + shortTime;
+    const QString age = index.data(ListingTableModel::AgeRole).toString();
+    QString tail = shortTime.isEmpty() ? QString() : QLatin1Char(' ') + shortTime;
+    if (!age.isEmpty())
+        tail += QLatin1Char(' ') + age;
     const QString title =
         shownText(index.data(ListingTableModel::TitleRole).toString(), tail, font, cellWidth);
-    return ListingTableModel::titleMarkup(title, shortTime);
+    return ListingTableModel::titleMarkup(title, shortTime, age);
 }
 
 QString ListingGridDelegate::shownPlainText(const QModelIndex& index, const QFont& font,
@@ -71,7 +74,8 @@ void ListingGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     paintBackground(painter, option, index, focused);
     if (index.data(ListingTableModel::TitleRole).isValid()) {
         const QFont font = focused ? GridFonts::tahoma(11, true) : option.font;
-        paintRichText(painter, option, shownTitleMarkup(index, font, option.rect.width()), focused);
+        paintRichText(painter, option, shownTitleMarkup(index, font, option.rect.width()),
+                      textColour(option, index), focused);
     } else if (index.data(ListingTableModel::ImageIndexRole).toInt() >= 0) {
         paintIcon(painter, option, index);
     } else {
@@ -113,8 +117,19 @@ void ListingGridDelegate::layoutDocument(QTextDocument& doc, const QFont& font, 
     doc.setTextWidth(qMax(1, width - 2 * TextOffset));
 }
 
+QColor ListingGridDelegate::textColour(const QStyleOptionViewItem& option,
+                                       const QModelIndex& index) const
+{
+    // Rows of stale listings are greyed by the model.
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    if (foreground.canConvert<QBrush>())
+        return foreground.value<QBrush>().color();
+    return option.palette.color(QPalette::Text);
+}
+
 void ListingGridDelegate::paintRichText(QPainter* painter, const QStyleOptionViewItem& option,
-                                        const QString& html, bool focused) const
+                                        const QString& html, const QColor& colour,
+                                        bool focused) const
 {
     QTextDocument doc;
     const QFont font = focused ? GridFonts::tahoma(11, true) : option.font;
@@ -126,7 +141,7 @@ void ListingGridDelegate::paintRichText(QPainter* painter, const QStyleOptionVie
     const QRectF clip(0, 0, option.rect.width() - TextOffset, option.rect.height());
     painter->setClipRect(clip);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, option.palette.color(QPalette::Text));
+    context.palette.setColor(QPalette::Text, colour);
     context.clip = clip;
     doc.documentLayout()->draw(painter, context);
 }
@@ -150,7 +165,7 @@ void ListingGridDelegate::paintPlainText(QPainter* painter, const QStyleOptionVi
     if (text.isEmpty())
         return;
     painter->setFont(font);
-    painter->setPen(option.palette.color(QPalette::Text));
+    painter->setPen(textColour(option, index));
     const QVariant alignment = index.data(Qt::TextAlignmentRole);
     const int flags =
         alignment.isValid() ? alignment.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);

@@ -25,7 +25,8 @@ private:
     void paintBackground(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index, bool focused) const;
     void paintRichText(QPainter* painter, const QStyleOptionViewItem& option, const QString& html,
-                       bool focused) const;
+                       const QColor& colour, bool focused) const;
+    QColor textColour(const QStyleOptionViewItem& option, const QModelIndex& index) const;
     void paintIcon(QPainter* painter, const QStyleOptionViewItem& option,
                    const QModelIndex& index) const;
     void paintPlainText(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QVector>
 
@@ -12,6 +13,7 @@ struct ListingGridRow
     int typeImage = -1;   // -1: no picture
     int senderImage = -1; // -1: no picture
     QString shortTime;    // land title cell only
+    QDateTime issuedAt;   // land rows: when the listing was issued (invalid: unknown)
 
     QString field(int index) const
     {

@@ -1,13 +1,23 @@
 #include "ui/main/ListingTableModel.h"
 
+#include "service/ListingAge.h"
 #include "ui/main/ListingImages.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QTimer>
+
+namespace {
+const QColor kStaleText(150, 150, 150);
+}
 
 ListingTableModel::ListingTableModel(ListingFamily family, QObject* parent)
-    : QAbstractTableModel(parent), m_layout(&ListingLayout::of(family))
-{}
+    : QAbstractTableModel(parent), m_layout(&ListingLayout::of(family)),
+      m_ageTimer(new QTimer(this))
+{
+    m_ageTimer->setInterval(AgeRefreshMs);
+    connect(m_ageTimer, &QTimer::timeout, this, &ListingTableModel::refreshAges);
+}
 
 int ListingTableModel::rowCount(const QModelIndex& parent) const
 {
@@ -39,6 +49,16 @@ QVariant ListingTableModel::data(const QModelIndex& index, int role) const
     case ShortTimeRole:
         if (field == m_layout->titleField)
             return row.shortTime;
+        return QVariant();
+    case AgeRole:
+        if (field == m_layout->titleField && !row.field(field).isEmpty())
+            return ageText(row, m_now);
+        return QVariant();
+    case StaleRole:
+        return isStale(row, m_now);
+    case Qt::ForegroundRole:
+        if (isStale(row, m_now))
+            return QBrush(kStaleText);
         return QVariant();
     case ImageIndexRole:
         return imageAt(row, field);
@@ -148,12 +168,71 @@ void ListingTableModel::clearToOneEmptyRow()
     endResetModel();
 }
 
-QString ListingTableModel::titleMarkup(const QString& title, const QString& shortTime)
+QString ListingTableModel::titleMarkup(const QString& title, const QString& shortTime,
+                                       const QString& age)
 {
     // Titles come from other users: escape them so markup in a title is shown, never run.
     QString markup = title.toHtmlEscaped();
-    if (!shortTime.isEmpty())
-        markup += QStringLiteral(" <span style=\"color:#939291\">%1</span>")
-                      .arg(shortTime.toHtmlEscaped());
+    QString grey = shortTime;
+    if (!age.isEmpty())
+        grey += (grey.isEmpty() ? QString() : QStringLiteral(" ")) + age;
+    if (!grey.isEmpty())
+        markup +=
+            QStringLiteral(" <span style=\"color:#939291\">%1</span>").arg(grey.toHtmlEscaped());
     return markup;
+}
+
+void ListingTableModel::setAgeClock(Clock clock)
+{
+    m_clock = std::move(clock);
+    m_now = m_clock ? m_clock() : QDateTime();
+    if (m_clock && m_layout->family == ListingFamily::Land)
+        m_ageTimer->start();
+    else
+        m_ageTimer->stop();
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(m_rows.size() - 1, m_layout->fieldCount - 1));
+}
+
+void ListingTableModel::setAgeRefreshInterval(int milliseconds)
+{
+    m_ageTimer->setInterval(milliseconds);
+}
+
+void ListingTableModel::refreshAges()
+{
+    if (!m_clock)
+        return;
+    const QDateTime before = m_now;
+    m_now = m_clock();
+    // Report runs of changed rows: a minute changes the words of few rows.
+    int first = -1;
+    const int last = m_layout->fieldCount - 1;
+    for (int i = 0; i <= m_rows.size(); ++i) {
+        bool changed = false;
+        if (i < m_rows.size()) {
+            const ListingGridRow& row = m_rows.at(i);
+            changed = ageText(row, before) != ageText(row, m_now) ||
+                      isStale(row, before) != isStale(row, m_now);
+        }
+        if (changed && first < 0) {
+            first = i;
+        } else if (!changed && first >= 0) {
+            Q_EMIT dataChanged(index(first, 0), index(i - 1, last));
+            first = -1;
+        }
+    }
+}
+
+QString ListingTableModel::ageText(const ListingGridRow& row, const QDateTime& now) const
+{
+    if (!m_clock || m_layout->family != ListingFamily::Land)
+        return QString();
+    return ListingAge::words(row.issuedAt, now);
+}
+
+bool ListingTableModel::isStale(const ListingGridRow& row, const QDateTime& now) const
+{
+    return m_clock && m_layout->family == ListingFamily::Land &&
+           ListingAge::isStale(row.issuedAt, now);
 }

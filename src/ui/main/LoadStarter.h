@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/ShellTargets.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -96,4 +98,9 @@ public:
     // The user profile fetch; afterLogin runs when it has ended, also after a failure.
     virtual void startProfileFetch(std::function<void()> afterLogin) = 0;
     virtual void startAdvertisementFetch() = 0;
+
+    // Starts the last listing load that filled the grid of the page (InfoLand, InfoAir,
+    // InfoSea, InfoRail) again from its first page, so the grid catches up with listings
+    // published meanwhile. False when the page had no load yet (and by default).
+    virtual bool reload(ShellPage /*page*/) { return false; }
 };

@@ -5,6 +5,7 @@
 #include "refdata/PortTables.h"
 #include "refdata/RegionTree.h"
 #include "service/ShellState.h"
+#include "service/TThdOrderInfo.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/CommandSurface.h"
 #include "ui/main/LandViews.h"
@@ -135,6 +136,16 @@ void MainCommands::signInFollowUp()
     state().landViewKind = 1;
     if (!state().loading)
         startLandLoad(1);
+}
+
+void MainCommands::showSubscribedListings()
+{
+    const QStringList cities = session().orderCities;
+    if (!canLoad() || cities.isEmpty())
+        return;
+    showInfoPages(ShellPage::NavLand, ShellPage::InfoLand);
+    m_surface->showCityListings();
+    m_loads->startSubscription({TThdOrderInfo::quotedCityList(cities), false, 1});
 }
 
 // ---------------------------------------------------------------- air, sea, rail

@@ -33,6 +33,8 @@ public:
     // After the profile fetch of a sign-in: the city pages, the current city selected in
     // tvGeo and its first land load.
     void signInFollowUp();
+    // The listings of the subscribed cities in InfoGrd (a click on a lane alert).
+    void showSubscribedListings();
 
 public Q_SLOTS:
     void showLandView(int kind);

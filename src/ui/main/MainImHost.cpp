@@ -6,8 +6,11 @@
 #include "im/BroadcastHandler.h"
 #include "im/IMClient.h"
 #include "im/IMSession.h"
+#include "im/NetworkChangeWatch.h"
+#include "im/ReconnectScheduler.h"
 #include "service/ShellState.h"
 #include "ui/common/LoginPrompt.h"
+#include "ui/common/UiLog.h"
 #include "ui/im/ImPanel.h"
 #include "ui/im/ImSessionBinding.h"
 #include "ui/im/WidgetSessionDialogs.h"
@@ -23,8 +26,18 @@
 MainImHost::MainImHost(IMClient* client, LoginPrompt* login, LoadStarter* loads,
                        const ShellWidgets& widgets, BroadcastSink* sink, QObject* parent)
     : QObject(parent), m_client(client), m_login(login), m_loads(loads), m_widgets(widgets),
-      m_sink(sink)
-{}
+      m_sink(sink), m_reconnect(new ReconnectScheduler(ReconnectPolicy(), nullptr, this)),
+      m_network(new NetworkChangeWatch(NetworkChangeWatch::AddressSource(), this))
+{
+    // The network is watched only while a reconnection waits.
+    connect(m_reconnect, &ReconnectScheduler::attemptScheduled, m_network, [this] {
+        if (!m_network->running())
+            m_network->start();
+    });
+    connect(m_reconnect, &ReconnectScheduler::ended, m_network, &NetworkChangeWatch::stop);
+    connect(m_network, &NetworkChangeWatch::networkChanged, m_reconnect,
+            &ReconnectScheduler::retryNow);
+}
 
 MainImHost::~MainImHost()
 {
@@ -41,6 +54,7 @@ void MainImHost::wireMessaging(MainCommands* commands)
     new ImSessionBinding(m_session, panel); // owned by the panel, like the dialogs
     m_broadcasts = std::make_unique<BroadcastHandler>(m_sink, &shellState());
     m_session->setBroadcastHandler(m_broadcasts.get());
+    m_session->setReconnection(m_reconnect);
     shellState().setConnectedProbe(
         [client = QPointer<IMClient>(m_client)] { return client && client->connected(); });
     commands->setFriendRequests(
@@ -80,10 +94,36 @@ void MainImHost::setBroadcastAccount()
     m_broadcasts->setAccount(session().HostName, session().loginIdentity);
 }
 
+void MainImHost::setLandListener(BroadcastHandler::LandListener listener)
+{
+    m_broadcasts->setLandListener(std::move(listener));
+}
+
 void MainImHost::signInFollowUp()
 {
     m_session->showStatus(session().profile.company);
-    m_commands->signInFollowUp();
+    // Reconnected: the user stays where they were, and that page catches up.
+    if (m_session->resumed())
+        catchUp();
+    else
+        m_commands->signInFollowUp();
+}
+
+void MainImHost::catchUp()
+{
+    ShellState& state = shellState();
+    if (state.loading || !state.isConnected() || !m_widgets.isShown(ShellPage::MainInfo))
+        return;
+    for (ShellPage page :
+         {ShellPage::InfoLand, ShellPage::InfoAir, ShellPage::InfoSea, ShellPage::InfoRail}) {
+        if (!m_widgets.isShown(page))
+            continue;
+        if (page == ShellPage::InfoLand)
+            state.listingCounter = 0;
+        if (!m_loads->reload(page))
+            qCInfo(lcUi) << "Nothing to load again after reconnecting";
+        return;
+    }
 }
 
 // ---------------------------------------------------------------- session host

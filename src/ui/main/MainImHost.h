@@ -1,5 +1,6 @@
 #pragma once
 
+#include "im/BroadcastHandler.h"
 #include "im/IMSessionHost.h"
 #include "ui/main/TfrmNewBrowser.h"
 
@@ -7,17 +8,21 @@
 
 #include <memory>
 
-class BroadcastHandler;
 class BroadcastSink;
 class IMClient;
 class IMSession;
 class LoadStarter;
 class LoginPrompt;
 class MainCommands;
+class NetworkChangeWatch;
+class ReconnectScheduler;
 struct ShellWidgets;
 
 // The main window as the messaging session sees it: the session with its broadcasts, the
 // bottom-bar connection texts, the tray hint, the session menu items and the login again.
+// The session reconnects by itself after an unexpected disconnection (at once when the
+// network changes); once back, the listing page on screen is loaded again so that it shows
+// what was published meanwhile.
 class MainImHost : public QObject, public IMSessionHost
 {
     Q_OBJECT
@@ -33,6 +38,10 @@ public:
     void wireMessaging(MainCommands* commands);
 
     IMSession* imSession() const { return m_session; }
+    ReconnectScheduler* reconnection() const { return m_reconnect; }
+    NetworkChangeWatch* networkWatch() const { return m_network; }
+    // Every live land listing, whatever page is on screen.
+    void setLandListener(BroadcastHandler::LandListener listener);
     // Sign-in to the XMPP server with the session's login identity.
     void signIn();
     // N20, N6, N76, N9.
@@ -51,6 +60,8 @@ public:
 
 private:
     void signInFollowUp();
+    // After a reconnection: the last load of the listing page on screen runs again.
+    void catchUp();
     void showUserName();
     void setBroadcastAccount();
 
@@ -62,4 +73,6 @@ private:
     MainCommands* m_commands = nullptr;
     IMSession* m_session = nullptr;
     std::unique_ptr<BroadcastHandler> m_broadcasts;
+    ReconnectScheduler* m_reconnect = nullptr;
+    NetworkChangeWatch* m_network = nullptr;
 };

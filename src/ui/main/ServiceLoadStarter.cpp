@@ -33,7 +33,33 @@ void ServiceLoadStarter::endRunningJobs()
     m_jobs = new QObject(m_jobParent);
 }
 
-void ServiceLoadStarter::startLand(const LandLoadRequest& r)
+void ServiceLoadStarter::run(ShellPage page, std::function<void()> load)
+{
+    m_lastLoads[page] = load;
+    load();
+}
+
+bool ServiceLoadStarter::reload(ShellPage page)
+{
+    const auto found = m_lastLoads.find(page);
+    if (found == m_lastLoads.end())
+        return false;
+    const std::function<void()> load = found->second; // a copy: the load may replace it
+    load();
+    return true;
+}
+
+void ServiceLoadStarter::startLand(const LandLoadRequest& request)
+{
+    // Run again, the load starts from the first page.
+    LandLoadRequest first = request;
+    first.page = 1;
+    first.append = false;
+    m_lastLoads[ShellPage::InfoLand] = [this, first] { startLandJob(first); };
+    startLandJob(request);
+}
+
+void ServiceLoadStarter::startLandJob(const LandLoadRequest& r)
 {
     auto* job = new TCargoList(m_view, m_jobs);
     job->setParams(r.fromCity, r.toCity, r.category, r.append, r.page, r.local);
@@ -42,25 +68,32 @@ void ServiceLoadStarter::startLand(const LandLoadRequest& r)
 
 void ServiceLoadStarter::startAir(const AirLoadRequest& r)
 {
-    auto* job = new TThdAirPrice(m_view, m_jobs);
-    job->setParams(r.route, r.airline, r.airportName, r.airportCode, 1, false, r.heading,
-                   r.countLabel);
-    job->start();
+    run(ShellPage::InfoAir, [this, r] {
+        auto* job = new TThdAirPrice(m_view, m_jobs);
+        job->setParams(r.route, r.airline, r.airportName, r.airportCode, 1, false, r.heading,
+                       r.countLabel);
+        job->start();
+    });
 }
 
 void ServiceLoadStarter::startSea(const SeaLoadRequest& r)
 {
-    auto* job = new TThdSeaLine(m_view, m_jobs);
-    job->setParams(r.portCode, QString(), QString(), QString(), 1, false, r.heading, r.countLabel);
-    job->start();
+    run(ShellPage::InfoSea, [this, r] {
+        auto* job = new TThdSeaLine(m_view, m_jobs);
+        job->setParams(r.portCode, QString(), QString(), QString(), 1, false, r.heading,
+                       r.countLabel);
+        job->start();
+    });
 }
 
 void ServiceLoadStarter::startRail(const RailLoadRequest& r)
 {
-    auto* job = new TThdTrianInfo(m_view, m_jobs);
-    job->setParams(QString(), r.departureCity, QString(), QString(), QString(), 1, false, r.heading,
-                   r.countLabel);
-    job->start();
+    run(ShellPage::InfoRail, [this, r] {
+        auto* job = new TThdTrianInfo(m_view, m_jobs);
+        job->setParams(QString(), r.departureCity, QString(), QString(), QString(), 1, false,
+                       r.heading, r.countLabel);
+        job->start();
+    });
 }
 
 void ServiceLoadStarter::startSearch(const SearchLoadRequest& r)
@@ -70,7 +103,16 @@ void ServiceLoadStarter::startSearch(const SearchLoadRequest& r)
     job->start();
 }
 
-void ServiceLoadStarter::startSubscription(const SubscriptionLoadRequest& r)
+void ServiceLoadStarter::startSubscription(const SubscriptionLoadRequest& request)
+{
+    SubscriptionLoadRequest first = request;
+    first.page = 1;
+    first.append = false;
+    m_lastLoads[ShellPage::InfoLand] = [this, first] { startSubscriptionJob(first); };
+    startSubscriptionJob(request);
+}
+
+void ServiceLoadStarter::startSubscriptionJob(const SubscriptionLoadRequest& r)
 {
     auto* job = new TThdOrderInfo(m_view, m_jobs);
     job->setParams(r.cityList, r.append, r.page);

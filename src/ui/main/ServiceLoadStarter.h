@@ -4,6 +4,8 @@
 
 #include <QPointer>
 
+#include <map>
+
 class ListingView;
 class QObject;
 
@@ -24,12 +26,18 @@ public:
     void startSubscription(const SubscriptionLoadRequest& request) override;
     void startProfileFetch(std::function<void()> afterLogin) override;
     void startAdvertisementFetch() override;
+    bool reload(ShellPage page) override;
 
 private:
     void endRunningJobs();
+    // Remembers how to start the load of the page again, and starts it.
+    void run(ShellPage page, std::function<void()> load);
+    void startLandJob(const LandLoadRequest& request);
+    void startSubscriptionJob(const SubscriptionLoadRequest& request);
 
     ListingView* m_view = nullptr;
     QObject* m_jobParent;
     // The jobs of the attached view, parented here so that detaching the view ends them.
     QPointer<QObject> m_jobs;
+    std::map<ShellPage, std::function<void()>> m_lastLoads;
 };

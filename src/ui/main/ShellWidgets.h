@@ -45,4 +45,6 @@ struct ShellWidgets
     void showPage(ShellPage page) const;
     // The control name of the page the set shows.
     QString shownPage(PageSet set) const;
+    // Whether the page is the current one of its page set.
+    bool isShown(ShellPage page) const;
 };

@@ -10,8 +10,10 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/im/ImPanel.h"
 #include "ui/main/ClickableImage.h"
+#include "ui/main/LaneAlerts.h"
 #include "ui/main/LazyWebView.h"
 #include "ui/main/ListingGridView.h"
+#include "ui/main/ListingTableModel.h"
 #include "ui/main/LoadStarter.h"
 #include "ui/main/MainCommandBars.h"
 #include "ui/main/MainCommands.h"
@@ -28,6 +30,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -103,6 +106,27 @@ void TfrmMain::attachParts()
     m_imHost = std::make_unique<MainImHost>(m_services.client, m_services.login, m_services.loads,
                                             m_widgets, m_grids.get());
     m_imHost->wireMessaging(m_commands.get());
+    attachLaneAlerts();
+}
+
+void TfrmMain::attachLaneAlerts()
+{
+    m_laneAlerts = new LaneAlerts(m_widgets.tray, this);
+    m_laneAlerts->setQuietProbe([this] { return isActiveWindow() && showsSubscribedListings(); });
+    m_imHost->setLandListener(
+        [alerts = m_laneAlerts](const LaneAlert& listing) { alerts->listingArrived(listing); });
+    connect(m_laneAlerts, &LaneAlerts::clicked, this, [this] {
+        bringToFront();
+        m_commands->showSubscribedListings();
+    });
+}
+
+bool TfrmMain::showsSubscribedListings() const
+{
+    // The subscription loader heads InfoGrd with it (and every other land load with its own).
+    return m_widgets.isShown(ShellPage::MainInfo) && m_widgets.isShown(ShellPage::InfoLand) &&
+           !m_widgets.grids[ListingGrid::InfoGrd]->isHidden() &&
+           m_widgets.labels[ShellLabel::LandHeading]->text() == QStringLiteral("[定制信息]");
 }
 
 void TfrmMain::buildLayout()
@@ -289,6 +313,9 @@ ListingGridView* TfrmMain::addGrid(ListingGrid which, QWidget* parent)
 {
     auto* view = new ListingGridView(which, parent);
     m_widgets.grids[which] = view;
+    // Land listings tell their age beside the short time, by the clock of the machine.
+    if (view->family() == ListingFamily::Land)
+        view->listingModel()->setAgeClock(&QDateTime::currentDateTime);
     MainCommands* commands = m_commands.get();
     connect(view, &ListingGridView::fieldDoubleClicked, commands,
             [commands, view](int row, int field) {

@@ -11,6 +11,7 @@
 class ClickableImage;
 class IMClient;
 class ImPanel;
+class LaneAlerts;
 class LazyWebView;
 class ListingGridView;
 class MainCommandBars;
@@ -53,6 +54,7 @@ public:
     QMenu* menu(ShellMenu which) const { return m_widgets.menus[which]; }
     QSystemTrayIcon* trayIcon() const { return m_widgets.tray; }
     QTimer* adTimer() const { return m_widgets.adTimer; }
+    LaneAlerts* laneAlerts() const { return m_laneAlerts; }
     // The control name of the page a page set shows.
     QString shownPage(PageSet set) const { return m_widgets.shownPage(set); }
 
@@ -86,6 +88,9 @@ private:
     QWidget* buildPricePage(ShellPanel topPanel, ShellWebView recommend, ShellWebView notice,
                             ShellLabel typeLabel, ShellLabel infoLabel, ListingGrid which);
     void buildTray();
+    // Notices of live listings to the subscribed cities; a click shows those listings.
+    void attachLaneAlerts();
+    bool showsSubscribedListings() const;
     void fillTrees();
     QLabel* addLabel(ShellLabel which, QWidget* parent, const QString& text = QString());
     LazyWebView* addWebView(ShellWebView which, QWidget* parent, bool noContextMenu,
@@ -118,6 +123,7 @@ private:
     QVBoxLayout* m_landLayout = nullptr;
     ClickableImage* m_imgLeft = nullptr;
     MainTray* m_tray = nullptr;
+    LaneAlerts* m_laneAlerts = nullptr;
     std::unique_ptr<SearchPanelDock> m_searchDock;
 
     // Destroyed in reverse order, before the widgets: the messaging first, the commands last.

@@ -82,6 +82,7 @@ private Q_SLOTS:
     void resizeMeasuresOnlyTheRowsOnScreen();
     void hugeTitlesShowAFewLinesAndStayWhole();
     void landHintsLeaveOtherToolTipsAlone();
+    void agesFollowTheClockAndOldRowsGrey();
 };
 
 void ListingGridTest::insertsPushRowsDownAndKeepFields()
@@ -475,6 +476,71 @@ void ListingGridTest::landHintsLeaveOtherToolTipsAlone()
     QCOMPARE(shownToolTip()->palette().color(QPalette::ToolTipBase), applicationTip);
     QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), applicationTip);
     QToolTip::hideText();
+}
+
+void ListingGridTest::agesFollowTheClockAndOldRowsGrey()
+{
+    ListingTableModel model(ListingFamily::Land);
+    QDateTime now(QDate(2026, 12, 8), QTime(20, 0));
+    model.insertRow(0, landRow(QStringLiteral("1"), QStringLiteral("钢材"), QStringLiteral("a")));
+    // Without a clock a grid tells no age.
+    QCOMPARE(model.index(0, 1).data(ListingTableModel::AgeRole).toString(), QString());
+    QVERIFY(!model.index(0, 1).data(Qt::ForegroundRole).isValid());
+
+    model.setAgeClock([&now] { return now; });
+    const auto ageOf = [&model](int row) {
+        return model.index(row, 1).data(ListingTableModel::AgeRole).toString();
+    };
+    const auto greyed = [&model](int row) {
+        return model.index(row, 1).data(ListingTableModel::StaleRole).toBool();
+    };
+    QCOMPARE(ageOf(0), QStringLiteral("29分钟前"));
+    model.insertRow(1, GridRowBuilder::fromLand(LandRow::build(
+                           QStringLiteral("2"), QStringLiteral("旧货"), QStringLiteral("1"),
+                           QStringLiteral("2026-12-07 21:00:00"), QStringLiteral("b"),
+                           QStringLiteral("C"), QStringLiteral("上海"))));
+    model.insertRow(2, GridRowBuilder::fromLand(LandRow::build(
+                           QStringLiteral("3"), QStringLiteral("无时间"), QStringLiteral("1"),
+                           QStringLiteral("不详"), QStringLiteral("b"), QStringLiteral("C"),
+                           QStringLiteral("上海"))));
+    QCOMPARE(ageOf(1), QStringLiteral("23小时前"));
+    QCOMPARE(ageOf(2), QString());
+    QVERIFY(!greyed(1));
+
+    // Half a minute on: only the row whose words changed is reported.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    now = now.addSecs(30);
+    model.refreshAges();
+    QCOMPARE(ageOf(0), QStringLiteral("30分钟前"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 0);
+    QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 0);
+
+    // An hour on: the old listing is a day old and greyed, in every cell.
+    now = now.addSecs(3600);
+    changed.clear();
+    model.refreshAges();
+    QCOMPARE(ageOf(0), QStringLiteral("1小时前"));
+    QCOMPARE(ageOf(1), QStringLiteral("1天前"));
+    QVERIFY(greyed(1));
+    QVERIFY(!greyed(0));
+    QVERIFY(model.index(1, 4).data(Qt::ForegroundRole).isValid());
+    // Both changed rows in one report; the row without a time is left alone.
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 0);
+    QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+    // The cell shows the age beside the short time, in its grey.
+    QTextDocument doc;
+    doc.setHtml(ListingTableModel::titleMarkup(QStringLiteral("钢材"),
+                                               QStringLiteral("12-08 19:30"), ageOf(0)));
+    QCOMPARE(doc.toPlainText(), QStringLiteral("钢材 12-08 19:30 1小时前"));
+
+    // The refresh runs by itself, without the rows being loaded again.
+    model.setAgeRefreshInterval(10);
+    now = now.addSecs(3600);
+    QTRY_COMPARE(ageOf(0), QStringLiteral("2小时前"));
+    QCOMPARE(model.index(0, 1).data(ListingTableModel::TitleRole).toString(),
+             QStringLiteral("钢材"));
 }
 
 QTEST_MAIN(ListingGridTest)

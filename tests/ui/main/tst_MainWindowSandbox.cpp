@@ -1,7 +1,6 @@
-#include "RecordingWindows.h"
 #include "SandboxEndpoints.h"
+#include "SandboxWindowParts.h"
 #include "SandboxXmppSession.h"
-#include "ScriptedLogin.h"
 #include "app/SessionState.h"
 #include "im/XmppIMClient.h"
 #include "service/ShellState.h"
@@ -44,12 +43,8 @@ private:
     QString labelText(const char* name) const;
 
     // The real client and loaders; the other windows and the login are recorded.
-    XmppIMClient client;
-    ServiceLoadStarter loads{nullptr};
-    RecordingWindows windows;
-    ScriptedLogin login;
+    SandboxWindowParts parts;
     TfrmMain* window = nullptr;
-    MessageBoxes::Recorder boxes;
 };
 
 namespace {
@@ -63,7 +58,7 @@ void MainWindowSandboxTest::initTestCase()
     shellState().reset();
     session().loginIdentity = QStringLiteral("lina@localhost");
     session().password = QStringLiteral("demo1234");
-    window = new TfrmMain({&client, &loads, &windows, &login});
+    window = new TfrmMain(parts.services());
     window->setWindowState(Qt::WindowNoState);
     window->resize(1280, 800);
     window->show();
