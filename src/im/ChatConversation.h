@@ -2,6 +2,7 @@
 
 #include "im/ConversationKey.h"
 
+#include <QDateTime>
 #include <QString>
 
 class ConversationView;
@@ -18,6 +19,8 @@ struct ChatConversation
     bool opened = false;
     // A first message received before the window was opened; empty otherwise.
     QString heldMessage;
+    // The held message's delay stamp (UTC), invalid for a live one.
+    QDateTime heldSentAt;
 
     QString peerJid() const { return key.peerJid(); }
 };

@@ -79,7 +79,16 @@ QString ConversationBook::displayNameOf(const QString& jid, const QString& fallb
 
 void ConversationBook::receive(const QString& from, const QString& domain, const QString& text)
 {
-    const QString peer = from + QLatin1Char('@') + domain;
+    receiveMessage(IncomingChat{from, domain, text, QDateTime()});
+}
+
+void ConversationBook::receiveMessage(const IncomingChat& message)
+{
+    const QString& from = message.from;
+    const QString& text = message.text;
+    // A message the server kept while this user was away carries the time it was sent.
+    const QDateTime time = message.sentAt.isValid() ? message.sentAt.toLocalTime() : now();
+    const QString peer = from + QLatin1Char('@') + message.domain;
     ChatConversation* conversation =
         find(ConversationKey::of(m_services.loginIdentity(), peer), true);
     if (!conversation)
@@ -87,13 +96,14 @@ void ConversationBook::receive(const QString& from, const QString& domain, const
     const QString name = displayNameOf(peer, from);
     // Stored as it arrives: a held message is not lost when the session ends before the
     // user opens its window.
-    store(conversation, name, text);
+    store(conversation, name, text, time);
     if (conversation->opened) {
         if (conversation->view)
-            conversation->view->appendHtml(ChatText::renderLine(name, text, now()));
+            conversation->view->appendHtml(ChatText::renderLine(name, text, time));
         return;
     }
     conversation->heldMessage = text;
+    conversation->heldSentAt = message.sentAt;
     if (conversation->view && !conversation->view->isShown()) {
         conversation->opened = true;
         m_pending.append(conversation);
@@ -161,10 +171,13 @@ void ConversationBook::openSteps(ChatConversation* conversation)
     if (!conversation->heldMessage.isEmpty()) {
         const QString name = displayNameOf(conversation->peerJid(), ChatText::unknownPeerName());
         const QString held = conversation->heldMessage;
+        const QDateTime heldSentAt = conversation->heldSentAt;
         conversation->heldMessage.clear();
+        conversation->heldSentAt = QDateTime();
         // Stored when it arrived.
         if (conversation->view)
-            conversation->view->appendHtml(ChatText::renderLine(name, held, now()));
+            conversation->view->appendHtml(ChatText::renderLine(
+                name, held, heldSentAt.isValid() ? heldSentAt.toLocalTime() : now()));
     }
 }
 
@@ -245,7 +258,7 @@ void ConversationBook::send(ChatConversation* conversation, const QString& input
 void ConversationBook::renderLine(ChatConversation* conversation, const QString& name,
                                   const QString& text)
 {
-    store(conversation, name, text);
+    store(conversation, name, text, now());
     if (conversation->view)
         conversation->view->appendHtml(ChatText::renderLine(name, text, now()));
 }
@@ -282,12 +295,12 @@ void ConversationBook::showHistory(ChatConversation* conversation)
 }
 
 void ConversationBook::store(const ChatConversation* conversation, const QString& name,
-                             const QString& text)
+                             const QString& text, const QDateTime& time)
 {
     if (!m_services.history)
         return;
     m_services.history->append(m_services.loginIdentity(), conversation->peerJid(),
-                               ChatLine{name, text, now()});
+                               ChatLine{name, text, time});
     checkHistory();
 }
 

@@ -33,6 +33,8 @@ public:
 
     // ChatWindows
     void receive(const QString& from, const QString& domain, const QString& text) override;
+    // The line shows when the message was sent: its delay stamp when the server kept it.
+    void receiveMessage(const IncomingChat& message) override;
     void openFromFriend(const FriendEntry& friendEntry) override;
     void peerPresenceChanged(const QString& peerJid, const QString& displayName,
                              bool present) override;
@@ -68,7 +70,8 @@ private:
     void removePending(ChatConversation* conversation);
     void showCard(ChatConversation* conversation, const QString& user);
     void showHistory(ChatConversation* conversation);
-    void store(const ChatConversation* conversation, const QString& name, const QString& text);
+    void store(const ChatConversation* conversation, const QString& name, const QString& text,
+               const QDateTime& time);
     void checkHistory();
     QString displayNameOf(const QString& jid, const QString& fallback) const;
     QDateTime now() const;

@@ -4,6 +4,7 @@
 #include "im/ChatHistory.h"
 #include "im/ConversationBook.h"
 #include "im/ConversationKey.h"
+#include "im/IncomingChat.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void keyMatchesExactJidsInOrder();
     void registryKeepsCreationOrder();
     void heldFirstMessageShowsAfterTheSecond();
+    void keptMessagesShowWhenTheyWereSent();
     void pendingListKeepsArrivalOrder();
     void openingRules();
     void presenceReachesOpenedWindowsOnly();
@@ -115,6 +117,29 @@ void ConversationBookTest::registryKeepsCreationOrder()
     for (ChatConversation* c : b.book->conversations())
         peers << c->peerJid();
     QCOMPARE(peers, (QStringList{"chenjie@localhost", "wanglei@localhost"}));
+}
+
+void ConversationBookTest::keptMessagesShowWhenTheyWereSent()
+{
+    Book b;
+    const QDateTime sent(QDate(2026, 4, 30), QTime(22, 15, 7), Qt::UTC);
+    auto shown = [](const QDateTime& time) {
+        return time.toLocalTime()
+            .toString(QStringLiteral("MM-dd HH:mm:ss"))
+            .replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    };
+    // Held first message and a second one, both kept by the server while the user was away.
+    b.book->receiveMessage(IncomingChat{"chenjie", "localhost", "first", sent});
+    b.book->receiveMessage(IncomingChat{"chenjie", "localhost", "second", sent.addSecs(60)});
+    ChatConversation* c = b.with("chenjie@localhost");
+    RecordingConversationView* view = b.viewOf(c);
+    QVERIFY(view->content.contains(shown(sent.addSecs(60))));
+    b.book->openOldestPending();
+    QVERIFY(view->content.contains(QStringLiteral("某人&nbsp;") + shown(sent)));
+    // A live message shows its arrival.
+    b.book->receiveMessage(IncomingChat{"chenjie", "localhost", "third", QDateTime()});
+    QVERIFY(view->content.indexOf(QStringLiteral("05-01&nbsp;08:30:00")) >
+            view->content.indexOf(QStringLiteral("first")));
 }
 
 void ConversationBookTest::heldFirstMessageShowsAfterTheSecond()
