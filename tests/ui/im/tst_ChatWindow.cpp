@@ -47,6 +47,11 @@ struct ChatFixture
         auto* window = c ? dynamic_cast<TfrmChating*>(c->view) : nullptr;
         if (!window || !QTest::qWaitForWindowExposed(window))
             return nullptr;
+        // The send keys are window shortcuts: they act only in the active window, which a
+        // busy display may make so a little later than it shows it.
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            return nullptr;
         return window;
     }
 
