@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 
 ClientComposition::ClientComposition(Parts parts)
     : m_client(parts.client ? parts.client.release() : new XmppIMClient),
@@ -73,8 +74,13 @@ bool ClientComposition::showLogin(QString& userName, QString& password)
 
 QWidget* ClientComposition::createMainWindow()
 {
+    QElapsedTimer clock;
+    clock.start();
     m_mainWindow = constructMainWindow();
+    const qint64 constructed = clock.elapsed();
     m_mainWindow->showMaximized();
+    qCDebug(lcClient) << "main window built in" << constructed << "ms, shown after"
+                      << clock.elapsed() << "ms";
     return m_mainWindow;
 }
 
