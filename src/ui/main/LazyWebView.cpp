@@ -1,8 +1,11 @@
 #include "ui/main/LazyWebView.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <utility>
 
 namespace {
 bool& enginesOn()
@@ -10,7 +13,36 @@ bool& enginesOn()
     static bool on = true;
     return on;
 }
+
+int& holds()
+{
+    static int count = 0;
+    return count;
+}
+
+// Views drawn while creation was held, in the order they were drawn.
+QList<QPointer<LazyWebView>>& waiting()
+{
+    static QList<QPointer<LazyWebView>> views;
+    return views;
+}
 } // namespace
+
+void LazyWebView::holdCreation()
+{
+    ++holds();
+}
+
+void LazyWebView::releaseCreation()
+{
+    if (holds() == 0 || --holds() > 0)
+        return;
+    const QList<QPointer<LazyWebView>> views = std::exchange(waiting(), {});
+    for (const QPointer<LazyWebView>& view : views) {
+        if (view)
+            view->scheduleCreation();
+    }
+}
 
 void LazyWebView::setEnginesEnabled(bool on)
 {
@@ -36,11 +68,27 @@ void LazyWebView::navigate(const QUrl& url)
         m_view->load(url);
 }
 
-void LazyWebView::showEvent(QShowEvent* event)
+void LazyWebView::paintEvent(QPaintEvent* event)
 {
-    QWidget::showEvent(event);
-    if (!m_view && enginesEnabled())
-        createView();
+    QWidget::paintEvent(event);
+    // The first engine view of the process starts the engine, which holds the thread for a
+    // second: the window is drawn first, the view is made on the next turn of the loop.
+    if (m_view || m_creationPending || !enginesEnabled())
+        return;
+    m_creationPending = true;
+    if (holds() > 0)
+        waiting().append(this);
+    else
+        scheduleCreation();
+}
+
+void LazyWebView::scheduleCreation()
+{
+    QTimer::singleShot(0, this, [this] {
+        m_creationPending = false;
+        if (!m_view && isVisible())
+            createView();
+    });
 }
 
 void LazyWebView::createView()
