@@ -5,320 +5,42 @@
 // in the grid, worst event-loop lateness of a timer probe meanwhile). Prints the medians of a
 // number of runs. Needs a display: run it under Xvfb (see README.md). Prints figures only.
 //
-//   bench_e2e [--runs 5] [--burst 2000] [--port-base N]
+//   bench_e2e [--runs 5] [--burst 2000] [--port-base N] [--client PATH]
 //
-// The parent starts the exchange, fills the user's city with listings, starts itself with
-// --client as the client process (the composed client of src/client, driven through its
-// windows as a user would), and publishes the burst when the client asks for it. Both
+// The parent starts the exchange, fills the user's city with listings, starts
+// bench_e2e_client (the composed client of src/client, driven through its windows as a user
+// would), and publishes the burst when the client asks for it. The parent maps none of the
+// client's libraries, so it shares no pages with it that would lower the client's PSS. Both
 // processes read the same monotonic clock, so the client's marks compare with the parent's.
+#include "E2eClock.h"
 #include "SandboxEndpoints.h"
-#include "app/BuiltinConfig.h"
-#include "app/SessionState.h"
-#include "client/ClientComposition.h"
 #include "im/XmppIMClient.h"
 #include "publish/PublishRequests.h"
-#include "service/ShellState.h"
-#include "ui/account/TfrmLogin.h"
-#include "ui/main/ListingGridView.h"
-#include "ui/main/ListingTableModel.h"
-#include "ui/main/TfrmMain.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMap>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QPushButton>
-#include <QTextStream>
-#include <QTimer>
+#include <QVector>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
+#include <functional>
+
+using E2eClock::monotonicMs;
+using E2eClock::say;
 
 namespace {
 
-const QString kUser = QStringLiteral("zhangwei");
 const QString kPublisher = QStringLiteral("lina");
 const QString kPassword = QStringLiteral("demo1234");
 const QString kCity = QStringLiteral("上海");
 // Listings published for the user's city before each run, so that the first page is full.
 constexpr int kCityListings = 120;
 constexpr int kFirstRows = 100;
-// Time the web pages get to load before the memory is read.
-constexpr int kSettleMs = 2000;
-constexpr int kProbeIntervalMs = 5;
-constexpr int kGiveUpMs = 120000;
-
-double monotonicMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1.0e6;
-}
-
-void say(const QString& line)
-{
-    QTextStream out(stdout);
-    out << line << Qt::endl;
-}
-
-// ------------------------------------------------------------------------ memory of a tree
-
-struct Memory
-{
-    qint64 rssKb = 0;
-    qint64 pssKb = 0;
-};
-
-Memory readRollup(qint64 pid)
-{
-    Memory memory;
-    QFile file(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return memory;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        if (parts.size() < 2)
-            continue;
-        if (parts.at(0) == "Rss:")
-            memory.rssKb = parts.at(1).toLongLong();
-        else if (parts.at(0) == "Pss:")
-            memory.pssKb = parts.at(1).toLongLong();
-    }
-    return memory;
-}
-
-// Every process below root (children, grandchildren, ...), from /proc/<pid>/stat.
-QList<qint64> descendants(qint64 root)
-{
-    QMap<qint64, qint64> parentOf;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        if (!number)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        // pid (comm) state ppid ...; comm may hold spaces and parentheses.
-        const int close = text.lastIndexOf(')');
-        const QList<QByteArray> fields = text.mid(close + 2).split(' ');
-        if (fields.size() > 1)
-            parentOf.insert(pid, fields.at(1).toLongLong());
-    }
-    QList<qint64> found;
-    QList<qint64> frontier{root};
-    while (!frontier.isEmpty()) {
-        const qint64 parent = frontier.takeFirst();
-        for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
-            if (it.value() == parent) {
-                found.append(it.key());
-                frontier.append(it.key());
-            }
-        }
-    }
-    return found;
-}
-
-// ------------------------------------------------------------------------ the client process
-
-// Drives the client in this process through its windows and prints its marks on stdout:
-// "mark <name> <monotonic ms>" and "value <name> <number>".
-class ClientProbe : public QObject
-{
-public:
-    explicit ClientProbe(int burst) : m_burst(burst)
-    {
-        m_poll.setInterval(1);
-        connect(&m_poll, &QTimer::timeout, this, [this] { poll(); });
-        m_probe.setInterval(kProbeIntervalMs);
-        m_probe.setTimerType(Qt::PreciseTimer);
-        connect(&m_probe, &QTimer::timeout, this, [this] { probeTick(); });
-        m_poll.start();
-        qApp->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted(watched);
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    enum class Step
-    {
-        LoginShown,
-        LoginReady,
-        MainShown,
-        RowsDrawn,
-        Settle,
-        Burst,
-        Done
-    };
-
-    static void mark(const QString& name, double at = monotonicMs())
-    {
-        say(QStringLiteral("mark %1 %2").arg(name).arg(at, 0, 'f', 3));
-    }
-
-    static TfrmMain* mainWindow()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<TfrmMain*>(widget))
-                return window;
-        }
-        return nullptr;
-    }
-
-    static int landRows(TfrmMain* window)
-    {
-        return window->grid(ListingGrid::InfoGrd)->listingModel()->rowCount();
-    }
-
-    static bool firstRowFilled(TfrmMain* window)
-    {
-        return !window->grid(ListingGrid::InfoGrd)->dataRow(0).field(1).isEmpty();
-    }
-
-    void painted(QObject* watched)
-    {
-        const double now = monotonicMs();
-        if (m_step == Step::LoginShown && qobject_cast<TfrmLogin*>(watched)) {
-            mark(QStringLiteral("login-shown"), now);
-            m_step = Step::LoginReady;
-        } else if (m_step == Step::MainShown && qobject_cast<TfrmMain*>(watched)) {
-            mark(QStringLiteral("main-shown"), now);
-            m_step = Step::RowsDrawn;
-        } else if (m_step == Step::RowsDrawn) {
-            TfrmMain* window = mainWindow();
-            if (!window || watched != window->grid(ListingGrid::InfoGrd)->viewport())
-                return;
-            const int rows = landRows(window);
-            const bool full = rows >= kFirstRows || (!shellState().loading && rows > 1);
-            if (!full || !firstRowFilled(window))
-                return;
-            mark(QStringLiteral("rows-drawn"), now);
-            say(QStringLiteral("value rows %1").arg(rows));
-            m_step = Step::Settle;
-            QTimer::singleShot(kSettleMs, this, [this] { settled(); });
-        }
-    }
-
-    void poll()
-    {
-        if (m_step == Step::LoginReady) {
-            auto* login = qobject_cast<TfrmLogin*>(QApplication::activeModalWidget());
-            if (!login || !login->btnOk->isEnabled())
-                return;
-            mark(QStringLiteral("login-ready"));
-            login->EDUserName->setText(kUser);
-            login->EDPassword->setText(kPassword);
-            login->EDPassword->setFocus();
-            m_step = Step::MainShown;
-            mark(QStringLiteral("enter"));
-            // Enter in the password field, as the user presses it.
-            QApplication::postEvent(
-                login->EDPassword, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
-            QApplication::postEvent(
-                login->EDPassword,
-                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
-        } else if (m_step == Step::Burst) {
-            TfrmMain* window = mainWindow();
-            if (window && landRows(window) >= m_rowsBefore + m_burst) {
-                mark(QStringLiteral("burst-done"));
-                finish(window);
-            } else if (m_burstClock.elapsed() > kGiveUpMs) {
-                say(QStringLiteral("value burst-missing %1")
-                        .arg(m_rowsBefore + m_burst - (window ? landRows(window) : 0)));
-                finish(window);
-            }
-        }
-    }
-
-    void settled()
-    {
-        const qint64 self = QCoreApplication::applicationPid();
-        const Memory client = readRollup(self);
-        Memory web;
-        int webProcesses = 0;
-        for (qint64 pid : descendants(self)) {
-            const Memory child = readRollup(pid);
-            web.rssKb += child.rssKb;
-            web.pssKb += child.pssKb;
-            ++webProcesses;
-        }
-        say(QStringLiteral("value client-rss %1").arg(client.rssKb));
-        say(QStringLiteral("value client-pss %1").arg(client.pssKb));
-        say(QStringLiteral("value web-rss %1").arg(web.rssKb));
-        say(QStringLiteral("value web-pss %1").arg(web.pssKb));
-        say(QStringLiteral("value web-processes %1").arg(webProcesses));
-
-        TfrmMain* window = mainWindow();
-        if (!window || m_burst <= 0) {
-            finish(window);
-            return;
-        }
-        m_rowsBefore = landRows(window);
-        m_step = Step::Burst;
-        m_burstClock.start();
-        m_lastProbe = monotonicMs();
-        m_probe.start();
-        m_poll.setInterval(20);
-        say(QStringLiteral("burst-ready"));
-    }
-
-    void probeTick()
-    {
-        const double now = monotonicMs();
-        m_worstLateness = std::max(m_worstLateness, now - m_lastProbe - kProbeIntervalMs);
-        m_lastProbe = now;
-    }
-
-    void finish(TfrmMain* window)
-    {
-        m_probe.stop();
-        m_poll.stop();
-        if (m_step == Step::Burst)
-            say(QStringLiteral("value burst-lateness %1").arg(m_worstLateness, 0, 'f', 1));
-        m_step = Step::Done;
-        say(QStringLiteral("done"));
-        if (window) {
-            shellState().closeWithoutAsking = true;
-            window->close();
-        }
-        QCoreApplication::exit(0);
-    }
-
-    int m_burst;
-    Step m_step = Step::LoginShown;
-    QTimer m_poll;
-    QTimer m_probe;
-    QElapsedTimer m_burstClock;
-    int m_rowsBefore = 0;
-    double m_lastProbe = 0;
-    double m_worstLateness = 0;
-};
-
-int runClient(QApplication& app, int burst)
-{
-    ClientProbe probe(burst);
-    ClientComposition::Parts parts;
-    parts.login.loadConfiguration = [](SessionState& state) {
-        BuiltinConfig::load(state);
-        SandboxEndpoints::retarget(state);
-    };
-    ClientComposition client(std::move(parts));
-    return client.run(app, QStringLiteral("Tovanta-bench"));
-}
 
 // ------------------------------------------------------------------------ the parent
 
@@ -373,7 +95,8 @@ struct RunFigures
 class Parent
 {
 public:
-    Parent(int burst, int portBase) : m_burst(burst), m_portBase(portBase)
+    Parent(int burst, int portBase, const QString& clientProgram)
+        : m_burst(burst), m_portBase(portBase), m_clientProgram(clientProgram)
     {
         m_runDir = QDir(QCoreApplication::applicationDirPath())
                        .filePath(QStringLiteral("e2e-sandbox-run"));
@@ -442,9 +165,7 @@ private:
             }
         });
         figures.started = monotonicMs();
-        client.start(
-            QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--client"), QStringLiteral("--burst"), QString::number(m_burst)});
+        client.start(m_clientProgram, {QStringLiteral("--burst"), QString::number(m_burst)});
         const bool finished =
             waitFor([&] { return client.state() == QProcess::NotRunning; }, 300000);
         if (!finished) {
@@ -464,6 +185,7 @@ private:
 
     int m_burst;
     int m_portBase;
+    QString m_clientProgram;
     QString m_runDir;
 };
 
@@ -486,11 +208,11 @@ void printRow(const QString& name, const QVector<double>& values, const QString&
                 qPrintable(goal), qPrintable(each.join(QLatin1Char(' '))));
 }
 
-int runParent(int runs, int burst, int portBase)
+int runParent(int runs, int burst, int portBase, const QString& clientProgram)
 {
     qputenv("TOVANTA_SANDBOX_C2S_PORT", QByteArray::number(portBase + 222));
     qputenv("TOVANTA_SANDBOX_HTTP_PORT", QByteArray::number(portBase + 280));
-    Parent parent(burst, portBase);
+    Parent parent(burst, portBase, clientProgram);
     QVector<RunFigures> all;
     for (int i = 0; i < runs; ++i) {
         RunFigures figures;
@@ -569,15 +291,24 @@ int option(const QStringList& arguments, const QString& name, int fallback)
     return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1).toInt() : fallback;
 }
 
+// --client PATH: another build of bench_e2e_client, to compare two builds on one machine.
+QString clientProgram(const QStringList& arguments)
+{
+    const int at = arguments.indexOf(QStringLiteral("--client"));
+    if (at >= 0 && at + 1 < arguments.size())
+        return arguments.at(at + 1);
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("bench_e2e_client"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int burst = option(arguments, QStringLiteral("--burst"), 2000);
-    if (arguments.contains(QStringLiteral("--client")))
-        return runClient(app, burst);
-    return runParent(option(arguments, QStringLiteral("--runs"), 5), burst,
-                     option(arguments, QStringLiteral("--port-base"), TOVANTA_BENCH_PORT_BASE));
+    return runParent(option(arguments, QStringLiteral("--runs"), 5),
+                     option(arguments, QStringLiteral("--burst"), 2000),
+                     option(arguments, QStringLiteral("--port-base"), TOVANTA_BENCH_PORT_BASE),
+                     clientProgram(arguments));
 }
