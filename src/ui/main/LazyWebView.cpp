@@ -5,9 +5,12 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 #include <utility>
 
 namespace {
+constexpr int kExposeRetryMs = 20;
+
 bool& enginesOn()
 {
     static bool on = true;
@@ -20,7 +23,7 @@ int& holds()
     return count;
 }
 
-// Views drawn while creation was held, in the order they were drawn.
+// Views shown while creation was held, in the order they were shown.
 QList<QPointer<LazyWebView>>& waiting()
 {
     static QList<QPointer<LazyWebView>> views;
@@ -68,11 +71,11 @@ void LazyWebView::navigate(const QUrl& url)
         m_view->load(url);
 }
 
-void LazyWebView::paintEvent(QPaintEvent* event)
+void LazyWebView::showEvent(QShowEvent* event)
 {
-    QWidget::paintEvent(event);
+    QWidget::showEvent(event);
     // The first engine view of the process starts the engine, which holds the thread for a
-    // second: the window is drawn first, the view is made on the next turn of the loop.
+    // second: the window is drawn first, the view is made on a later turn of the loop.
     if (m_view || m_creationPending || !enginesEnabled())
         return;
     m_creationPending = true;
@@ -85,9 +88,18 @@ void LazyWebView::paintEvent(QPaintEvent* event)
 void LazyWebView::scheduleCreation()
 {
     QTimer::singleShot(0, this, [this] {
+        if (m_view || !isVisible()) {
+            m_creationPending = false;
+            return;
+        }
+        // A window is drawn when it is exposed; until then the view waits.
+        const QWindow* handle = window()->windowHandle();
+        if (handle && !handle->isExposed()) {
+            QTimer::singleShot(kExposeRetryMs, this, [this] { scheduleCreation(); });
+            return;
+        }
         m_creationPending = false;
-        if (!m_view && isVisible())
-            createView();
+        createView();
     });
 }
 
