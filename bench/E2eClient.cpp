@@ -204,12 +204,12 @@ private:
                 new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
         } else if (m_step == Step::Burst) {
             TfrmMain* window = mainWindow();
-            if (window && landRows(window) >= m_rowsBefore + m_burst) {
+            // The grid keeps at most MaxRows rows; rows inserted at the top are counted.
+            if (window && m_burstRows >= m_burst) {
                 mark(QStringLiteral("burst-done"));
                 finish(window);
             } else if (m_burstClock.elapsed() > kGiveUpMs) {
-                say(QStringLiteral("value burst-missing %1")
-                        .arg(m_rowsBefore + m_burst - (window ? landRows(window) : 0)));
+                say(QStringLiteral("value burst-missing %1").arg(m_burst - m_burstRows));
                 finish(window);
             }
         }
@@ -238,7 +238,12 @@ private:
             finish(window);
             return;
         }
-        m_rowsBefore = landRows(window);
+        connect(window->grid(ListingGrid::InfoGrd)->listingModel(),
+                &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex&, int first, int last) {
+                    if (first == 0)
+                        m_burstRows += last - first + 1;
+                });
         m_step = Step::Burst;
         m_burstClock.start();
         m_lastProbe = monotonicMs();
@@ -274,7 +279,7 @@ private:
     QTimer m_poll;
     QTimer m_probe;
     QElapsedTimer m_burstClock;
-    int m_rowsBefore = 0;
+    int m_burstRows = 0;
     double m_lastProbe = 0;
     double m_worstLateness = 0;
 };
