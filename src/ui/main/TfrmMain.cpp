@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -81,6 +82,7 @@ TfrmMain::TfrmMain(const MainWindowServices& services, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
+    holdPages();
     CommandSurface* surface = this;
     m_commands = std::make_unique<MainCommands>(surface, m_services.loads, m_services.windows);
     buildLayout();
@@ -97,6 +99,35 @@ TfrmMain::TfrmMain(const MainWindowServices& services, QWidget* parent)
     showPage(ShellPage::NavLand);
     showPage(ShellPage::InfoLand);
     setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::holdPages()
+{
+    constexpr int kPagesWaitMs = 3000;
+    LazyWebView::holdCreation();
+    m_pagesHeld = true;
+    auto* gate = new QTimer(this);
+    gate->setInterval(50);
+    QElapsedTimer clock;
+    clock.start();
+    connect(gate, &QTimer::timeout, this, [this, gate, clock] {
+        ListingGridView* land = grid(ListingGrid::InfoGrd);
+        const bool shown = land && !land->dataRow(0).field(1).isEmpty();
+        if (!shown && clock.elapsed() < kPagesWaitMs)
+            return;
+        gate->stop();
+        gate->deleteLater();
+        releasePages();
+    });
+    gate->start();
+}
+
+void TfrmMain::releasePages()
+{
+    if (!m_pagesHeld)
+        return;
+    m_pagesHeld = false;
+    LazyWebView::releaseCreation();
 }
 
 void TfrmMain::attachParts()
@@ -161,6 +192,7 @@ void TfrmMain::buildLayout()
 
 TfrmMain::~TfrmMain()
 {
+    releasePages();
     if (m_widgets.tray)
         m_widgets.tray->hide();
     // The session talks to the client and the panel while it goes; end it first. Loads

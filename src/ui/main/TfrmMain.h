@@ -72,6 +72,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The web views wait until the first land listings are on screen, or a few seconds at
+    // most: the engine's start holds the user-interface thread for about a second.
+    void holdPages();
+    void releasePages();
     // Construction, in pieces.
     void buildLayout();
     // The listing view handed to the loads, the messaging host wired to the commands.
@@ -122,6 +126,8 @@ private:
     QWidget* m_pnlLeft = nullptr;
     QVBoxLayout* m_landLayout = nullptr;
     ClickableImage* m_imgLeft = nullptr;
+    // Whether this window still holds the creation of its web views (see holdPages).
+    bool m_pagesHeld = false;
     MainTray* m_tray = nullptr;
     LaneAlerts* m_laneAlerts = nullptr;
     std::unique_ptr<SearchPanelDock> m_searchDock;

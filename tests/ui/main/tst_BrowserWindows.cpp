@@ -143,7 +143,7 @@ void BrowserWindowsTest::webViewsAreCreatedWhenFirstShown()
     QCOMPARE(view->address(), QUrl(QStringLiteral("about:blank#2")));
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-    QVERIFY(view->isCreated());
+    QTRY_VERIFY(view->isCreated());
     QCOMPARE(view->view()->contextMenuPolicy(), Qt::NoContextMenu);
     QTRY_COMPARE_WITH_TIMEOUT(view->view()->url(), QUrl(QStringLiteral("about:blank#2")), 20000);
     view->navigate(QUrl(QStringLiteral("about:blank#3")));
