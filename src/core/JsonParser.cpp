@@ -3,6 +3,7 @@
 #include "core/CoreLog.h"
 #include "core/HexDigits.h"
 #include "core/JsonArena.h"
+#include "core/TextTrim.h"
 
 #include <charconv>
 
@@ -11,19 +12,6 @@ namespace {
 bool isDigit(ushort c)
 {
     return c >= '0' && c <= '9';
-}
-
-QStringView trimLowChars(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32) {
-        ++begin;
-    }
-    while (end > begin && text[end - 1].unicode() <= 32) {
-        --end;
-    }
-    return text.mid(begin, end - begin);
 }
 
 } // namespace
@@ -183,7 +171,7 @@ bool JsonParser::readStringText(QStringView* text)
     }
     if (m_text[m_position] == QLatin1Char('"')) {
         // No escapes: the text is read in place.
-        *text = trimLowChars(QStringView(m_text + start, m_position - start));
+        *text = TrimLowChars(QStringView(m_text + start, m_position - start));
         ++m_position;
         return true;
     }
@@ -203,7 +191,7 @@ bool JsonParser::readStringText(QStringView* text)
             invalid("unterminated string");
         }
     }
-    const QStringView trimmed = trimLowChars(decoded);
+    const QStringView trimmed = TrimLowChars(QStringView(decoded));
     *text = QStringView(m_arena->keepText(trimmed.toString()));
     return true;
 }

@@ -11,16 +11,19 @@ bool isLowChar(QChar c)
 
 QString TrimLowChars(const QString& text)
 {
-    int begin = 0;
-    int end = text.size();
-    while (begin < end && isLowChar(text.at(begin))) {
+    const QStringView trimmed = TrimLowChars(QStringView(text));
+    return trimmed.size() == text.size() ? text : trimmed.toString();
+}
+
+QStringView TrimLowChars(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isLowChar(text[begin])) {
         ++begin;
     }
-    while (end > begin && isLowChar(text.at(end - 1))) {
+    while (end > begin && isLowChar(text[end - 1])) {
         --end;
-    }
-    if (begin == 0 && end == text.size()) {
-        return text;
     }
     return text.mid(begin, end - begin);
 }
