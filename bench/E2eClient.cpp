@@ -9,6 +9,7 @@
 #include "app/BuiltinConfig.h"
 #include "app/SessionState.h"
 #include "client/ClientComposition.h"
+#include "client/WebEngineSetup.h"
 #include "service/ShellState.h"
 #include "ui/account/TfrmLogin.h"
 #include "ui/main/ListingGridView.h"
@@ -300,6 +301,7 @@ int runClient(QApplication& app, int burst)
 
 int main(int argc, char* argv[])
 {
+    WebEngineSetup::prepareProcess();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const int at = arguments.indexOf(QStringLiteral("--burst"));

@@ -29,6 +29,8 @@ function(tovanta_add_test name)
         "LC_ALL=C.UTF-8" "LANG=C.UTF-8" "LANGUAGE=" "TZ=Asia/Shanghai"
         "QTWEBENGINE_DISABLE_SANDBOX=1"
         "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu --no-sandbox"
+        # Web views are drawn in software, as the program draws them.
+        "QT_XCB_GL_INTEGRATION=none" "QT_QUICK_BACKEND=software"
         "TOVANTA_SANDBOX_RUNDIR=${PROJECT_BINARY_DIR}/sandbox-run"
         "TOVANTA_SANDBOX_C2S_PORT=${TOVANTA_TEST_C2S_PORT}"
         "TOVANTA_SANDBOX_HTTP_PORT=${TOVANTA_TEST_HTTP_PORT}")

@@ -33,14 +33,21 @@ listings.PORT_CODES = {
 local lists = { land = {}, air = {}, sea = {}, rail = {} };
 local next_id = 1;
 local published_store;
+-- The published listings of each kind, oldest first, as the store keeps them. Written back
+-- shortly after a change instead of on every publish: rewriting the whole list each time
+-- made a burst of publications slow down as it grew.
+local published = { land = {}, air = {}, sea = {}, rail = {} };
+local unsaved = {};
+local save_scheduled = false;
+local SAVE_DELAY = 0.5;
 
 function listings.load(seed, store)
 	published_store = store;
 	for _, kind in ipairs(KINDS) do
-		local published = store:get(kind) or {};
+		published[kind] = store:get(kind) or {};
 		lists[kind] = {};
 		-- published ones are newer than the seed; the store keeps them oldest first
-		for i = #published, 1, -1 do table.insert(lists[kind], published[i]); end
+		for i = #published[kind], 1, -1 do table.insert(lists[kind], published[kind][i]); end
 		for _, record in ipairs(seed[kind] or {}) do table.insert(lists[kind], record); end
 		for _, record in ipairs(lists[kind]) do
 			local id = tonumber(record.id) or 0;
@@ -49,16 +56,28 @@ function listings.load(seed, store)
 	end
 end
 
+-- Writes every changed list to the store now.
+function listings.save()
+	save_scheduled = false;
+	for kind in pairs(unsaved) do
+		local ok, err = published_store:set(kind, published[kind]);
+		if not ok then module:log("warn", "could not keep published %s listings: %s", kind, tostring(err)); end
+	end
+	unsaved = {};
+end
+
 -- Stores a new listing at the top of its list, with a fresh id and issue time.
 function listings.add(kind, record, issued_at)
 	record.id = next_id;
 	next_id = next_id + 1;
 	record.issueat = issued_at;
 	table.insert(lists[kind], 1, record);
-	local published = published_store:get(kind) or {};
-	table.insert(published, record);
-	local ok, err = published_store:set(kind, published);
-	if not ok then module:log("warn", "could not keep published %s listing: %s", kind, tostring(err)); end
+	table.insert(published[kind], record);
+	unsaved[kind] = true;
+	if not save_scheduled then
+		save_scheduled = true;
+		module:add_timer(SAVE_DELAY, function() listings.save(); end);
+	end
 	return record;
 end
 

@@ -43,6 +43,8 @@ end
 local seed = read_seed(module:get_option_string("exchange_seed"));
 math.randomseed(os.time());
 listings.load(seed, module:open_store("exchange_published"));
+-- Listings published in the last moments are written when the exchange stops.
+module:hook_global("server-stopping", listings.save);
 
 -- Seed accounts once the host's user manager is ready; kept data (--keep) is left alone.
 local function seed_accounts()

@@ -64,23 +64,7 @@ ClientComposition::~ClientComposition()
 
 int ClientComposition::run(QApplication& app, const QString& title)
 {
-    useOneRendererPerSite();
     return m_start.run(app, title);
-}
-
-void ClientComposition::useOneRendererPerSite()
-{
-    // Every page the client shows comes from the exchange's own site; one renderer process
-    // for the site instead of one per page saves about 60 MB. Read when the first web view
-    // starts the engine.
-    const QByteArray name("QTWEBENGINE_CHROMIUM_FLAGS");
-    const QByteArray flag("--process-per-site");
-    QByteArray flags = qgetenv(name.constData());
-    if (flags.split(' ').contains(flag))
-        return;
-    if (!flags.isEmpty())
-        flags += ' ';
-    qputenv(name.constData(), flags + flag);
 }
 
 bool ClientComposition::showLogin(QString& userName, QString& password)

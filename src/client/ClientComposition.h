@@ -46,7 +46,8 @@ public:
     ClientComposition(const ClientComposition&) = delete;
     ClientComposition& operator=(const ClientComposition&) = delete;
 
-    // The whole start sequence; returns the process exit code. `title` names the
+    // The whole start sequence; returns the process exit code. The program calls
+    // WebEngineSetup::prepareProcess() before making `app`. `title` names the
     // single-instance guard.
     int run(QApplication& app, const QString& title = QStringLiteral("Tovanta"));
 
@@ -60,8 +61,6 @@ public:
 
 private:
     TfrmMain* constructMainWindow();
-    // Adds --process-per-site to the engine's flags (QTWEBENGINE_CHROMIUM_FLAGS).
-    static void useOneRendererPerSite();
 
     // Parent of the services' objects; it outlives every window.
     QObject m_serviceOwner;

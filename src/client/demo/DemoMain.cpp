@@ -1,6 +1,7 @@
 // tovanta-demo: the client with its real windows, logged in automatically for a headless demo.
 //   tovanta-demo --user NAME --password PASSWORD --shots DIR
 #include "client/ClientComposition.h"
+#include "client/WebEngineSetup.h"
 #include "client/demo/DemoDriver.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    WebEngineSetup::prepareProcess();
     QApplication app(argc, argv);
 
     QCommandLineParser options;
