@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QEventLoop>
 #include <QMap>
 #include <QNetworkAccessManager>
@@ -48,10 +49,14 @@ bool waitFor(const std::function<bool()>& done, int giveUpMs)
 {
     QElapsedTimer clock;
     clock.start();
+    // Wakes the wait below to look again; without it the loop would spin and take a core
+    // from the client it measures.
+    QTimer tick;
+    tick.start(10);
     while (!done()) {
         if (clock.elapsed() > giveUpMs)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -12,6 +12,7 @@
 #include "im/RosterStanza.h"
 #include "im/SessionDialogs.h"
 #include "im/SubscriptionQueue.h"
+#include "im/TrailPacer.h"
 #include "service/ShellState.h"
 
 #include <exception>
@@ -37,7 +38,8 @@ IMSession::IMSession(IMClient* client, IMSessionHost* host, SessionDialogs* dial
     : QObject(parent), m_client(client), m_host(host), m_dialogs(dialogs),
       m_subscriptions(new SubscriptionQueue(
           dialogs, [this](const QString& jid, bool accept) { sendSubscriptionAnswer(jid, accept); },
-          this))
+          this)),
+      m_trail(new TrailPacer([this](const QString& unit) { handleTrailUnit(unit); }, this))
 {
     m_accountSource = [] {
         const SessionState& s = session();
@@ -423,6 +425,12 @@ void IMSession::onMessageIn(const QString&, const QString& from, const QString& 
 }
 
 void IMSession::onPITrail(int, const QString& pi)
+{
+    if (m_broadcasts)
+        m_trail->feed(pi);
+}
+
+void IMSession::handleTrailUnit(const QString& pi)
 {
     if (!m_broadcasts)
         return;

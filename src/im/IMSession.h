@@ -17,6 +17,7 @@ class IMSessionHost;
 class ReconnectScheduler;
 class SessionDialogs;
 class SubscriptionQueue;
+class TrailPacer;
 
 // The user's XMPP session: sign-in, connection state, the roster with presence, friend
 // add/rename/delete, subscription requests, chat message acceptance, and the protocol trail
@@ -106,6 +107,7 @@ public:
                      const QString& messageHtml, const QString& other,
                      const QDateTime& sentAt = QDateTime());
     void onPITrail(int direction, const QString& pi);
+    void handleTrailUnit(const QString& pi);
 
 Q_SIGNALS:
     void rosterCleared();  // groups and friends are gone
@@ -136,6 +138,7 @@ private:
     IMSessionHost* m_host;
     SessionDialogs* m_dialogs;
     SubscriptionQueue* m_subscriptions;
+    TrailPacer* m_trail; // broadcasts of a burst are handled over several turns of the loop
     ChatWindows* m_chat = nullptr;
     BroadcastHandler* m_broadcasts = nullptr;
     AccountSource m_accountSource;
