@@ -20,12 +20,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QEventLoop>
 #include <QMap>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QTimer>
 #include <QVector>
 #include <algorithm>
 #include <cstdio>

@@ -16,9 +16,9 @@ qint64 monotonicMs()
 } // namespace
 
 TrailPacer::TrailPacer(Handler handler, QObject* parent, Clock clock)
-    : QObject(parent), m_handler(std::move(handler)), m_clock(clock ? std::move(clock) : monotonicMs)
-{
-}
+    : QObject(parent), m_handler(std::move(handler)),
+      m_clock(clock ? std::move(clock) : monotonicMs)
+{}
 
 void TrailPacer::feed(const QString& unit)
 {

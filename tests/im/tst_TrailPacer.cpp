@@ -26,7 +26,6 @@ struct Bench
                          now += costMs;
                      },
                      nullptr, [this] { return now; }};
-
 };
 
 QStringList units(int from, int count)

@@ -1,6 +1,7 @@
 #include "service/ListingAge.h"
 
 #include <QtTest>
+#include <ctime>
 
 // The age of a listing in words, and when it counts as stale.
 class ListingAgeTest : public QObject
@@ -10,6 +11,7 @@ private Q_SLOTS:
     void wording_data();
     void wording();
     void issueTimesAsTheExchangeWritesThem();
+    void issueTimesFollowTheLocalZoneAcrossSummerTime();
     void staleAfterADay();
 };
 
@@ -55,6 +57,23 @@ void ListingAgeTest::issueTimesAsTheExchangeWritesThem()
         QVERIFY2(!none.isValid(), text);
         QCOMPARE(ListingAge::words(none, QDateTime::currentDateTime()), QString());
     }
+}
+
+void ListingAgeTest::issueTimesFollowTheLocalZoneAcrossSummerTime()
+{
+    // Times read one after another in a zone with summer time: each gets its own offset.
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    for (const char* text : {"2026-07-01 10:00:00", "2026-12-01 10:00:00", "2026-07-01 10:30",
+                             "2026-03-29 01:59:00", "2026-03-29 03:00:00"}) {
+        const QDateTime read = ListingAge::parseIssueTime(QString::fromLatin1(text));
+        const QDateTime local = QDateTime::fromString(QString::fromLatin1(text).left(16),
+                                                      QStringLiteral("yyyy-MM-dd HH:mm"));
+        QCOMPARE(read.toMSecsSinceEpoch() / 60000, local.toMSecsSinceEpoch() / 60000);
+    }
+    qputenv("TZ", savedZone);
+    tzset();
 }
 
 void ListingAgeTest::staleAfterADay()
