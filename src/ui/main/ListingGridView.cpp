@@ -162,7 +162,14 @@ ListingGridRow ListingGridView::dataRow(int modelRow) const
 int ListingGridView::insertGridRow(int position, const ListingGridRow& row)
 {
     const int modelRow = m_model->insertRow(position - firstDataRow(), row);
-    fitRow(modelRow);
+    // A burst pushes most of its rows out of view before the grid is drawn again: the first
+    // rows of a turn get their height at once, the others when they are drawn.
+    if (m_eagerFits == 0)
+        QTimer::singleShot(0, this, [this] { m_eagerFits = 0; });
+    if (m_eagerFits < kEagerFitsPerTurn) {
+        ++m_eagerFits;
+        fitRow(modelRow);
+    }
     return modelRow;
 }
 

@@ -69,6 +69,8 @@ private:
     ListingTableModel* m_model;
     RowFitCache m_fits;
     bool m_visibleFitPending = false;
+    static constexpr int kEagerFitsPerTurn = 8;
+    int m_eagerFits = 0; // rows inserted and measured at once in this turn of the loop
     int m_resizingRow = -1;
     int m_dragStartY = 0;
     int m_dragStartHeight = 0;

@@ -343,10 +343,6 @@ void ListingGridTest::resizeMeasuresOnlyTheRowsOnScreen()
     for (int i = 0; i < rows; ++i)
         grid.insertGridRow(0, landRow(QString::number(i), QStringLiteral("钢材 %1 吨").arg(i),
                                       QStringLiteral("a")));
-    QCoreApplication::processEvents();
-    // Each insert measured its row, once.
-    QCOMPARE(delegate->measured.size(), rows);
-
     auto onScreen = [&grid] {
         QSet<int> shown;
         const int first = grid.rowAt(0);
@@ -358,6 +354,15 @@ void ListingGridTest::resizeMeasuresOnlyTheRowsOnScreen()
     auto measuredRows = [delegate] {
         return QSet<int>(delegate->measured.cbegin(), delegate->measured.cend());
     };
+
+    // Inserted in one turn of the loop, as a burst of broadcasts is: the first rows are
+    // measured at once, the rest only when they are drawn, so most of them never are.
+    QTest::qWait(50);
+    QVERIFY2(delegate->measured.size() < rows / 4,
+             qPrintable(QString::number(delegate->measured.size())));
+    const QSet<int> drawn = measuredRows();
+    for (int row : onScreen())
+        QVERIFY2(drawn.contains(row), qPrintable(QString::number(row)));
 
     // A resize measures the rows in view, each once, and no row below them.
     delegate->measured.clear();
