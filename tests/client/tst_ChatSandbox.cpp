@@ -55,7 +55,7 @@ struct User
 QString domText(TfrmChating* window,
                 const QString& script = QStringLiteral("document.body.innerText"))
 {
-    QWebEngineView* view = window->conversationView();
+    auto* view = qobject_cast<QWebEngineView*>(window->conversationView());
     if (!view)
         return QString();
     QString result;

@@ -59,11 +59,13 @@ void ConversationScreenshotsTest::chatWindow()
         [window] {
             bool done = false;
             int count = 0;
-            window->conversationView()->page()->runJavaScript(
-                QStringLiteral("document.querySelectorAll('div').length"), [&](const QVariant& v) {
-                    count = v.toInt();
-                    done = true;
-                });
+            qobject_cast<QWebEngineView*>(window->conversationView())
+                ->page()
+                ->runJavaScript(QStringLiteral("document.querySelectorAll('div').length"),
+                                [&](const QVariant& v) {
+                                    count = v.toInt();
+                                    done = true;
+                                });
             return QTest::qWaitFor([&done] { return done; }, 2000) && count >= 6;
         },
         15000));

@@ -1,58 +1,41 @@
-#include "ui/im/ChatLinkPage.h"
+#include "ui/im/ChatLinkPolicy.h"
 
 #include "ui/common/UiLog.h"
 
-namespace {
+ChatLinkPolicy::ChatLinkPolicy(Opener opener) : m_opener(std::move(opener)) {}
 
-// Stands in for the window a link asks for and goes as soon as it knows the address.
-class LinkCatcher : public QWebEnginePage
-{
-public:
-    LinkCatcher(std::function<void(const QUrl&)> open, QObject* parent)
-        : QWebEnginePage(parent), m_open(std::move(open))
-    {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
-    {
-        m_open(url);
-        deleteLater();
-        return false;
-    }
-
-private:
-    std::function<void(const QUrl&)> m_open;
-};
-
-} // namespace
-
-ChatLinkPage::ChatLinkPage(Opener opener, QObject* parent)
-    : QWebEnginePage(parent), m_opener(std::move(opener))
-{}
-
-bool ChatLinkPage::isWebAddress(const QUrl& url)
+bool ChatLinkPolicy::isWebAddress(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
     return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-bool ChatLinkPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+WebSurface::Options ChatLinkPolicy::viewOptions(const QString& objectName) const
 {
-    if (type == NavigationTypeLinkClicked) {
-        open(url);
+    WebSurface::Options options;
+    options.objectName = objectName;
+    options.noContextMenu = true;
+    const ChatLinkPolicy policy = *this;
+    options.acceptNavigation = [policy](const WebSurface::Navigation& navigation) {
+        return policy.acceptNavigation(navigation);
+    };
+    options.newWindowRequested = [policy](const QUrl& url) { policy.open(url); };
+    return options;
+}
+
+bool ChatLinkPolicy::acceptNavigation(const WebSurface::Navigation& navigation) const
+{
+    if (navigation.linkClicked) {
+        open(navigation.url);
         return false;
     }
     // The document is written in place; anything else that would replace it is refused.
-    return !isMainFrame || url.scheme() == QLatin1String("about") ||
-           url.scheme() == QLatin1String("data");
+    const QString scheme = navigation.url.scheme();
+    return !navigation.mainFrame || scheme == QLatin1String("about") ||
+           scheme == QLatin1String("data");
 }
 
-QWebEnginePage* ChatLinkPage::createWindow(WebWindowType)
-{
-    return new LinkCatcher([this](const QUrl& url) { open(url); }, this);
-}
-
-void ChatLinkPage::open(const QUrl& url)
+void ChatLinkPolicy::open(const QUrl& url) const
 {
     if (!isWebAddress(url)) {
         qCWarning(lcUi) << "a chat link that is no web address is not opened:" << url.scheme();

@@ -1,29 +1,29 @@
 #pragma once
 
-#include <QWebEnginePage>
+#include "ui/common/WebSurface.h"
+
 #include <functional>
 
-// The page of a conversation view. Links in chat lines open in the system browser; the
-// conversation itself never navigates away, so no line on screen is lost by a click. Only
+// What a conversation view does with links. Links in chat lines open in the system browser;
+// the conversation itself never navigates away, so no line on screen is lost by a click. Only
 // web addresses are handed on.
-class ChatLinkPage : public QWebEnginePage
+class ChatLinkPolicy
 {
-    Q_OBJECT
 public:
     using Opener = std::function<void(const QUrl&)>;
 
-    explicit ChatLinkPage(Opener opener, QObject* parent = nullptr);
+    explicit ChatLinkPolicy(Opener opener);
 
     static bool isWebAddress(const QUrl& url);
 
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
-    // Chat links carry target="_blank": the new window is a page that only hands its
-    // address on.
-    QWebEnginePage* createWindow(WebWindowType type) override;
+    // The options of a conversation view that follows this policy. Chat links carry
+    // target="_blank": the new window they ask for only hands its address on.
+    WebSurface::Options viewOptions(const QString& objectName) const;
+
+    // Whether the view goes to the address; a clicked link is handed on instead.
+    bool acceptNavigation(const WebSurface::Navigation& navigation) const;
+    void open(const QUrl& url) const;
 
 private:
-    void open(const QUrl& url);
-
     Opener m_opener;
 };

@@ -5,6 +5,7 @@
 #include "im/ConversationBook.h"
 #include "ui/common/SendKeySetting.h"
 #include "ui/common/Theme.h"
+#include "ui/common/WebEngine.h"
 #include "ui/im/ChatPictures.h"
 
 #include <QAction>
@@ -22,9 +23,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
 namespace {
 
@@ -61,7 +59,7 @@ void paintBackground(QWidget* widget, const QColor& colour)
 } // namespace
 
 TfrmChating::TfrmChating(ConversationBook* book, ChatConversation* conversation, SendMode mode,
-                         QWidget* centreOn, ChatLinkPage::Opener openLink)
+                         QWidget* centreOn, ChatLinkPolicy::Opener openLink)
     : QWidget(nullptr, Qt::Window), m_book(book), m_conversation(conversation), m_mode(mode),
       m_centreOn(centreOn), m_openLink(std::move(openLink))
 {
@@ -218,33 +216,46 @@ void TfrmChating::buildMenus()
 
 void TfrmChating::createViews()
 {
-    m_msgContent = new QWebEngineView(m_pnlLeftTop);
-    m_msgContent->setObjectName(QStringLiteral("MsgContent"));
-    m_msgContent->setPage(new ChatLinkPage(m_openLink, m_msgContent));
-    m_msgContent->setContextMenuPolicy(Qt::NoContextMenu);
-    connect(m_msgContent, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    WebSurface::Options content =
+        ChatLinkPolicy(m_openLink).viewOptions(QStringLiteral("MsgContent"));
+    content.loadFinished = [this](bool ok) {
         if (!ok || m_viewReady)
             return;
         m_viewReady = true;
         flushContent();
         scrollToEnd();
-    });
-    m_msgContent->setHtml(ChatText::conversationDocument(m_content),
-                          QUrl(QStringLiteral("about:blank")));
-    m_written = m_content.size();
-    m_msgContent->show();
+    };
+    m_msgContent = WebEngine::createSurface(m_pnlLeftTop, content);
+    if (m_msgContent) {
+        m_msgContent->setHtml(ChatText::conversationDocument(m_content),
+                              QUrl(QStringLiteral("about:blank")));
+        m_written = m_content.size();
+        m_msgContent->widget()->show();
+    }
 
-    m_card = new QWebEngineView(m_pnlPicture);
-    m_card->setObjectName(QStringLiteral("wbCard"));
-    m_card->setContextMenuPolicy(Qt::NoContextMenu);
-    m_card->hide(); // shown once a page has arrived
-    connect(m_card, &QWebEngineView::loadFinished, m_card, [card = m_card](bool ok) {
-        if (ok)
-            card->show();
-    });
-    if (m_cardAddress.isValid())
-        m_card->load(m_cardAddress);
+    WebSurface::Options card;
+    card.objectName = QStringLiteral("wbCard");
+    card.loadFinished = [this](bool ok) {
+        if (ok && m_card)
+            m_card->widget()->show();
+    };
+    m_card = WebEngine::createSurface(m_pnlPicture, card);
+    if (m_card) {
+        m_card->widget()->hide(); // shown once a page has arrived
+        if (m_cardAddress.isValid())
+            m_card->load(m_cardAddress);
+    }
     layoutAreas();
+}
+
+QWidget* TfrmChating::conversationView() const
+{
+    return m_msgContent ? m_msgContent->widget() : nullptr;
+}
+
+QWidget* TfrmChating::cardView() const
+{
+    return m_card ? m_card->widget() : nullptr;
 }
 
 void TfrmChating::layoutAreas()
@@ -271,7 +282,8 @@ void TfrmChating::layoutAreas()
     if (m_headerLabel)
         m_headerLabel->resize(qMax(0, leftWidth - m_headerLabel->x()), m_headerLabel->height());
     if (m_msgContent)
-        m_msgContent->setGeometry(0, kHeaderHeight, leftWidth, m_topHeight - kHeaderHeight);
+        m_msgContent->widget()->setGeometry(0, kHeaderHeight, leftWidth,
+                                            m_topHeight - kHeaderHeight);
     m_pnlSplit->setGeometry(kMargin, kMargin + m_topHeight, leftWidth, kSplitterHeight);
     m_pnlLeftBottom->setGeometry(kMargin, kMargin + m_topHeight + kSplitterHeight, leftWidth,
                                  m_bottomHeight);
@@ -283,8 +295,8 @@ void TfrmChating::layoutAreas()
     m_pnlPicture->setGeometry(leftRight + kArrowWidth + 2, kMargin, kPanelWidth, h - 2 * kMargin);
     m_pictureTitle->setGeometry(0, 0, kPanelWidth, kCardTitleHeight);
     if (m_card)
-        m_card->setGeometry(0, kCardTitleHeight, kPanelWidth,
-                            m_pnlPicture->height() - kCardTitleHeight);
+        m_card->widget()->setGeometry(0, kCardTitleHeight, kPanelWidth,
+                                      m_pnlPicture->height() - kCardTitleHeight);
     placeButtons();
 }
 
@@ -316,19 +328,15 @@ void TfrmChating::flushContent()
     const QString rest = m_content.mid(m_written);
     m_written = m_content.size();
     const QByteArray literal = QJsonDocument(QJsonArray{rest}).toJson(QJsonDocument::Compact);
-    m_msgContent->page()->runJavaScript(
-        QStringLiteral("document.body.insertAdjacentHTML('beforeend', %1[0]);"
-                       "window.scrollTo(0, document.body.scrollHeight);")
-            .arg(QString::fromUtf8(literal)),
-        QWebEngineScript::ApplicationWorld);
+    m_msgContent->runScript(QStringLiteral("document.body.insertAdjacentHTML('beforeend', %1[0]);"
+                                           "window.scrollTo(0, document.body.scrollHeight);")
+                                .arg(QString::fromUtf8(literal)));
 }
 
 void TfrmChating::scrollToEnd()
 {
     if (m_msgContent && m_viewReady)
-        m_msgContent->page()->runJavaScript(
-            QStringLiteral("window.scrollTo(0, document.body.scrollHeight);"),
-            QWebEngineScript::ApplicationWorld);
+        m_msgContent->runScript(QStringLiteral("window.scrollTo(0, document.body.scrollHeight);"));
 }
 
 bool TfrmChating::isShown() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/im/ChatLinkPage.h"
+#include "ui/im/ChatLinkPolicy.h"
 
 #include "im/ConversationView.h"
 
@@ -15,7 +15,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
-class QWebEngineView;
+class WebSurface;
 struct ChatConversation;
 
 // The window of one conversation: the lines in a web view, the input box, the send and close
@@ -35,14 +35,15 @@ public:
     // centreOn: the window it is centred on when first shown (the main window), or none.
     // openLink: where a clicked link goes; by default the system browser.
     TfrmChating(ConversationBook* book, ChatConversation* conversation, SendMode mode,
-                QWidget* centreOn = nullptr, ChatLinkPage::Opener openLink = {});
+                QWidget* centreOn = nullptr, ChatLinkPolicy::Opener openLink = {});
     ~TfrmChating() override;
 
     SendMode sendMode() const { return m_mode; }
     // The conversation document's body content so far.
     QString contentHtml() const { return m_content; }
-    QWebEngineView* conversationView() const { return m_msgContent; }
-    QWebEngineView* cardView() const { return m_card; }
+    // The web views (nullptr until the window is first shown, or without a web engine).
+    QWidget* conversationView() const;
+    QWidget* cardView() const;
     QUrl cardAddress() const { return m_cardAddress; }
     bool rightPanelShown() const { return m_panelShown; }
 
@@ -104,9 +105,9 @@ private:
     QLabel* m_imgArrow = nullptr;
     QLabel* m_headerIcon = nullptr;
     QLabel* m_headerLabel = nullptr;
-    ChatLinkPage::Opener m_openLink;
-    QWebEngineView* m_msgContent = nullptr;
-    QWebEngineView* m_card = nullptr;
+    ChatLinkPolicy::Opener m_openLink;
+    WebSurface* m_msgContent = nullptr;
+    WebSurface* m_card = nullptr;
 
     QMenu* m_mnuSendType = nullptr;
     QAction* m_x1 = nullptr; // CtrlEnter

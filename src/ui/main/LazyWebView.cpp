@@ -1,10 +1,10 @@
 #include "ui/main/LazyWebView.h"
 
+#include "ui/common/WebEngine.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <QWindow>
 #include <utility>
 
@@ -105,18 +105,19 @@ void LazyWebView::scheduleCreation()
 
 void LazyWebView::createView()
 {
-    m_view = new QWebEngineView(this);
-    m_view->setObjectName(objectName() + QStringLiteral("Engine"));
-    if (m_noContextMenu)
-        m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    if (m_borderless) {
-        connect(m_view, &QWebEngineView::loadFinished, m_view, [view = m_view](bool ok) {
-            if (ok)
-                view->page()->runJavaScript(
-                    QStringLiteral("if (document.body) document.body.style.border = 'none';"));
-        });
-    }
-    layout()->addWidget(m_view);
+    WebSurface::Options options;
+    options.objectName = objectName() + QStringLiteral("Engine");
+    options.noContextMenu = m_noContextMenu;
+    options.borderlessBody = m_borderless;
+    m_view = WebEngine::createSurface(this, options);
+    if (!m_view)
+        return;
+    layout()->addWidget(m_view->widget());
     if (m_address.isValid())
         m_view->load(m_address);
+}
+
+QWidget* LazyWebView::view() const
+{
+    return m_view ? m_view->widget() : nullptr;
 }

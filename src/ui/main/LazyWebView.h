@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineView;
+class WebSurface;
 
 // A web view that costs nothing until it is first shown. The engine view is made on a turn of
 // the event loop after the window around it is exposed, so that the window is on screen
@@ -19,7 +19,8 @@ public:
     // The address last given (pending or opened).
     QUrl address() const { return m_address; }
     bool isCreated() const { return m_view != nullptr; }
-    QWebEngineView* view() const { return m_view; }
+    // The engine's view; nullptr until created (or without a web engine).
+    QWidget* view() const;
 
     // No context menu on right clicks.
     void setContextMenuSuppressed(bool on) { m_noContextMenu = on; }
@@ -42,7 +43,7 @@ private:
     void createView();
 
     QUrl m_address;
-    QWebEngineView* m_view = nullptr;
+    WebSurface* m_view = nullptr;
     bool m_noContextMenu = false;
     bool m_borderless = false;
     bool m_creationPending = false;

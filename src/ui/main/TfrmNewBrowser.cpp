@@ -2,10 +2,9 @@
 
 #include "ui/main/MemberLink.h"
 
+#include "ui/common/WebEngine.h"
+
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 namespace {
 
@@ -15,57 +14,43 @@ QPointer<TfrmNewBrowser>& trackedWindow()
     return window;
 }
 
-// Hands every navigation to the window first, so member links never reach the network.
-class MemberLinkPage : public QWebEnginePage
+bool isWebScheme(const QString& scheme)
 {
-public:
-    MemberLinkPage(TfrmNewBrowser* window, QObject* parent)
-        : QWebEnginePage(parent), m_window(window)
-    {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
-    {
-        if (m_window->handleNavigation(url))
-            return false;
-        // Pages may use member links without a click, so unknown schemes reach this point
-        // at all; any other outside scheme still needs the user's own click.
-        if (!isWebScheme(url.scheme()))
-            return type == NavigationTypeLinkClicked && isMainFrame;
-        return true;
-    }
-
-private:
-    static bool isWebScheme(const QString& scheme)
-    {
-        static const QStringList schemes = {QStringLiteral("http"),  QStringLiteral("https"),
-                                            QStringLiteral("about"), QStringLiteral("data"),
-                                            QStringLiteral("blob"),  QStringLiteral("file"),
-                                            QStringLiteral("qrc")};
-        return schemes.contains(scheme.toLower());
-    }
-
-    TfrmNewBrowser* m_window;
-};
+    static const QStringList schemes = {QStringLiteral("http"),  QStringLiteral("https"),
+                                        QStringLiteral("about"), QStringLiteral("data"),
+                                        QStringLiteral("blob"),  QStringLiteral("file"),
+                                        QStringLiteral("qrc")};
+    return schemes.contains(scheme.toLower());
+}
 
 } // namespace
 
 TfrmNewBrowser::TfrmNewBrowser(QWidget* owner, FriendRequest friendRequest)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_view(new QWebEngineView(this)), m_owner(owner), m_friendRequest(std::move(friendRequest))
+      m_owner(owner), m_friendRequest(std::move(friendRequest))
 {
     setObjectName(QStringLiteral("frmNewBrowser"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("正在加载......"));
-    m_view->setObjectName(QStringLiteral("wbMain"));
-    auto* page = new MemberLinkPage(this, m_view);
-    page->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
-    m_view->setPage(page);
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    WebSurface::Options options;
+    options.objectName = QStringLiteral("wbMain");
+    // Pages may use member links without a click, so unknown schemes reach the window at all.
+    options.allowUnknownUrlSchemes = true;
+    options.acceptNavigation = [this](const WebSurface::Navigation& navigation) {
+        // Every navigation goes to the window first, so member links never reach the network.
+        if (handleNavigation(navigation.url))
+            return false;
+        // Any other outside scheme still needs the user's own click.
+        if (!isWebScheme(navigation.url.scheme()))
+            return navigation.linkClicked && navigation.mainFrame;
+        return true;
+    };
+    m_view = WebEngine::createSurface(this, options);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    if (m_view)
+        layout->addWidget(m_view->widget());
     trackedWindow() = this;
 }
 
@@ -85,7 +70,9 @@ TfrmNewBrowser* TfrmNewBrowser::trackedOrNew(QWidget* owner, FriendRequest frien
 
 void TfrmNewBrowser::openPage(const QUrl& url, const QSize& clientSize, const QString& caption)
 {
-    m_view->load(url);
+    m_pendingAddress = url;
+    if (m_view)
+        m_view->load(url);
     setFixedSize(clientSize);
     setWindowTitle(caption);
     if (m_owner) {
@@ -100,7 +87,12 @@ void TfrmNewBrowser::openPage(const QUrl& url, const QSize& clientSize, const QS
 
 QUrl TfrmNewBrowser::address() const
 {
-    return m_view->url();
+    return m_view ? m_view->url() : m_pendingAddress;
+}
+
+QWidget* TfrmNewBrowser::webView() const
+{
+    return m_view ? m_view->widget() : nullptr;
 }
 
 bool TfrmNewBrowser::handleNavigation(const QUrl& url)

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QWebEngineView;
+class WebSurface;
 
 // A small top-level window holding one web view, for the exchange's pages shown inside the
 // program (customer service, map, calendar, find friends). Member links on its pages become
@@ -26,7 +26,8 @@ public:
     // Loads the page, sets the client size and caption, centres on the owner and shows.
     void openPage(const QUrl& url, const QSize& clientSize, const QString& caption);
     QUrl address() const;
-    QWebEngineView* webView() const { return m_view; }
+    // The web view; nullptr without a web engine.
+    QWidget* webView() const;
 
     // The latest browser window, cleared when it closes.
     static TfrmNewBrowser* tracked();
@@ -38,7 +39,8 @@ public:
     bool handleNavigation(const QUrl& url);
 
 private:
-    QWebEngineView* m_view;
+    WebSurface* m_view = nullptr;
+    QUrl m_pendingAddress; // the address asked for, shown by address() without a web engine
     QPointer<QWidget> m_owner;
     FriendRequest m_friendRequest;
 };

@@ -10,6 +10,15 @@
 #include <QWebEngineView>
 #include <QtTest>
 
+namespace {
+
+QWebEngineView* engineView(QWidget* view)
+{
+    return qobject_cast<QWebEngineView*>(view);
+}
+
+} // namespace
+
 class BrowserWindowsTest : public QObject
 {
     Q_OBJECT
@@ -48,14 +57,16 @@ TfrmNewBrowser::FriendRequest BrowserWindowsTest::recorder()
 void BrowserWindowsTest::memberLinkClickedInPageSendsRequestAndCloses()
 {
     QPointer<TfrmNewBrowser> window = new TfrmNewBrowser(nullptr, recorder());
-    QSignalSpy loaded(window->webView(), &QWebEngineView::loadFinished);
-    window->webView()->setHtml(
-        QStringLiteral("<html><body><a id='add' "
-                       "href='member:wangwei:%E7%8E%8B%E4%BC%9F'>加为好友</a></body></html>"));
+    QSignalSpy loaded(engineView(window->webView()), &QWebEngineView::loadFinished);
+    engineView(window->webView())
+        ->setHtml(
+            QStringLiteral("<html><body><a id='add' "
+                           "href='member:wangwei:%E7%8E%8B%E4%BC%9F'>加为好友</a></body></html>"));
     window->show();
     QVERIFY(loaded.wait(20000));
-    window->webView()->page()->runJavaScript(
-        QStringLiteral("document.getElementById('add').click();"));
+    engineView(window->webView())
+        ->page()
+        ->runJavaScript(QStringLiteral("document.getElementById('add').click();"));
     QTRY_COMPARE_WITH_TIMEOUT(requests.size(), 1, 20000);
     QCOMPARE(requests[0].first, QStringLiteral("wangwei"));
     QCOMPARE(requests[0].second, QStringLiteral("王伟"));
@@ -66,7 +77,7 @@ void BrowserWindowsTest::memberLinkWithoutSecondColonAddsNothingButCloses()
 {
     QPointer<TfrmNewBrowser> window = new TfrmNewBrowser(nullptr, recorder());
     window->show();
-    window->webView()->load(QUrl(QStringLiteral("member:wangwei")));
+    engineView(window->webView())->load(QUrl(QStringLiteral("member:wangwei")));
     QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 20000);
     QVERIFY(requests.isEmpty());
 }
@@ -81,12 +92,12 @@ void BrowserWindowsTest::ordinaryAddressesNavigate()
     QVERIFY(window.isVisible());
     QVERIFY(requests.isEmpty());
 
-    QSignalSpy loaded(window.webView(), &QWebEngineView::loadFinished);
-    window.webView()->setHtml(QStringLiteral("<p>本地页面</p>"),
-                              QUrl(QStringLiteral("http://www.localhost/")));
+    QSignalSpy loaded(engineView(window.webView()), &QWebEngineView::loadFinished);
+    engineView(window.webView())
+        ->setHtml(QStringLiteral("<p>本地页面</p>"), QUrl(QStringLiteral("http://www.localhost/")));
     QVERIFY(loaded.wait(20000));
     QVERIFY(window.isVisible());
-    QCOMPARE(window.webView()->contextMenuPolicy(), Qt::NoContextMenu);
+    QCOMPARE(engineView(window.webView())->contextMenuPolicy(), Qt::NoContextMenu);
 }
 
 void BrowserWindowsTest::trackedWindowIsForgottenWhenClosed()
@@ -144,10 +155,12 @@ void BrowserWindowsTest::webViewsAreCreatedWhenFirstShown()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QTRY_VERIFY(view->isCreated());
-    QCOMPARE(view->view()->contextMenuPolicy(), Qt::NoContextMenu);
-    QTRY_COMPARE_WITH_TIMEOUT(view->view()->url(), QUrl(QStringLiteral("about:blank#2")), 20000);
+    QCOMPARE(engineView(view->view())->contextMenuPolicy(), Qt::NoContextMenu);
+    QTRY_COMPARE_WITH_TIMEOUT(engineView(view->view())->url(),
+                              QUrl(QStringLiteral("about:blank#2")), 20000);
     view->navigate(QUrl(QStringLiteral("about:blank#3")));
-    QTRY_COMPARE_WITH_TIMEOUT(view->view()->url(), QUrl(QStringLiteral("about:blank#3")), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(engineView(view->view())->url(),
+                              QUrl(QStringLiteral("about:blank#3")), 20000);
 }
 
 QTEST_MAIN(BrowserWindowsTest)

@@ -176,10 +176,12 @@ void MainWindowSandboxTest::bannerPageOpensWithoutBorder()
     QString border;
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
-            banner->view()->page()->runJavaScript(
-                QStringLiteral(
-                    "document.title + '|' + (document.body ? document.body.style.border : '')"),
-                [&](const QVariant& value) { border = value.toString(); });
+            qobject_cast<QWebEngineView*>(banner->view())
+                ->page()
+                ->runJavaScript(
+                    QStringLiteral(
+                        "document.title + '|' + (document.body ? document.body.style.border : '')"),
+                    [&](const QVariant& value) { border = value.toString(); });
             QTest::qWait(100);
             return border.startsWith(QStringLiteral("头部广告|")) &&
                    border.contains(QStringLiteral("none"));
