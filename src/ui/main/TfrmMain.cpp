@@ -117,6 +117,9 @@ void TfrmMain::holdPages()
             return;
         gate->stop();
         gate->deleteLater();
+        // The rows reach the screen before the engine starts, which holds the thread a while.
+        if (shown && land->isVisible())
+            land->viewport()->repaint();
         releasePages();
     });
     gate->start();
