@@ -20,13 +20,35 @@ int characterLength(const QString& text, int index)
     return 1;
 }
 
+bool isAscii(const QByteArray& bytes)
+{
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
+// GBK keeps the ASCII range as it is. Most texts are names, numbers and addresses that stay
+// within it, and the codec is far slower than a copy (it sets up a converter each call).
 QByteArray Gbk::encode(const QString& text)
 {
     if (text.isEmpty()) {
         return QByteArray();
     }
+    if (isAscii(text))
+        return text.toLatin1();
     return gbkCodec()->fromUnicode(text);
 }
 
@@ -35,6 +57,8 @@ QString Gbk::decode(const QByteArray& bytes)
     if (bytes.isEmpty()) {
         return QString();
     }
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.constData(), bytes.size());
     return gbkCodec()->toUnicode(bytes);
 }
 

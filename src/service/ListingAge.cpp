@@ -18,6 +18,19 @@ QDateTime localTime(const QDate& date, const QTime& time)
     return QDateTime(date, time, Qt::OffsetFromUTC, offsetSeconds);
 }
 
+// The decimal number written with `count` digits from `from`, or -1.
+int number(const QString& text, int from, int count)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t digit = text.at(i).unicode();
+        if (digit < u'0' || digit > u'9')
+            return -1;
+        value = value * 10 + (digit - u'0');
+    }
+    return value;
+}
+
 } // namespace
 
 namespace ListingAge {
@@ -47,16 +60,27 @@ bool isStale(const QDateTime& issued, const QDateTime& now)
 
 QDateTime parseIssueTime(const QString& issueAt)
 {
+    // "yyyy-MM-dd HH:mm:ss" or "yyyy-MM-dd HH:mm", read by hand: Qt's date parser looks at the
+    // time-zone database on every call, and a burst brings thousands of listings.
     const QString text = issueAt.trimmed();
-    // Longer texts come from elsewhere: nothing to read a time from.
-    if (text.size() > 19 || text.size() < 16 || text.at(10) != QLatin1Char(' '))
+    const bool withSeconds = text.size() == 19;
+    if (!withSeconds && text.size() != 16)
         return QDateTime();
-    const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QString clock = text.mid(11);
-    QTime time = QTime::fromString(clock, QStringLiteral("HH:mm:ss"));
-    if (!time.isValid())
-        time = QTime::fromString(clock, QStringLiteral("HH:mm"));
-    if (!date.isValid() || !time.isValid())
+    const auto at = [&text](int index, char expected) {
+        return text.at(index) == QLatin1Char(expected);
+    };
+    if (!at(4, '-') || !at(7, '-') || !at(10, ' ') || !at(13, ':') || (withSeconds && !at(16, ':')))
+        return QDateTime();
+    const int year = number(text, 0, 4);
+    const int month = number(text, 5, 2);
+    const int day = number(text, 8, 2);
+    const int hour = number(text, 11, 2);
+    const int minute = number(text, 14, 2);
+    const int second = withSeconds ? number(text, 17, 2) : 0;
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0 ||
+        !date.isValid() || !time.isValid())
         return QDateTime();
     return localTime(date, time);
 }
