@@ -1,5 +1,6 @@
 // Any byte string either parses into a tree or raises CoreError; the tree's walks and the
-// writer's escaping of every text must be sound too.
+// writer's escaping of every text must be sound too, and so must subtrees removed from the tree
+// that outlive it or are put back into it.
 #include "core/CoreError.h"
 #include "core/TXMLNode.h"
 #include "core/TXMLStringReader.h"
@@ -7,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -32,9 +34,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray text(reinterpret_cast<const char*>(data), static_cast<int>(size));
     try {
-        const auto document = TXMLStringReader::parseBytes(text);
+        auto document = TXMLStringReader::parseBytes(text);
         walk(*document, 0);
         (void)document->findPath(QStringLiteral("\\ClientConfig\\login\\username"));
+        TXMLNode* root = document->child(document->childCount() - 1);
+        if (root && root->childCount() > 0) {
+            std::unique_ptr<TXMLNode> first = root->removeChild(root->child(0));
+            if (TXMLNode* last = root->child(root->childCount() - 1)) {
+                std::unique_ptr<TXMLNode> grandchild = last->removeChild(last->child(0));
+                if (grandchild) {
+                    root->addChild(std::move(grandchild));
+                }
+            }
+            root->addChild(TXMLNode::Element, "added");
+            document.reset();
+            walk(*first, 0);
+            first->addChild(TXMLNode::Element, "added");
+        }
     } catch (const CoreError&) {
     }
     return 0;

@@ -2,11 +2,14 @@
 
 #include "core/CoreError.h"
 #include "core/Gbk.h"
+#include "core/TXMLNodeArena.h"
 
 #include <QList>
 
 #include <algorithm>
 #include <climits>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -30,6 +33,17 @@ struct FreedNodes
 thread_local bool FreedNodes::released = false;
 thread_local FreedNodes freedNodes;
 
+// The arena node whose destructor has just run, for its operator delete: the arena may go with
+// that node's reference, and the node's members are destroyed only after the destructor body.
+struct DestroyedArenaRoot
+{
+    void* node = nullptr;
+    TXMLNodeArena* arena = nullptr;
+};
+thread_local DestroyedArenaRoot destroyedArenaRoot;
+
+constexpr int kFirstHeapChildSlots = 8;
+
 } // namespace
 
 void* TXMLNode::operator new(size_t size)
@@ -44,6 +58,13 @@ void* TXMLNode::operator new(size_t size)
 
 void TXMLNode::operator delete(void* node, size_t size)
 {
+    if (node && node == destroyedArenaRoot.node) {
+        // The memory belongs to the arena.
+        TXMLNodeArena* arena = destroyedArenaRoot.arena;
+        destroyedArenaRoot = DestroyedArenaRoot();
+        arena->release();
+        return;
+    }
     if (size == sizeof(TXMLNode) && !FreedNodes::released &&
         freedNodes.blocks.size() < kKeptNodes) {
         freedNodes.blocks.push_back(node);
@@ -54,24 +75,98 @@ void TXMLNode::operator delete(void* node, size_t size)
 
 TXMLNode::TXMLNode(Kind kind, QByteArray name) : m_kind(kind), m_name(std::move(name)) {}
 
-// Subtrees are released from a work list rather than by recursion, so that even a very deep
-// tree cannot exhaust the stack when it is destroyed. Leaves are released at once.
 TXMLNode::~TXMLNode()
 {
-    std::vector<std::unique_ptr<TXMLNode>> pending;
-    auto takeSubtrees = [&pending](std::vector<std::unique_ptr<TXMLNode>>& children) {
-        for (auto& child : children) {
-            if (!child->m_children.empty()) {
-                pending.push_back(std::move(child));
+    releaseChildren();
+    if (m_arenaRoot) {
+        destroyedArenaRoot = DestroyedArenaRoot{this, m_arena};
+    }
+}
+
+TXMLNode* TXMLNode::makeInArena(TXMLNodeArena& arena, Kind kind, QByteArray name)
+{
+    TXMLNode* node = ::new (arena.allocate(sizeof(TXMLNode))) TXMLNode(kind, std::move(name));
+    node->m_arena = &arena;
+    return node;
+}
+
+std::unique_ptr<TXMLNode> TXMLNode::makeDocument(TXMLNodeArena& arena)
+{
+    std::unique_ptr<TXMLNode> document(makeInArena(arena, Document, QByteArray()));
+    document->m_arenaRoot = true;
+    return document;
+}
+
+void TXMLNode::adoptChildren(TXMLNode* const* children, int count)
+{
+    if (count <= 0) {
+        return;
+    }
+    auto* list = static_cast<TXMLNode**>(m_arena->allocate(sizeof(TXMLNode*) * count));
+    std::copy(children, children + count, list);
+    m_children = list;
+    m_childCount = count;
+    m_childCapacity = 0;
+}
+
+void TXMLNode::destroy(TXMLNode* node)
+{
+    if (node->m_arena && !node->m_arenaRoot) {
+        node->~TXMLNode();
+    } else {
+        delete node;
+    }
+}
+
+void TXMLNode::freeChildList()
+{
+    if (m_childCapacity > 0) {
+        delete[] m_children;
+    }
+    m_children = nullptr;
+    m_childCount = 0;
+    m_childCapacity = 0;
+}
+
+// Subtrees are released from a work list rather than by recursion, so that even a very deep
+// tree cannot exhaust the stack when it is destroyed. Leaves are released at once; a node
+// joins the work list with its children and is destroyed once they are taken from it. A node
+// holding a reference on an arena goes last: the arena may hold nodes still on the work list.
+void TXMLNode::releaseChildren()
+{
+    if (m_childCount == 0) {
+        freeChildList();
+        return;
+    }
+    std::vector<TXMLNode*> pending;
+    std::vector<TXMLNode*> arenaRoots;
+    auto dispose = [&arenaRoots](TXMLNode* node) {
+        if (node->m_arenaRoot) {
+            arenaRoots.push_back(node);
+        } else {
+            destroy(node);
+        }
+    };
+    auto takeChildren = [&pending, &dispose](TXMLNode& node) {
+        for (int i = 0; i < node.m_childCount; ++i) {
+            TXMLNode* child = node.m_children[i];
+            if (child->m_childCount > 0) {
+                pending.push_back(child);
+            } else {
+                dispose(child);
             }
         }
-        children.clear();
+        node.freeChildList();
     };
-    takeSubtrees(m_children);
+    takeChildren(*this);
     while (!pending.empty()) {
-        std::unique_ptr<TXMLNode> node = std::move(pending.back());
+        TXMLNode* node = pending.back();
         pending.pop_back();
-        takeSubtrees(node->m_children);
+        takeChildren(*node);
+        dispose(node);
+    }
+    for (TXMLNode* root : arenaRoots) {
+        delete root;
     }
 }
 
@@ -87,10 +182,10 @@ QString TXMLNode::text() const
 
 TXMLNode* TXMLNode::child(int index) const
 {
-    if (index < 0 || index >= childCount()) {
+    if (index < 0 || index >= m_childCount) {
         return nullptr;
     }
-    return m_children[static_cast<size_t>(index)].get();
+    return m_children[index];
 }
 
 TXMLNode* TXMLNode::findChild(const QString& name, int occurrence) const
@@ -103,9 +198,10 @@ TXMLNode* TXMLNode::findChildBytes(const QByteArray& name, int occurrence) const
     if (occurrence < 0) {
         return nullptr;
     }
-    for (const auto& node : m_children) {
+    for (int i = 0; i < m_childCount; ++i) {
+        TXMLNode* node = m_children[i];
         if (node->m_name == name && occurrence-- == 0) {
-            return node.get();
+            return node;
         }
     }
     return nullptr;
@@ -113,12 +209,29 @@ TXMLNode* TXMLNode::findChildBytes(const QByteArray& name, int occurrence) const
 
 TXMLNode* TXMLNode::addChild(std::unique_ptr<TXMLNode> node)
 {
-    // Most elements have a few attributes and children: grow in one step to that.
-    if (m_children.empty()) {
-        m_children.reserve(8);
+    if (!node) {
+        return nullptr;
     }
-    m_children.push_back(std::move(node));
-    return m_children.back().get();
+    // A list in the arena has no room to spare: the first child added moves it to the heap.
+    // Most elements have a few attributes and children: grow in one step to that.
+    if (m_childCapacity == 0 || m_childCount == m_childCapacity) {
+        const int slots = std::max(kFirstHeapChildSlots, m_childCount * 2);
+        auto* list = new TXMLNode*[static_cast<size_t>(slots)];
+        std::copy(m_children, m_children + m_childCount, list);
+        if (m_childCapacity > 0) {
+            delete[] m_children;
+        }
+        m_children = list;
+        m_childCapacity = slots;
+    }
+    TXMLNode* child = node.release();
+    if (child->m_arenaRoot && child->m_arena == m_arena) {
+        // Back in a tree of its arena, which holds a reference already.
+        child->m_arenaRoot = false;
+        m_arena->release();
+    }
+    m_children[m_childCount++] = child;
+    return child;
 }
 
 TXMLNode* TXMLNode::addChild(Kind kind, QByteArray name)
@@ -128,14 +241,19 @@ TXMLNode* TXMLNode::addChild(Kind kind, QByteArray name)
 
 std::unique_ptr<TXMLNode> TXMLNode::removeChild(const TXMLNode* child)
 {
-    auto found = std::find_if(m_children.begin(), m_children.end(),
-                              [child](const auto& node) { return node.get() == child; });
-    if (found == m_children.end()) {
+    TXMLNode** end = m_children + m_childCount;
+    TXMLNode** found = std::find(m_children, end, child);
+    if (found == end) {
         return nullptr;
     }
-    std::unique_ptr<TXMLNode> detached = std::move(*found);
-    m_children.erase(found);
-    return detached;
+    TXMLNode* detached = *found;
+    std::copy(found + 1, end, found);
+    --m_childCount;
+    if (detached->m_arena && !detached->m_arenaRoot) {
+        detached->m_arena->acquire();
+        detached->m_arenaRoot = true;
+    }
+    return std::unique_ptr<TXMLNode>(detached);
 }
 
 TXMLNode* TXMLNode::findPath(const QString& path) const

@@ -3,11 +3,15 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
-#include <vector>
+
+class TXMLNodeArena;
+class TXMLStringReader;
 
 // One node of an XML tree read by TXMLStringReader. Names and texts are GBK bytes as they
 // stood in the document (references replaced); the QString accessors decode them.
-// A node owns its children; the pointers it hands out stay valid while it lives.
+// A node owns its children; the pointers it hands out stay valid while it lives. The nodes of
+// a document read by TXMLStringReader share one TXMLNodeArena; a child removed from such a tree
+// keeps the arena alive until it is destroyed.
 class TXMLNode
 {
 public:
@@ -44,7 +48,7 @@ public:
     void appendText(char byte) { m_text.append(byte); }
     void appendText(const char* bytes, int length) { m_text.append(bytes, length); }
 
-    int childCount() const { return static_cast<int>(m_children.size()); }
+    int childCount() const { return m_childCount; }
     // nullptr when index is out of range.
     TXMLNode* child(int index) const;
     // The occurrence-th child (from 0) whose name equals name byte for byte, or nullptr.
@@ -71,8 +75,29 @@ public:
     QString pathText(const QString& path) const;
 
 private:
+    friend class TXMLStringReader;
+
+    // A node placed in arena; it is destroyed with the tree it joins.
+    static TXMLNode* makeInArena(TXMLNodeArena& arena, Kind kind, QByteArray name);
+    // The document of a new arena: it holds the arena's first reference.
+    static std::unique_ptr<TXMLNode> makeDocument(TXMLNodeArena& arena);
+    // Takes count complete children at once into a list of exactly that size in the arena.
+    void adoptChildren(TXMLNode* const* children, int count);
+    // Destroys a node that belongs to no tree (yet); its children go with it.
+    static void destroy(TXMLNode* node);
+    void releaseChildren();
+    void freeChildList();
+
     Kind m_kind;
+    int m_childCount = 0;
     QByteArray m_name;
     QByteArray m_text;
-    std::vector<std::unique_ptr<TXMLNode>> m_children;
+    TXMLNode** m_children = nullptr;
+    TXMLNodeArena* m_arena = nullptr;
+    // Slots of m_children on the heap; 0 while the list is in the arena (or there is none).
+    int m_childCapacity = 0;
+    // Set on a node of an arena that holds a reference on it: the document, and a subtree
+    // removed from a tree of the arena. Such a node is released by delete; the others of the
+    // arena only have their destructor run by their parent.
+    bool m_arenaRoot = false;
 };

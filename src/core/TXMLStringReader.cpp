@@ -3,6 +3,7 @@
 #include "core/CoreError.h"
 #include "core/Gbk.h"
 #include "core/HexDigits.h"
+#include "core/TXMLNodeArena.h"
 
 #include <algorithm>
 #include <array>
@@ -107,6 +108,61 @@ private:
 
 thread_local RecentNames recentNames;
 
+// Short texts read lately on this thread, found by their bytes: listings repeat codes, dates,
+// places and the line breaks and indentation between elements row after row, so a repeated
+// text shares its stored bytes instead of taking memory of its own again.
+class RecentTexts
+{
+public:
+    QByteArray share(const char* bytes, int length)
+    {
+        if (length > kLongestKept) {
+            return QByteArray(bytes, length);
+        }
+        QByteArray& known = m_texts[slotOf(bytes, length)];
+        if (known.size() != length || std::memcmp(known.constData(), bytes, length) != 0) {
+            known = QByteArray(bytes, length);
+        }
+        return known;
+    }
+
+private:
+    static constexpr int kLongestKept = 32;
+    static constexpr size_t kSlots = 256;
+
+    static quint64 load(const char* bytes, int length)
+    {
+        quint64 value = 0;
+        std::memcpy(&value, bytes, static_cast<size_t>(std::min(length, 8)));
+        return value;
+    }
+    // From the length and the first and last eight bytes.
+    static size_t slotOf(const char* bytes, int length)
+    {
+        const quint64 head = load(bytes, length);
+        const quint64 tail = length > 8 ? load(bytes + length - 8, 8) : 0;
+        const quint64 mixed = (head * 0x9E3779B97F4A7C15ULL) ^ (tail * 0xC2B2AE3D27D4EB4FULL) ^
+                              static_cast<quint64>(length);
+        return static_cast<size_t>((mixed ^ (mixed >> 29)) >> 32) & (kSlots - 1);
+    }
+
+    std::array<QByteArray, kSlots> m_texts;
+};
+
+thread_local RecentTexts recentTexts;
+
+// The work lists of the last document read on this thread, kept for the next one so that a
+// burst of broadcasts does not grow them anew for every stanza.
+struct ReadingLists
+{
+    std::vector<char> text;
+    std::vector<TXMLNode*> children;
+};
+thread_local ReadingLists keptLists;
+
+// Lists grown beyond this by a large document are not kept.
+constexpr size_t kLongestKeptListBytes = 64 * 1024;
+
 } // namespace
 
 TXMLStringReader::TXMLStringReader(const QByteArray& gbkText) : m_text(gbkText) {}
@@ -138,24 +194,77 @@ std::unique_ptr<TXMLNode> TXMLStringReader::parseBytes(const QByteArray& gbkText
 std::unique_ptr<TXMLNode> TXMLStringReader::parse()
 {
     m_state = TXMLStringReaderState();
-    m_pendingText.clear();
     readChar();
-    auto document = std::make_unique<TXMLNode>(TXMLNode::Document);
+    TXMLNodeArena* arena = TXMLNodeArena::create(m_text.size());
+    std::unique_ptr<TXMLNode> document = TXMLNode::makeDocument(*arena);
+    m_arena = arena;
+    // When reading fails, the nodes read so far that no parent has taken yet are destroyed
+    // before the document and its arena.
+    struct PendingNodes
+    {
+        explicit PendingNodes(TXMLStringReader& reader) : m_reader(reader)
+        {
+            m_reader.m_pendingText.clear();
+            m_reader.m_pendingChildren.clear();
+            m_reader.m_pendingText.swap(keptLists.text);
+            m_reader.m_pendingChildren.swap(keptLists.children);
+        }
+        ~PendingNodes()
+        {
+            for (TXMLNode* node : m_reader.m_pendingChildren) {
+                if (node) {
+                    TXMLNode::destroy(node);
+                }
+            }
+            m_reader.m_pendingChildren.clear();
+            m_reader.m_pendingText.clear();
+            m_reader.m_arena = nullptr;
+            if (m_reader.m_pendingText.capacity() <= kLongestKeptListBytes) {
+                m_reader.m_pendingText.swap(keptLists.text);
+            }
+            if (m_reader.m_pendingChildren.capacity() * sizeof(TXMLNode*) <=
+                kLongestKeptListBytes) {
+                m_reader.m_pendingChildren.swap(keptLists.children);
+            }
+        }
+        PendingNodes(const PendingNodes&) = delete;
+        PendingNodes& operator=(const PendingNodes&) = delete;
+        TXMLStringReader& m_reader;
+    } pendingNodes(*this);
     skipWhiteSpace();
     if (lookingAt("<?xml") && m_state.position + 5 <= m_text.size()) {
         const char after = m_text.at(m_state.position + 4);
         if (isWhiteSpace(after) || after == '?') {
-            parseXmlDeclaration(*document);
+            parseXmlDeclaration();
         }
     }
-    parseMisc(document.get(), true);
+    parseMisc(true, true);
     if (atEnd() || current() != '<' || m_state.position >= m_text.size() ||
         !isNameStart(m_text.at(m_state.position))) {
         fail(QStringLiteral("Missing element"));
     }
-    parseElement(*document, 1);
-    parseMisc(nullptr, false);
+    parseElement(1);
+    parseMisc(false, false);
+    adoptChildren(*document, 0);
     return document;
+}
+
+TXMLNode* TXMLStringReader::startNode(TXMLNode::Kind kind, QByteArray name)
+{
+    // Room first, so that the node is never left out of the list.
+    m_pendingChildren.push_back(nullptr);
+    TXMLNode* node = TXMLNode::makeInArena(*m_arena, kind, std::move(name));
+    m_pendingChildren.back() = node;
+    return node;
+}
+
+void TXMLStringReader::adoptChildren(TXMLNode& node, size_t first)
+{
+    const size_t count = m_pendingChildren.size() - first;
+    if (count > 0) {
+        node.adoptChildren(m_pendingChildren.data() + first, static_cast<int>(count));
+        m_pendingChildren.resize(first);
+    }
 }
 
 // ---- reading primitives ----
@@ -236,31 +345,33 @@ void TXMLStringReader::fail(const QString& message) const
 
 // ---- grammar ----
 
-void TXMLStringReader::parseXmlDeclaration(TXMLNode& document)
+void TXMLStringReader::parseXmlDeclaration()
 {
     skipLiteral("<?xml");
-    TXMLNode* declaration = document.addChild(TXMLNode::XmlDeclaration, "xml");
+    TXMLNode* declaration = startNode(TXMLNode::XmlDeclaration, QByteArrayLiteral("xml"));
+    const size_t attributes = m_pendingChildren.size();
     for (;;) {
         const bool separated = skipWhiteSpace();
         if (lookingAt("?>")) {
             skipLiteral("?>");
+            adoptChildren(*declaration, attributes);
             return;
         }
         if (atEnd() || !separated || !isNameStart(current())) {
             fail(QStringLiteral("XML declaration not terminated with \"?>\""));
         }
-        parseAttribute(*declaration);
+        parseAttribute();
     }
 }
 
-void TXMLStringReader::parseMisc(TXMLNode* parent, bool inProlog)
+void TXMLStringReader::parseMisc(bool inTree, bool inProlog)
 {
     for (;;) {
         skipWhiteSpace();
         if (lookingAt("<!--")) {
             parseComment();
         } else if (lookingAt("<?")) {
-            parseProcessingInstruction(parent);
+            parseProcessingInstruction(inTree);
         } else if (inProlog && lookingAt("<!DOCTYPE")) {
             fail(QStringLiteral("DocTypeDecl parsing not yet implemented"));
         } else {
@@ -283,7 +394,7 @@ void TXMLStringReader::parseComment()
     jumpTo(end + 3);
 }
 
-void TXMLStringReader::parseProcessingInstruction(TXMLNode* parent)
+void TXMLStringReader::parseProcessingInstruction(bool inTree)
 {
     skipLiteral("<?");
     const QByteArray name = readName();
@@ -298,23 +409,22 @@ void TXMLStringReader::parseProcessingInstruction(TXMLNode* parent)
         fail(QStringLiteral("Unterminated processing instruction"));
     }
     const int start = m_state.position - 1;
-    if (parent) {
-        parent->addChild(TXMLNode::ProcessingInstruction, name)
-            ->setText(m_text.mid(start, end - start));
+    if (inTree) {
+        startNode(TXMLNode::ProcessingInstruction, name)->setText(m_text.mid(start, end - start));
     }
     jumpTo(end + 2);
 }
 
-void TXMLStringReader::parseElement(TXMLNode& parent, int depth)
+void TXMLStringReader::parseElement(int depth)
 {
     if (depth > kMaxDepth) {
         fail(QStringLiteral("Elements nested too deeply"));
     }
     readChar(); // "<"
-    // The element joins its parent only once it is complete.
-    auto element = std::make_unique<TXMLNode>(TXMLNode::Element, readName());
+    TXMLNode* element = startNode(TXMLNode::Element, readName());
+    const size_t children = m_pendingChildren.size();
     parseStartTagRest(*element, depth);
-    parent.addChild(std::move(element));
+    adoptChildren(*element, children);
 }
 
 void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
@@ -342,11 +452,11 @@ void TXMLStringReader::parseStartTagRest(TXMLNode& element, int depth)
         if (!separated || !isNameStart(current())) {
             fail(QStringLiteral("Tag not terminated properly"));
         }
-        parseAttribute(element);
+        parseAttribute();
     }
 }
 
-void TXMLStringReader::parseAttribute(TXMLNode& element)
+void TXMLStringReader::parseAttribute()
 {
     QByteArray name = readName();
     skipWhiteSpace();
@@ -383,14 +493,17 @@ void TXMLStringReader::parseAttribute(TXMLNode& element)
         while (end < size && text[end] != quote && text[end] != '<' && text[end] != '&') {
             ++end;
         }
-        if (value.isEmpty()) {
+        if (value.isEmpty() && end < size && text[end] == quote) {
+            // The whole value in one piece, as most are.
+            value = recentTexts.share(text + start, end - start);
+        } else if (value.isEmpty()) {
             value = QByteArray(m_text.constData() + start, end - start);
         } else {
             value.append(m_text.constData() + start, end - start);
         }
         jumpTo(end);
     }
-    element.addChild(TXMLNode::Attribute, std::move(name))->setText(std::move(value));
+    startNode(TXMLNode::Attribute, std::move(name))->setText(std::move(value));
 }
 
 void TXMLStringReader::parseContent(TXMLNode& element, int depth)
@@ -414,19 +527,20 @@ void TXMLStringReader::parseContent(TXMLNode& element, int depth)
         const char next = m_state.position < m_text.size() ? m_text.at(m_state.position) : '\0';
         if (next == '/') {
             if (m_pendingText.size() > textStart) {
-                element.setText(QByteArray(m_pendingText.data() + textStart,
-                                           static_cast<int>(m_pendingText.size() - textStart)));
+                element.setText(
+                    recentTexts.share(m_pendingText.data() + textStart,
+                                      static_cast<int>(m_pendingText.size() - textStart)));
                 m_pendingText.resize(textStart);
             }
             return;
         } else if (isNameStart(next)) {
-            parseElement(element, depth + 1);
+            parseElement(depth + 1);
         } else if (lookingAt("<![CDATA[")) {
             parseCData();
         } else if (lookingAt("<!--")) {
             parseComment();
         } else if (next == '?') {
-            parseProcessingInstruction(&element);
+            parseProcessingInstruction(true);
         } else {
             fail(QStringLiteral("Tag not terminated properly"));
         }

@@ -72,13 +72,14 @@ private:
     [[noreturn]] void fail(const QString& message) const;
 
     // Grammar.
-    void parseXmlDeclaration(TXMLNode& document);
-    void parseMisc(TXMLNode* parent, bool inProlog);
+    void parseXmlDeclaration();
+    void parseMisc(bool inTree, bool inProlog);
     void parseComment();
-    void parseProcessingInstruction(TXMLNode* parent);
-    void parseElement(TXMLNode& parent, int depth);
+    // Adds the processing instruction to the children being read when inTree is set.
+    void parseProcessingInstruction(bool inTree);
+    void parseElement(int depth);
     void parseStartTagRest(TXMLNode& element, int depth);
-    void parseAttribute(TXMLNode& element);
+    void parseAttribute();
     void parseContent(TXMLNode& element, int depth);
     void parseCData();
     void parseCharacterData();
@@ -87,8 +88,17 @@ private:
     void parseEndTag(const TXMLNode& element);
     char parseReference(char quote);
 
+    // Tree building: a node joins the children being read when it starts, and its own
+    // children, which follow it there, move into it at once when it is complete.
+    TXMLNode* startNode(TXMLNode::Kind kind, QByteArray name);
+    void adoptChildren(TXMLNode& node, size_t first);
+
     QByteArray m_text;
     TXMLStringReaderState m_state;
     // Texts of the open elements, innermost last.
     std::vector<char> m_pendingText;
+    // The document's arena while it is read.
+    TXMLNodeArena* m_arena = nullptr;
+    // Complete or open nodes whose parent is not complete yet, in document order.
+    std::vector<TXMLNode*> m_pendingChildren;
 };

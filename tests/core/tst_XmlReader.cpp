@@ -57,6 +57,9 @@ private Q_SLOTS:
     void nestingIsBounded();
     void readerProLoadsAndStripsText();
     void addAndRemoveChildren();
+    void editedParsedTrees();
+    void repeatedTextsStayApart();
+    void failedReadLeavesNothingBehind();
 };
 
 void XmlReaderTest::rootOnlyDocumentParses()
@@ -362,6 +365,89 @@ void XmlReaderTest::addAndRemoveChildren()
     QCOMPARE(root.childCount(), 1);
     QCOMPARE(root.child(0)->name(), QStringLiteral("b"));
     QVERIFY(!root.removeChild(a));
+}
+
+// The settings writer edits parsed trees: children are added to and removed from them, and a
+// removed subtree may outlive its document or join another one.
+void XmlReaderTest::editedParsedTrees()
+{
+    std::unique_ptr<TXMLNode> document = parse("<r><a k='1'><b>x</b></a><c/><d>y</d></r>");
+    TXMLNode* root = document->findChildBytes("r");
+    QVERIFY(root);
+    TXMLNode* added = root->addChild(TXMLNode::Element, "e");
+    added->setText("z");
+    root->addChild(std::make_unique<TXMLNode>(TXMLNode::Element, "f"));
+    QCOMPARE(root->childCount(), 5);
+    const char* const order[] = {"a", "c", "d", "e", "f"};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(root->child(i)->nameBytes(), QByteArray(order[i]));
+    }
+    QCOMPARE(root->pathText(QStringLiteral("\\e")), QStringLiteral("z"));
+
+    std::unique_ptr<TXMLNode> a = root->removeChild(root->child(0));
+    std::unique_ptr<TXMLNode> d = root->removeChild(root->findChildBytes("d"));
+    QCOMPARE(root->childCount(), 3);
+    QCOMPARE(root->child(0)->nameBytes(), QByteArray("c"));
+    document.reset();
+    QCOMPARE(a->childCount(), 2);
+    QCOMPARE(a->findChildBytes("k")->textBytes(), QByteArray("1"));
+    QCOMPARE(a->findChildBytes("b")->textBytes(), QByteArray("x"));
+    QCOMPARE(d->textBytes(), QByteArray("y"));
+
+    // Into another parsed tree, then back out and into the first one's last survivor.
+    std::unique_ptr<TXMLNode> other = parse("<s><t/></s>");
+    TXMLNode* s = other->findChildBytes("s");
+    TXMLNode* movedA = s->addChild(std::move(a));
+    QCOMPARE(s->childCount(), 2);
+    QCOMPARE(movedA->pathText(QStringLiteral("\\b")), QStringLiteral("x"));
+    std::unique_ptr<TXMLNode> backA = s->removeChild(movedA);
+    QCOMPARE(backA.get(), movedA);
+    d->addChild(std::move(backA));
+    other.reset();
+    QCOMPARE(d->child(0)->findChildBytes("b")->textBytes(), QByteArray("x"));
+
+    // A child removed and put back into its own tree goes with the tree.
+    std::unique_ptr<TXMLNode> again = parse("<r><a><b>1</b></a><c/></r>");
+    TXMLNode* r = again->findChildBytes("r");
+    std::unique_ptr<TXMLNode> b = r->child(0)->removeChild(r->child(0)->child(0));
+    r->findChildBytes("c")->addChild(std::move(b));
+    QCOMPARE(r->findChildBytes("a")->childCount(), 0);
+    QCOMPARE(r->findPathBytes("\\c\\b")->textBytes(), QByteArray("1"));
+}
+
+// Equal texts of different nodes and documents may share their bytes; changing one changes
+// no other.
+void XmlReaderTest::repeatedTextsStayApart()
+{
+    const QByteArray text = "<r a='v'><x>same</x><y>same</y><z a='v'/></r>";
+    std::unique_ptr<TXMLNode> first = parse(text);
+    std::unique_ptr<TXMLNode> second = parse(text);
+    TXMLNode* x = first->findPathBytes("\\r\\x");
+    x->appendText('!');
+    first->findPathBytes("\\r\\z")->findChildBytes("a")->appendText("w", 1);
+    QCOMPARE(x->textBytes(), QByteArray("same!"));
+    QCOMPARE(first->findPathBytes("\\r\\y")->textBytes(), QByteArray("same"));
+    QCOMPARE(second->findPathBytes("\\r\\x")->textBytes(), QByteArray("same"));
+    QCOMPARE(first->findPathBytes("\\r\\a")->textBytes(), QByteArray("v"));
+    QCOMPARE(first->findPathBytes("\\r\\z\\a")->textBytes(), QByteArray("vw"));
+    QCOMPARE(second->findPathBytes("\\r\\z\\a")->textBytes(), QByteArray("v"));
+}
+
+// A document that fails deep inside leaves none of its nodes to the next one read.
+void XmlReaderTest::failedReadLeavesNothingBehind()
+{
+    TXMLStringReaderPro reader;
+    reader.setTextBytes("<?xml version='1.0'?><r><a k='1'><b>t</b><c x='2'>u");
+    QVERIFY_EXCEPTION_THROWN(reader.parse(), CoreError);
+    reader.setTextBytes("<?xml version='1.0'?><q><p/></q>");
+    const std::unique_ptr<TXMLNode> document = reader.parse();
+    QCOMPARE(document->childCount(), 2);
+    QCOMPARE(document->child(0)->childCount(), 1);
+    const TXMLNode* q = document->child(1);
+    QCOMPARE(q->nameBytes(), QByteArray("q"));
+    QCOMPARE(q->childCount(), 1);
+    QCOMPARE(q->child(0)->nameBytes(), QByteArray("p"));
+    QVERIFY(q->textBytes().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(XmlReaderTest)
