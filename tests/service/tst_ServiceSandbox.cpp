@@ -395,7 +395,16 @@ private Q_SLOTS:
         QVERIFY(run(sea));
         const auto seaRows = view->rowsOf<SeaRow>(ListingGrid::seaInfoGrd);
         QVERIFY(!seaRows.isEmpty());
-        QCOMPARE(seaRows.first().departurePort, QStringLiteral("大连港"));
+        // Every row leaves from Dalian: the seed's lines name the port, lines other tests
+        // publish may write its code.
+        bool seedLine = false;
+        for (const SeaRow& row : seaRows) {
+            QVERIFY2(row.departurePort == QStringLiteral("大连港") ||
+                         row.departurePort == QStringLiteral("DALIAN"),
+                     qPrintable(row.departurePort));
+            seedLine = seedLine || row.departurePort == QStringLiteral("大连港");
+        }
+        QVERIFY(seedLine);
 
         TThdTrianInfo rail(view.get());
         rail.setParams("", "哈尔滨", "", "", "", 1, false, "[铁路车次]", "哈尔滨");
