@@ -178,6 +178,8 @@ TXMLStringReader::~TXMLStringReader() = default;
 void TXMLStringReader::setInput(const QByteArray& gbkText)
 {
     m_text = gbkText;
+    m_bytes = m_text.constData();
+    m_size = m_text.size();
     m_state = TXMLStringReaderState();
 }
 
@@ -195,7 +197,7 @@ std::unique_ptr<TXMLNode> TXMLStringReader::parse()
 {
     m_state = TXMLStringReaderState();
     readChar();
-    TXMLNodeArena* arena = TXMLNodeArena::create(m_text.size());
+    TXMLNodeArena* arena = TXMLNodeArena::create(m_size);
     std::unique_ptr<TXMLNode> document = TXMLNode::makeDocument(*arena);
     m_arena = arena;
     // When reading fails, the nodes read so far that no parent has taken yet are destroyed
@@ -232,15 +234,15 @@ std::unique_ptr<TXMLNode> TXMLStringReader::parse()
         TXMLStringReader& m_reader;
     } pendingNodes(*this);
     skipWhiteSpace();
-    if (lookingAt("<?xml") && m_state.position + 5 <= m_text.size()) {
-        const char after = m_text.at(m_state.position + 4);
+    if (lookingAt("<?xml") && m_state.position + 5 <= m_size) {
+        const char after = m_bytes[m_state.position + 4];
         if (isWhiteSpace(after) || after == '?') {
             parseXmlDeclaration();
         }
     }
     parseMisc(true, true);
-    if (atEnd() || current() != '<' || m_state.position >= m_text.size() ||
-        !isNameStart(m_text.at(m_state.position))) {
+    if (atEnd() || current() != '<' || m_state.position >= m_size ||
+        !isNameStart(m_bytes[m_state.position])) {
         fail(QStringLiteral("Missing element"));
     }
     parseElement(1);
@@ -278,10 +280,10 @@ void TXMLStringReader::jumpTo(int index)
 bool TXMLStringReader::lookingAt(const char* literal, int length) const
 {
     const int start = m_state.position - 1;
-    if (atEnd() || start + length > m_text.size() || current() != literal[0]) {
+    if (atEnd() || start + length > m_size || current() != literal[0]) {
         return false;
     }
-    const char* text = m_text.constData() + start;
+    const char* text = m_bytes + start;
     for (int i = 1; i < length; ++i) {
         if (text[i] != literal[i]) {
             return false;
@@ -295,9 +297,9 @@ bool TXMLStringReader::skipWhiteSpace()
     if (atEnd() || !isWhiteSpace(current())) {
         return false;
     }
-    const char* text = m_text.constData();
+    const char* text = m_bytes;
     int end = m_state.position;
-    while (end < m_text.size() && isWhiteSpace(text[end])) {
+    while (end < m_size && isWhiteSpace(text[end])) {
         ++end;
     }
     jumpTo(end);
@@ -319,9 +321,9 @@ std::string_view TXMLStringReader::readNameInPlace()
         return std::string_view();
     }
     const int start = m_state.position - 1;
-    const char* text = m_text.constData();
+    const char* text = m_bytes;
     int end = start + 1;
-    while (end < m_text.size() && isNameChar(text[end])) {
+    while (end < m_size && isNameChar(text[end])) {
         ++end;
     }
     jumpTo(end);
@@ -333,7 +335,7 @@ int TXMLStringReader::find(const char* literal) const
     if (atEnd()) {
         return -1;
     }
-    const std::string_view text(m_text.constData(), static_cast<size_t>(m_text.size()));
+    const std::string_view text(m_bytes, static_cast<size_t>(m_size));
     const size_t found = text.find(literal, static_cast<size_t>(m_state.position - 1));
     return found == std::string_view::npos ? -1 : static_cast<int>(found);
 }
@@ -388,7 +390,7 @@ void TXMLStringReader::parseComment()
     if (end < 0) {
         fail(QStringLiteral("Unexpected end of data"));
     }
-    if (end > start && m_text.at(end - 1) == '-') {
+    if (end > start && m_bytes[end - 1] == '-') {
         fail(QStringLiteral("Comments cannot end in \"--->\""));
     }
     jumpTo(end + 3);
@@ -486,8 +488,8 @@ void TXMLStringReader::parseAttribute()
             value.append(parseReference(quote));
             continue;
         }
-        const char* text = m_text.constData();
-        const int size = m_text.size();
+        const char* text = m_bytes;
+        const int size = m_size;
         const int start = m_state.position - 1;
         int end = start;
         while (end < size && text[end] != quote && text[end] != '<' && text[end] != '&') {
@@ -497,9 +499,9 @@ void TXMLStringReader::parseAttribute()
             // The whole value in one piece, as most are.
             value = recentTexts.share(text + start, end - start);
         } else if (value.isEmpty()) {
-            value = QByteArray(m_text.constData() + start, end - start);
+            value = QByteArray(m_bytes + start, end - start);
         } else {
-            value.append(m_text.constData() + start, end - start);
+            value.append(m_bytes + start, end - start);
         }
         jumpTo(end);
     }
@@ -524,7 +526,7 @@ void TXMLStringReader::parseContent(TXMLNode& element, int depth)
             continue;
         }
         // At "<": the byte after it tells what follows.
-        const char next = m_state.position < m_text.size() ? m_text.at(m_state.position) : '\0';
+        const char next = m_state.position < m_size ? m_bytes[m_state.position] : '\0';
         if (next == '/') {
             if (m_pendingText.size() > textStart) {
                 element.setText(
@@ -561,8 +563,8 @@ void TXMLStringReader::parseCData()
 
 void TXMLStringReader::parseCharacterData()
 {
-    const char* text = m_text.constData();
-    const int size = m_text.size();
+    const char* text = m_bytes;
+    const int size = m_size;
     const int start = m_state.position - 1;
     int end = start;
     bool bracket = false;
@@ -581,7 +583,7 @@ void TXMLStringReader::parseCharacterData()
 
 void TXMLStringReader::keepText(int start, int end)
 {
-    const char* text = m_text.constData();
+    const char* text = m_bytes;
     m_pendingText.insert(m_pendingText.end(), text + start, text + end);
 }
 
@@ -609,8 +611,8 @@ char TXMLStringReader::parseReference(char quote)
     }
     const int start = m_state.position;
     int end = start;
-    const int size = m_text.size();
-    const char* text = m_text.constData();
+    const int size = m_size;
+    const char* text = m_bytes;
     while (end < size && text[end] != ';' && text[end] != '<' &&
            (quote == '\0' || text[end] != quote)) {
         ++end;

@@ -40,15 +40,15 @@ private:
     // Reading primitives.
     void readChar()
     {
-        if (m_state.position < m_text.size()) {
+        if (m_state.position < m_size) {
             ++m_state.position;
-            m_state.current = m_text.at(m_state.position - 1);
+            m_state.current = m_bytes[m_state.position - 1];
         } else {
-            m_state.position = m_text.size() + 1;
+            m_state.position = m_size + 1;
             m_state.current = '\0';
         }
     }
-    bool atEnd() const { return m_state.position > m_text.size(); }
+    bool atEnd() const { return m_state.position > m_size; }
     char current() const { return m_state.current; }
     TXMLStringReaderState state() const { return m_state; }
     void restore(const TXMLStringReaderState& state) { m_state = state; }
@@ -94,6 +94,9 @@ private:
     void adoptChildren(TXMLNode& node, size_t first);
 
     QByteArray m_text;
+    // m_text's bytes and size, read for every byte of the document.
+    const char* m_bytes = m_text.constData();
+    int m_size = m_text.size();
     TXMLStringReaderState m_state;
     // Texts of the open elements, innermost last.
     std::vector<char> m_pendingText;
