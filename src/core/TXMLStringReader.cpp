@@ -68,6 +68,16 @@ int numericReferenceByte(std::string_view digits, int base)
     return static_cast<int>(value);
 }
 
+// Names are short: a loop beats a call to memcmp.
+bool sameBytes(const char* a, const char* b, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
 // Names read lately on this thread. Broadcasts and settings files repeat a small set of
 // names document after document, so a repeated name shares its stored bytes instead of
 // being copied again.
@@ -82,9 +92,7 @@ public:
         for (size_t i = 0; i < m_count; ++i) {
             index = index + 1 < m_count ? index + 1 : 0;
             const QByteArray& known = m_names[index];
-            if (known.size() == length && known.at(0) == name.front() &&
-                known.at(length - 1) == name.back() &&
-                std::memcmp(known.constData(), name.data(), name.size()) == 0) {
+            if (known.size() == length && sameBytes(known.constData(), name.data(), length)) {
                 m_lastFound = index;
                 return known;
             }
@@ -590,9 +598,16 @@ void TXMLStringReader::keepText(int start, int end)
 void TXMLStringReader::parseEndTag(const TXMLNode& element)
 {
     skipLiteral("</");
-    const std::string_view name = readNameInPlace();
     const QByteArray& started = element.nameBytes();
-    if (name != std::string_view(started.constData(), static_cast<size_t>(started.size()))) {
+    // Most end tags name their element: compare in place instead of reading the name first.
+    const int start = m_state.position - 1;
+    const int end = start + started.size();
+    if (!atEnd() && end <= m_size && (end == m_size || !isNameChar(m_bytes[end])) &&
+        std::memcmp(m_bytes + start, started.constData(), static_cast<size_t>(started.size())) ==
+            0) {
+        jumpTo(end);
+    } else if (const std::string_view name = readNameInPlace();
+               name != std::string_view(started.constData(), static_cast<size_t>(started.size()))) {
         fail(QStringLiteral("End tag name ") +
              quoted(QByteArray(name.data(), static_cast<int>(name.size()))) +
              QStringLiteral(" does not match start tag name ") + quoted(element.nameBytes()));
