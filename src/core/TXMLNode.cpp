@@ -13,26 +13,6 @@
 
 namespace {
 
-constexpr size_t kKeptNodes = 4096;
-
-struct FreedNodes
-{
-    std::vector<void*> blocks;
-    ~FreedNodes()
-    {
-        for (void* block : blocks) {
-            ::operator delete(block);
-        }
-        blocks.clear();
-        released = true;
-    }
-    // Set once the cache is gone, for nodes released later during the thread's exit.
-    static thread_local bool released;
-};
-
-thread_local bool FreedNodes::released = false;
-thread_local FreedNodes freedNodes;
-
 // The arena node whose destructor has just run, for its operator delete: the arena may go with
 // that node's reference, and the node's members are destroyed only after the destructor body.
 struct DestroyedArenaRoot
@@ -48,26 +28,16 @@ constexpr int kFirstHeapChildSlots = 8;
 
 void* TXMLNode::operator new(size_t size)
 {
-    if (size == sizeof(TXMLNode) && !FreedNodes::released && !freedNodes.blocks.empty()) {
-        void* block = freedNodes.blocks.back();
-        freedNodes.blocks.pop_back();
-        return block;
-    }
     return ::operator new(size);
 }
 
-void TXMLNode::operator delete(void* node, size_t size)
+void TXMLNode::operator delete(void* node)
 {
     if (node && node == destroyedArenaRoot.node) {
         // The memory belongs to the arena.
         TXMLNodeArena* arena = destroyedArenaRoot.arena;
         destroyedArenaRoot = DestroyedArenaRoot();
         arena->release();
-        return;
-    }
-    if (size == sizeof(TXMLNode) && !FreedNodes::released &&
-        freedNodes.blocks.size() < kKeptNodes) {
-        freedNodes.blocks.push_back(node);
         return;
     }
     ::operator delete(node);

@@ -29,10 +29,10 @@ public:
     TXMLNode(const TXMLNode&) = delete;
     TXMLNode& operator=(const TXMLNode&) = delete;
 
-    // Nodes come from a per-thread cache of freed nodes: every broadcast and settings file
-    // builds and releases hundreds of them.
+    // A document read by TXMLStringReader lives in an arena: deleting it hands the memory
+    // back there instead of to the heap.
     static void* operator new(size_t size);
-    static void operator delete(void* node, size_t size);
+    static void operator delete(void* node);
 
     Kind kind() const { return m_kind; }
     const QByteArray& nameBytes() const { return m_name; }
