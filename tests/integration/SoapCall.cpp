@@ -87,3 +87,28 @@ bool SoapCall::listHolds(const QString& operation, const Arguments& arguments, c
     }
     return false;
 }
+
+bool SoapCall::airPricesHold(const QString& airLine, const QString& price)
+{
+    return listHolds(QStringLiteral("getAirPriceList"),
+                     {{"airLine", airLine},
+                      {"aircompany", ""},
+                      {"startcn", ""},
+                      {"starten", ""},
+                      {"pagenumber", "1"},
+                      {"ssticket", ""}},
+                     QStringLiteral("price"), price);
+}
+
+bool SoapCall::trainsHold(const QString& fromCity, const QString& train)
+{
+    return listHolds(QStringLiteral("getTrianList"),
+                     {{"triamnum", ""},
+                      {"fromcity", fromCity},
+                      {"startport2", ""},
+                      {"toport2", ""},
+                      {"tocity", ""},
+                      {"pagenumber", "1"},
+                      {"sticket", ""}},
+                     QStringLiteral("triannum"), train);
+}

@@ -27,4 +27,7 @@ public:
     // Whether the list the operation returns has a row whose `key` holds `value`.
     static bool listHolds(const QString& operation, const Arguments& arguments, const QString& key,
                           const QString& value);
+    // The first page of a list as the client asks for it, holding the published listing.
+    static bool airPricesHold(const QString& airLine, const QString& price);
+    static bool trainsHold(const QString& fromCity, const QString& train);
 };
